@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need,
+# only when one of them is missing.
+set -euo pipefail
+PAQUETS=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev
+         libbenchmark-dev fonts-liberation xvfb xauth)
+manquants=()
+for p in "${PAQUETS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+done
+if [ ${#manquants[@]} -gt 0 ]; then
+  echo "Installation des paquets manquants : ${manquants[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${manquants[@]}"
+fi

@@ -1,0 +1,112 @@
+#pragma once
+// The invoice window's logic: the one invoice book of the program with its
+// state, the shown document, the client list, the glossary, the settings and
+// the company lines, and the operations on them. The widget TFacture shows
+// `fiche` and turns user events into calls here; tests drive it directly.
+#include "book/fiche.h"
+#include "book/liste_clients.h"
+#include "book/reglages.h"
+#include "book/societe.h"
+#include "common/plateforme.h"
+#include "common/texte.h"
+
+#include <QString>
+#include <string>
+
+namespace kyr {
+
+// What the grid's key handler decided for one typed character.
+struct ToucheGrille {
+    bool Avalee = false;   // the character is swallowed
+    char Caractere = 0;    // the character to type when not swallowed (may be changed: "." -> ",")
+    bool CelluleChangee = false;  // the record's current cell text changed (glossary expansion)
+    bool Deplacement = false;     // the cursor moves to (Colonne, Rangee)
+    int Colonne = 0, Rangee = 0;
+    bool Recalcul = false;        // the record's cells and totals were recomputed
+};
+
+class Facture {
+public:
+    // FormCreate: empty lists, grid headings, proposed number, default settings.
+    explicit Facture(Plateforme& plateforme);
+
+    // ---- state of the book (Livre and its counters)
+    Lignes Livre;
+    int NbFiches = 0;
+    int FicheCourante = 0;
+    bool LivreModifie = false;
+    bool DocumentModifie = false;
+
+    // ---- the shown document and the window's own state
+    Fiche fiche;
+    int NbLignes = 0;
+    bool FocusGrille = false;     // the grid has the focus ("&Effacer ligne" enabled)
+    bool MemoEdite = false;       // the user edited the memo since the document was shown
+    int NumeroSuivant = 0;
+    std::string TitreFenetre = "Facture";  // the invoice window's caption (8-bit)
+
+    // ---- the rest the window owns
+    Reglages reglages;
+    ListeClients clients;
+    Lignes Glossaire;
+    bool GlossaireModifie = false;
+    LignesSociete Societe;
+    FicheCopiee Copie;
+
+    Plateforme& plateforme() { return m_plateforme; }
+
+    // ---- start-up (FormActivate): LitFiche, clear LivreModifie, read Fact.cli,
+    // Fact.soc, KyrFact.ini and Fact.Glo from the current directory.
+    void Activation();
+
+    // ---- record <-> book
+    void LitFiche();
+    void EcritFiche();
+    bool Valide() const;
+    void Nouveau();
+
+    // ---- store
+    void Charge(const QString& nom);   // see the book store rules; the file must exist
+    void Sauve(const QString& nom);    // writes only when LivreModifie
+    bool TestModif() const { return LivreModifie; }
+    void Verif();
+    void Doublons();
+    void Squize();
+    void SupprimeBloc(int n);
+    int ChercheDebut(int n) const;     // index of the start line of block n, -1 if none
+
+    // ---- navigation, numbering, document commands
+    void Precedent();
+    void Suivant();
+    void Premier();
+    void Dernier();
+    void Numerof();
+    void Numerod();
+    void ComboBox2Change(const std::string& genre);  // the user picked another kind
+    void Ajout();
+    void Supprime();   // after the user confirmed
+    void Renum();
+    void Copier();
+    void Coller();
+
+    // ---- calculation with this window's settings and grid font
+    void Calcule();
+    std::string Rset(const std::string& texte, int largeur);
+
+    // ---- line editing
+    ToucheGrille StringGrid1KeyPress(int colonne, int rangee, char touche);
+    void SupLigne(int rangee);
+    void StringGrid1Enter(); // focus mark on (the main window's Valide is the caller's business)
+    void StringGrid1Exit();
+    bool Memo1KeyPress(char touche, int nbLignesMemo) const;  // true: swallow
+    void Modifie() { DocumentModifie = LivreModifie = true; }  // change handlers
+
+    // ---- settings
+    void AppliqueLibellesDevise();       // currency captions rule on the record
+    void SauveIni(const std::string& nomLivre);  // settings file in the current directory
+
+private:
+    Plateforme& m_plateforme;
+};
+
+}  // namespace kyr

@@ -1,0 +1,17 @@
+#pragma once
+// The company heading: seven lines, file Fact.soc.
+#include <QString>
+#include <array>
+#include <string>
+
+namespace kyr {
+
+using LignesSociete = std::array<std::string, 7>;
+inline const QString NomFichierSociete = QStringLiteral("Fact.soc");
+
+// Reads at most seven lines into lines 1..7; false when the file does not exist.
+bool ChargeSoc(LignesSociete& societe, const QString& chemin = NomFichierSociete);
+// Writes the seven lines (throws ErreurExecution::CreationFichier on failure).
+void SauveSoc(const LignesSociete& societe, const QString& chemin = NomFichierSociete);
+
+}  // namespace kyr

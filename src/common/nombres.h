@@ -1,0 +1,43 @@
+#pragma once
+// Number texts. Decimal comma everywhere on screen and in the book. A text made
+// from a 6-byte value is first rounded to 12 significant digits (the precision
+// the value really has); a value computed in extended precision and shown
+// without being stored keeps 15.
+#include "common/reel6.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kyr {
+
+// "0.00" and its cousins: at least one digit before the comma, exactly
+// `decimales` after, rounded half away from zero, "-" for negative values, no
+// thousands separator. FormatMontant(1.005) == "1,01".
+std::string FormatDecimales(long double v, int decimales, int chiffresSignificatifs = 12);
+inline std::string FormatMontant(long double v) { return FormatDecimales(v, 2); }
+
+// General format: shortest text with at most `chiffres` significant digits, no
+// trailing zeros; scientific ("1E20", "1,5E-7") beyond 15 integer digits or
+// below 0.0001 in magnitude. Use 12 for stored 6-byte values, 15 for extended.
+std::string FormatGeneral(long double v, int chiffres = 12);
+
+// Reads a number with the decimal comma: blanks around, optional sign, digits
+// with at most one comma, optional exponent (E, optional sign, digits).
+// Anything else (a point, a letter, a second comma) is not a number.
+std::optional<long double> LitNombre(std::string_view texte);
+// Reads a whole number (blanks around, optional sign, digits) that fits 32 bits.
+std::optional<std::int32_t> LitEntier(std::string_view texte);
+
+// Throwing forms, for the places where a failed conversion is the standard error.
+std::int32_t StrToInt(std::string_view texte);    // "'%s' n'est pas une valeur entière correcte"
+long double StrToFloat(std::string_view texte);   // "'%s' n'est pas une valeur flottante correcte"
+
+// Settings file reals: 23 characters, " " or "-", one digit, ".", 14 digits,
+// "E", sign, four exponent digits: " 6.55957000000000E+0000". Reading skips
+// leading blanks and accepts any ordinary decimal or scientific form with ".".
+std::string TexteReelIni(Reel6 v);
+std::optional<long double> LitReelIni(std::string_view texte);
+
+}  // namespace kyr

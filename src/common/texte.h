@@ -1,0 +1,51 @@
+#pragma once
+// 8-bit text. The logic keeps every line as the bytes the file holds
+// (Windows-1252); conversion to and from QString happens only at the widget
+// boundary, through VersQString / DepuisQString.
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kyr {
+
+using Lignes = std::vector<std::string>;
+
+// Splits file content into lines: CR LF, lone CR and lone LF all end a line; a
+// last line without a line end is kept. Empty content gives no line.
+Lignes DecoupeLignes(std::string_view contenu);
+// Joins lines, each followed by CR LF.
+std::string JoinLignes(const Lignes& lignes);
+
+// Reads a whole text file; nullopt when no such file exists. A file that exists
+// but cannot be read throws ErreurExecution::LectureFichier.
+std::optional<Lignes> LitFichier(const QString& chemin);
+// Writes a whole text file atomically (temporary file in the same folder,
+// renamed over the old one only when complete, permissions kept). On failure the
+// old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.
+void EcritFichier(const QString& chemin, const Lignes& lignes);
+bool FichierExiste(const QString& chemin);
+
+// Windows-1252 <-> QString. DepuisQString gives nullopt when a character has no
+// Windows-1252 byte: such input is refused, never silently replaced.
+QString VersQString(std::string_view octets);
+std::optional<std::string> DepuisQString(const QString& texte);
+bool EstRepresentable(const QString& texte);
+
+// Letters a to z turned into capitals; every other byte unchanged.
+std::string Majuscules(std::string_view s);
+// Whole-line comparison ignoring the case of the letters a to z.
+bool EgalSansCasse(std::string_view a, std::string_view b);
+// Blanks and control characters (bytes <= 32) removed at both ends / one end.
+std::string Trim(std::string_view s);
+std::string TrimGauche(std::string_view s);
+std::string TrimDroite(std::string_view s);
+// The first n bytes (or fewer); the bytes from position p (0-based) on.
+std::string_view Debut(std::string_view s, std::size_t n);
+std::string_view Depuis(std::string_view s, std::size_t p);
+// At most 255 bytes: the program's short-string cut.
+std::string Coupe255(std::string_view s);
+
+}  // namespace kyr

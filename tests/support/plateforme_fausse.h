@@ -1,0 +1,67 @@
+#pragma once
+// Scripted platform for the tests: answers to questions are queued in advance,
+// every box shown is recorded, the clock is fixed, text widths are 7 pixels a
+// byte (a blank 3) so that right-alignment is predictable.
+#include "common/plateforme.h"
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kyr::test {
+
+struct BoiteVue {
+    QString titre, texte;
+    Icone icone;
+    std::vector<Bouton> boutons;
+};
+
+class PlateformeFausse : public Plateforme {
+public:
+    std::deque<Bouton> reponses;              // next answers to Question
+    std::vector<BoiteVue> questions;          // every Question asked
+    std::vector<QString> messages;            // every Message shown
+    std::vector<QString> erreurs;             // every Erreur shown
+    std::deque<std::optional<QString>> nomsOuvrir, nomsEnregistrer;
+    QDateTime maintenant{QDate(2001, 3, 15), QTime(14, 5, 9)};
+    std::vector<QDateTime> horlogesReglees;
+    bool reglageHorlogeReussi = true;
+    int largeurCaractere = 7, largeurBlanc = 3;
+
+    Bouton Question(const QString& titre, const QString& texte, Icone icone,
+                    const std::vector<Bouton>& boutons) override {
+        questions.push_back({titre, texte, icone, boutons});
+        if (reponses.empty())
+            throw std::logic_error("question sans réponse prévue : " + texte.toStdString());
+        Bouton b = reponses.front();
+        reponses.pop_front();
+        return b;
+    }
+    void Message(const QString& texte) override { messages.push_back(texte); }
+    void Erreur(const QString& message) override { erreurs.push_back(message); }
+    std::optional<QString> NomFichierOuvrir(const QString&) override {
+        if (nomsOuvrir.empty()) return std::nullopt;
+        auto n = nomsOuvrir.front();
+        nomsOuvrir.pop_front();
+        return n;
+    }
+    std::optional<QString> NomFichierEnregistrer(const QString&, const QString&) override {
+        if (nomsEnregistrer.empty()) return std::nullopt;
+        auto n = nomsEnregistrer.front();
+        nomsEnregistrer.pop_front();
+        return n;
+    }
+    QDateTime Maintenant() override { return maintenant; }
+    bool ReglerHorloge(const QDateTime& t) override {
+        horlogesReglees.push_back(t);
+        return reglageHorlogeReussi;
+    }
+    int LargeurTexte(const std::string& texte) override {
+        int l = 0;
+        for (char c : texte) l += c == ' ' ? largeurBlanc : largeurCaractere;
+        return l;
+    }
+};
+
+}  // namespace kyr::test
