@@ -41,8 +41,11 @@ function(kyr_test NAME DIR)
   if(NOT SRCS)
     return()
   endif()
+  # ARGV2 is the file holding main(); the remaining arguments are libraries.
+  set(LIBS ${ARGN})
+  list(POP_FRONT LIBS)
   add_executable(${NAME} ${SRCS} ${ARGV2})
-  target_link_libraries(${NAME} PRIVATE GTest::gtest ${ARGN})
+  target_link_libraries(${NAME} PRIVATE GTest::gtest ${LIBS})
   target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${NAME} PRIVATE KYR_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${NAME} DISCOVERY_MODE PRE_TEST

@@ -22,7 +22,8 @@ public:
     std::array<std::uint8_t, 6> octets() const;
     static Reel6 depuisOctets(const std::array<std::uint8_t, 6>& o);
 
-    static constexpr long double Max = 1.7014118346046e38L;  // about; see reel6.cpp for the exact bound
+    // The largest value: (2 - 2^-39) x 2^126, about 1.70141183460314e38.
+    static constexpr long double Max = 0x1.fffffffffep126L;
 
 private:
     long double m_valeur = 0;  // always exactly representable in 6 bytes

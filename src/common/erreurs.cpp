@@ -1,0 +1,47 @@
+#include "common/erreurs.h"
+
+#include "common/texte.h"
+
+namespace kyr {
+
+const char* ErreurExecution::what() const noexcept {
+    try {
+        m_utf8 = m_message.toStdString();
+    } catch (...) {
+        return "ErreurExecution";
+    }
+    return m_utf8.c_str();
+}
+
+namespace {
+QString Cite(const char* modele, std::string_view texte) {
+    return QString::fromUtf8(modele).arg(VersQString(texte));
+}
+} // namespace
+
+ErreurExecution ErreurExecution::EntierIncorrect(std::string_view texte) {
+    return ErreurExecution(Cite("'%1' n'est pas une valeur entière correcte", texte));
+}
+ErreurExecution ErreurExecution::FlottantIncorrect(std::string_view texte) {
+    return ErreurExecution(Cite("'%1' n'est pas une valeur flottante correcte", texte));
+}
+ErreurExecution ErreurExecution::DateIncorrecte(std::string_view texte) {
+    return ErreurExecution(Cite("'%1' n'est pas une date correcte", texte));
+}
+ErreurExecution ErreurExecution::DivisionParZero() {
+    return ErreurExecution(QStringLiteral("Division flottante par zéro"));
+}
+ErreurExecution ErreurExecution::OperationIncorrecte() {
+    return ErreurExecution(QStringLiteral("Opération flottante incorrecte"));
+}
+ErreurExecution ErreurExecution::Debordement() {
+    return ErreurExecution(QStringLiteral("Débordement flottant"));
+}
+ErreurExecution ErreurExecution::CreationFichier(const QString& nom) {
+    return ErreurExecution(QStringLiteral("Ne peut créer le fichier %1").arg(nom));
+}
+ErreurExecution ErreurExecution::LectureFichier(const QString& nom) {
+    return ErreurExecution(QStringLiteral("Ne peut lire le fichier %1").arg(nom));
+}
+
+} // namespace kyr

@@ -1,0 +1,267 @@
+#include "common/nombres.h"
+
+#include "common/erreurs.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+// Number texts are built and read with to_chars/from_chars: unlike printf and
+// strtold they ignore the process locale, which Qt sets from the environment.
+
+namespace kyr {
+
+namespace {
+
+// A finite value as decimal digits: value = +/- 0.d1d2d3... x 10^puissance,
+// i.e. the digits stand for an integer times 10^(puissance - digits.size()).
+struct Decimal {
+    bool negatif = false;
+    std::string chiffres; // no leading zero, may be empty for 0
+    int puissance = 0;
+};
+
+Decimal VersDecimal(long double v, int significatifs) {
+    Decimal d;
+    if (v == 0) return d;
+    d.negatif = v < 0;
+    char tampon[64];
+    const int precision = std::clamp(significatifs, 1, 30) - 1;
+    auto r = std::to_chars(tampon, tampon + sizeof tampon, std::fabs(v),
+                           std::chars_format::scientific, precision);
+    const std::string_view s(tampon, static_cast<std::size_t>(r.ptr - tampon));
+    // "d.dddde+XX" or "de+XX"
+    const auto e = s.find('e');
+    for (char c : s.substr(0, e))
+        if (c != '.') d.chiffres += c;
+    int exposant = 0;
+    std::string_view exp = s.substr(e + 1);
+    if (!exp.empty() && exp[0] == '+') exp.remove_prefix(1);
+    std::from_chars(exp.data(), exp.data() + exp.size(), exposant);
+    d.puissance = exposant + 1;
+    while (!d.chiffres.empty() && d.chiffres.back() == '0')
+        d.chiffres.pop_back();
+    return d;
+}
+
+// Keeps the digits up to 10^-decimales, rounding half away from zero.
+void ArrondiDecimales(Decimal& d, int decimales) {
+    if (d.chiffres.empty()) return;
+    const int garder = d.puissance + decimales; // digits kept
+    if (garder >= static_cast<int>(d.chiffres.size())) return;
+    if (garder < 0) {
+        d.chiffres.clear();
+        return;
+    }
+    const bool monte = d.chiffres[static_cast<std::size_t>(garder)] >= '5';
+    d.chiffres.resize(static_cast<std::size_t>(garder));
+    if (monte) {
+        int i = garder - 1;
+        while (i >= 0 && d.chiffres[static_cast<std::size_t>(i)] == '9')
+            d.chiffres[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++d.chiffres[static_cast<std::size_t>(i)];
+        } else {
+            d.chiffres.insert(d.chiffres.begin(), '1');
+            ++d.puissance;
+        }
+    }
+    while (!d.chiffres.empty() && d.chiffres.back() == '0')
+        d.chiffres.pop_back();
+}
+
+// Digit of the decimal at position p, where position 0 is the first digit
+// (the 10^(puissance-1) place); zero outside the digits.
+char Chiffre(const Decimal& d, int p) {
+    return p >= 0 && p < static_cast<int>(d.chiffres.size())
+               ? d.chiffres[static_cast<std::size_t>(p)]
+               : '0';
+}
+
+std::string NonFini(long double v) {
+    if (std::isnan(v)) return "NAN";
+    return v < 0 ? "-INF" : "INF";
+}
+
+bool EstBlanc(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view SansBlancs(std::string_view s) {
+    while (!s.empty() && EstBlanc(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && EstBlanc(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool EstChiffre(char c) {
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::string FormatDecimales(long double v, int decimales, int chiffresSignificatifs) {
+    if (!std::isfinite(v)) return NonFini(v);
+    decimales = std::max(decimales, 0);
+    Decimal d = VersDecimal(v, chiffresSignificatifs);
+    ArrondiDecimales(d, decimales);
+    std::string s;
+    // A value that rounds to nothing is shown "0,00", never "-0,00".
+    if (d.negatif && !d.chiffres.empty()) s += '-';
+    if (d.puissance <= 0 || d.chiffres.empty()) {
+        s += '0';
+    } else {
+        for (int p = 0; p < d.puissance; ++p)
+            s += Chiffre(d, p);
+    }
+    if (decimales > 0) {
+        s += ',';
+        const int debut = d.chiffres.empty() ? 0 : d.puissance;
+        for (int i = 0; i < decimales; ++i)
+            s += d.chiffres.empty() ? '0' : Chiffre(d, debut + i);
+    }
+    return s;
+}
+
+std::string FormatGeneral(long double v, int chiffres) {
+    if (!std::isfinite(v)) return NonFini(v);
+    const Decimal d = VersDecimal(v, chiffres);
+    if (d.chiffres.empty()) return "0";
+    std::string s = d.negatif ? "-" : "";
+    const int exposant = d.puissance - 1; // of the first digit
+    const int n = static_cast<int>(d.chiffres.size());
+    if (exposant >= 15 || exposant < -4) {
+        s += d.chiffres[0];
+        if (n > 1) s += ',' + d.chiffres.substr(1);
+        s += 'E' + std::to_string(exposant);
+        return s;
+    }
+    if (d.puissance <= 0) {
+        s += "0," + std::string(static_cast<std::size_t>(-d.puissance), '0') + d.chiffres;
+        return s;
+    }
+    for (int p = 0; p < d.puissance; ++p)
+        s += Chiffre(d, p);
+    if (n > d.puissance) s += ',' + d.chiffres.substr(static_cast<std::size_t>(d.puissance));
+    return s;
+}
+
+std::optional<long double> LitNombre(std::string_view texte) {
+    std::string_view s = SansBlancs(texte);
+    std::string c; // the same number with "." for from_chars
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') c += '-';
+        ++i;
+    }
+    int chiffres = 0;
+    bool virgule = false;
+    for (; i < s.size(); ++i) {
+        if (EstChiffre(s[i])) {
+            c += s[i];
+            ++chiffres;
+        } else if (s[i] == ',' && !virgule) {
+            virgule = true;
+            c += '.';
+        } else {
+            break;
+        }
+    }
+    if (chiffres == 0) return std::nullopt;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        c += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) c += s[i++];
+        int chiffresExposant = 0;
+        for (; i < s.size() && EstChiffre(s[i]); ++i, ++chiffresExposant)
+            c += s[i];
+        if (chiffresExposant == 0) return std::nullopt;
+    }
+    if (i != s.size()) return std::nullopt;
+    long double v = 0;
+    const auto r = std::from_chars(c.data(), c.data() + c.size(), v);
+    // Out of range (1E5000): not a number the program can hold.
+    if (r.ec != std::errc() || r.ptr != c.data() + c.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<std::int32_t> LitEntier(std::string_view texte) {
+    std::string_view s = SansBlancs(texte);
+    bool negatif = false;
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+        negatif = s[0] == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty()) return std::nullopt;
+    std::int64_t v = 0;
+    for (char c : s) {
+        if (!EstChiffre(c)) return std::nullopt;
+        v = v * 10 + (c - '0');
+        if (v > std::int64_t{1} << 31) return std::nullopt;
+    }
+    if (negatif) v = -v;
+    if (v > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    return static_cast<std::int32_t>(v);
+}
+
+std::int32_t StrToInt(std::string_view texte) {
+    if (auto v = LitEntier(texte)) return *v;
+    throw ErreurExecution::EntierIncorrect(texte);
+}
+
+long double StrToFloat(std::string_view texte) {
+    if (auto v = LitNombre(texte)) return *v;
+    throw ErreurExecution::FlottantIncorrect(texte);
+}
+
+namespace {
+std::string TexteIni(long double v, int significatifs) {
+    std::string s = v < 0 ? "-" : " ";
+    const Decimal d = VersDecimal(v, significatifs);
+    const std::string chiffres =
+        (d.chiffres.empty() ? std::string("0") : d.chiffres) + std::string(15, '0');
+    const int exposant = d.chiffres.empty() ? 0 : d.puissance - 1;
+    s += chiffres[0];
+    s += '.';
+    s += chiffres.substr(1, 14);
+    s += 'E';
+    s += exposant < 0 ? '-' : '+';
+    std::string e = std::to_string(std::abs(exposant));
+    s += std::string(4 - std::min<std::size_t>(4, e.size()), '0') + e;
+    return s;
+}
+} // namespace
+
+std::string TexteReelIni(Reel6 v) {
+    // Twelve digits are what the value really holds (6.55957, not
+    // 6.55956999999762); more are used only when twelve would not read back
+    // to the very same 6-byte value.
+    for (int n = 12; n < 15; ++n) {
+        std::string s = TexteIni(v.valeur(), n);
+        if (auto lu = LitReelIni(s); lu && Reel6(*lu).valeur() == v.valeur()) return s;
+    }
+    return TexteIni(v.valeur(), 15);
+}
+
+std::optional<long double> LitReelIni(std::string_view texte) {
+    std::string_view s = texte;
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
+    if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+    if (s.empty()) return std::nullopt;
+    const std::size_t debut = s[0] == '-' ? 1 : 0;
+    // from_chars also takes "inf", "nan" and hex forms: only plain decimals here.
+    if (debut >= s.size() || !(EstChiffre(s[debut]) || s[debut] == '.')) return std::nullopt;
+    long double v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+} // namespace kyr

@@ -1,0 +1,137 @@
+#include "common/texte.h"
+
+#include "common/erreurs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace kyr {
+
+Lignes DecoupeLignes(std::string_view contenu) {
+    Lignes lignes;
+    std::size_t debut = 0;
+    for (std::size_t i = 0; i < contenu.size(); ++i) {
+        const char c = contenu[i];
+        if (c != '\r' && c != '\n') continue;
+        lignes.emplace_back(contenu.substr(debut, i - debut));
+        if (c == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n') ++i;
+        debut = i + 1;
+    }
+    if (debut < contenu.size()) lignes.emplace_back(contenu.substr(debut));
+    return lignes;
+}
+
+std::string JoinLignes(const Lignes& lignes) {
+    std::size_t taille = 0;
+    for (const auto& l : lignes)
+        taille += l.size() + 2;
+    std::string s;
+    s.reserve(taille);
+    for (const auto& l : lignes) {
+        s += l;
+        s += "\r\n";
+    }
+    return s;
+}
+
+bool FichierExiste(const QString& chemin) {
+    return !chemin.isEmpty() && QFileInfo::exists(chemin);
+}
+
+std::optional<Lignes> LitFichier(const QString& chemin) {
+    const QFileInfo info(chemin);
+    if (chemin.isEmpty() || !info.exists()) return std::nullopt;
+    if (info.isDir()) throw ErreurExecution::LectureFichier(chemin);
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) throw ErreurExecution::LectureFichier(chemin);
+    const QByteArray contenu = f.readAll();
+    if (f.error() != QFileDevice::NoError) throw ErreurExecution::LectureFichier(chemin);
+    return DecoupeLignes(
+        std::string_view(contenu.constData(), static_cast<std::size_t>(contenu.size())));
+}
+
+void EcritFichier(const QString& chemin, const Lignes& lignes) {
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the old file only on commit, so a failure anywhere leaves the old file
+    // as it was. No direct-write fallback: that would give up exactly this.
+    if (chemin.isEmpty() || QFileInfo(chemin).isDir())
+        throw ErreurExecution::CreationFichier(chemin);
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly)) throw ErreurExecution::CreationFichier(chemin);
+    const std::string contenu = JoinLignes(lignes);
+    if (f.write(contenu.data(), static_cast<qint64>(contenu.size())) !=
+        static_cast<qint64>(contenu.size())) {
+        f.cancelWriting();
+        throw ErreurExecution::CreationFichier(chemin);
+    }
+    if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
+}
+
+// ICU's windows-1252 decodes the five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) to the control characters of the same number
+// and encodes them back, so every byte survives a round trip.
+QString VersQString(std::string_view octets) {
+    QStringDecoder decodeur("windows-1252");
+    return decodeur.decode(QByteArrayView(octets.data(), static_cast<qsizetype>(octets.size())));
+}
+
+std::optional<std::string> DepuisQString(const QString& texte) {
+    QStringEncoder encodeur("windows-1252");
+    const QByteArray octets = encodeur.encode(texte);
+    if (encodeur.hasError()) return std::nullopt;
+    return std::string(octets.constData(), static_cast<std::size_t>(octets.size()));
+}
+
+bool EstRepresentable(const QString& texte) {
+    return DepuisQString(texte).has_value();
+}
+
+std::string Majuscules(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
+bool EgalSansCasse(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && Majuscules(a) == Majuscules(b);
+}
+
+namespace {
+bool EstBlanc(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+} // namespace
+
+std::string TrimGauche(std::string_view s) {
+    while (!s.empty() && EstBlanc(s.front()))
+        s.remove_prefix(1);
+    return std::string(s);
+}
+
+std::string TrimDroite(std::string_view s) {
+    while (!s.empty() && EstBlanc(s.back()))
+        s.remove_suffix(1);
+    return std::string(s);
+}
+
+std::string Trim(std::string_view s) {
+    return TrimDroite(TrimGauche(s));
+}
+
+std::string_view Debut(std::string_view s, std::size_t n) {
+    return s.substr(0, std::min(n, s.size()));
+}
+
+std::string_view Depuis(std::string_view s, std::size_t p) {
+    return p >= s.size() ? std::string_view() : s.substr(p);
+}
+
+std::string Coupe255(std::string_view s) {
+    return std::string(Debut(s, 255));
+}
+
+} // namespace kyr

@@ -1,0 +1,130 @@
+#include "common/ui/plateforme_qt.h"
+
+#include "common/texte.h"
+
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <ctime>
+
+namespace kyr {
+
+namespace {
+const QString kTitreApplication = QStringLiteral("Kyr Facture");
+
+QMessageBox::Icon IconeQt(Icone i) {
+    switch (i) {
+    case Icone::Avertissement:
+        return QMessageBox::Warning;
+    case Icone::Information:
+        return QMessageBox::Information;
+    case Icone::Erreur:
+        return QMessageBox::Critical;
+    case Icone::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::ButtonRole Role(Bouton b) {
+    switch (b) {
+    case Bouton::Oui:
+        return QMessageBox::YesRole;
+    case Bouton::Non:
+        return QMessageBox::NoRole;
+    case Bouton::Annuler:
+        return QMessageBox::RejectRole;
+    case Bouton::OK:
+        return QMessageBox::AcceptRole;
+    }
+    return QMessageBox::AcceptRole;
+}
+} // namespace
+
+PlateformeQt::PlateformeQt(QWidget* parent) : m_parent(parent) {}
+
+void PlateformeQt::DefinitParent(QWidget* parent) {
+    m_parent = parent;
+}
+void PlateformeQt::DefinitPolice(const QFont& police) {
+    m_police = police;
+}
+
+QString PlateformeQt::TexteBouton(Bouton b) {
+    switch (b) {
+    case Bouton::Oui:
+        return QStringLiteral("&Oui");
+    case Bouton::Non:
+        return QStringLiteral("&Non");
+    case Bouton::Annuler:
+        return QStringLiteral("Annuler");
+    case Bouton::OK:
+        return QStringLiteral("OK");
+    }
+    return {};
+}
+
+Bouton PlateformeQt::Question(const QString& titre, const QString& texte, Icone icone,
+                              const std::vector<Bouton>& boutons) {
+    const std::vector<Bouton> liste = boutons.empty() ? std::vector<Bouton>{Bouton::OK} : boutons;
+    QMessageBox boite(IconeQt(icone), titre, texte, QMessageBox::NoButton, m_parent);
+    boite.setObjectName(QStringLiteral("MessageBox"));
+    // The buttons carry the program's own texts, whatever Qt's translations say.
+    std::vector<QPushButton*> qboutons;
+    for (Bouton b : liste) {
+        QPushButton* q = boite.addButton(TexteBouton(b), Role(b));
+        q->setObjectName(TexteBouton(b).remove(QLatin1Char('&')));
+        qboutons.push_back(q);
+    }
+    boite.setDefaultButton(qboutons.front());
+    boite.setEscapeButton(qboutons.back()); // Escape and closing count as the last button
+    boite.exec();
+    for (std::size_t i = 0; i < qboutons.size(); ++i)
+        if (boite.clickedButton() == qboutons[i]) return liste[i];
+    return liste.back();
+}
+
+void PlateformeQt::Message(const QString& texte) {
+    Question(kTitreApplication, texte, Icone::Information, {Bouton::OK});
+}
+
+void PlateformeQt::Erreur(const QString& message) {
+    Question(kTitreApplication, message + QLatin1Char('.'), Icone::Erreur, {Bouton::OK});
+}
+
+std::optional<QString> PlateformeQt::NomFichierOuvrir(const QString& filtre) {
+    const QString nom =
+        QFileDialog::getOpenFileName(m_parent, QStringLiteral("Ouvrir"), QString(), filtre);
+    if (nom.isEmpty()) return std::nullopt;
+    return nom;
+}
+
+std::optional<QString> PlateformeQt::NomFichierEnregistrer(const QString& filtre,
+                                                           const QString& nomPropose) {
+    const QString nom = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Enregistrer sous"),
+                                                     nomPropose, filtre);
+    if (nom.isEmpty()) return std::nullopt;
+    return nom;
+}
+
+QDateTime PlateformeQt::Maintenant() {
+    return QDateTime::currentDateTime();
+}
+
+bool PlateformeQt::ReglerHorloge(const QDateTime& t) {
+    if (!t.isValid()) return false;
+    const qint64 ms = t.toMSecsSinceEpoch();
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(ms / 1000);
+    ts.tv_nsec = static_cast<long>((ms % 1000) * 1000000);
+    // Needs the right to set the time (root or CAP_SYS_TIME); refused otherwise.
+    return clock_settime(CLOCK_REALTIME, &ts) == 0;
+}
+
+int PlateformeQt::LargeurTexte(const std::string& texte) {
+    return QFontMetrics(m_police).horizontalAdvance(VersQString(texte));
+}
+
+} // namespace kyr

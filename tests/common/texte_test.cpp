@@ -1,0 +1,159 @@
+#include "common/erreurs.h"
+#include "common/texte.h"
+#include "support/dossier_temporaire.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace kyr {
+namespace {
+
+std::string Contenu(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return "<absent>";
+    return f.readAll().toStdString();
+}
+
+void Ecrit(const QString& chemin, const QByteArray& octets) {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(octets);
+}
+
+TEST(Texte, SplitsEveryKindOfLineEnd) {
+    struct Cas {
+        std::string_view contenu;
+        Lignes lignes;
+    };
+    const Cas cas[] = {
+        {"", {}},
+        {"\r\n", {""}},
+        {"a\r\n", {"a"}},
+        {"a", {"a"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+        {"a\n\nb\r\r\n", {"a", "", "b", ""}},
+        {"\n\r", {"", ""}}, // LF then a lone CR: two line ends
+        {std::string_view("x\0y\r\n", 5), {std::string("x\0y", 3)}},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(DecoupeLignes(c.contenu), c.lignes);
+    EXPECT_EQ(JoinLignes({"a", "", "\xe9t\xe9"}), "a\r\n\r\n\xe9t\xe9\r\n");
+    EXPECT_EQ(JoinLignes({}), "");
+}
+
+TEST(Texte, WritesAndReadsBackFilesByteForByte) {
+    test::DossierTemporaire dossier;
+    std::string tous;
+    for (int i = 0; i < 256; ++i)
+        if (i != '\r' && i != '\n') tous += static_cast<char>(i);
+    const Lignes lignes = {"<BLOC0001>", "", tous, "fin"};
+    EcritFichier("livre.fct", lignes);
+    EXPECT_EQ(Contenu("livre.fct"), "<BLOC0001>\r\n\r\n" + tous + "\r\nfin\r\n");
+    EXPECT_EQ(LitFichier("livre.fct"), lignes);
+    // Replacing leaves no temporary file behind.
+    EcritFichier("livre.fct", {"autre"});
+    EXPECT_EQ(Contenu("livre.fct"), "autre\r\n");
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"livre.fct"});
+    EcritFichier("vide.cli", {});
+    EXPECT_EQ(LitFichier("vide.cli"), Lignes{});
+}
+
+TEST(Texte, MissingFileIsNoErrorUnreadableOneIs) {
+    test::DossierTemporaire dossier;
+    EXPECT_EQ(LitFichier("absent.ini"), std::nullopt);
+    EXPECT_FALSE(FichierExiste("absent.ini"));
+    QDir().mkdir("Fact.cli");
+    try {
+        LitFichier("Fact.cli");
+        FAIL();
+    } catch (const ErreurExecution& e) {
+        EXPECT_EQ(e.message(), QString("Ne peut lire le fichier Fact.cli"));
+    }
+    if (geteuid() != 0) {
+        Ecrit("secret.cli", "x");
+        QFile::setPermissions("secret.cli", QFileDevice::WriteOwner);
+        EXPECT_THROW(LitFichier("secret.cli"), ErreurExecution);
+    }
+}
+
+TEST(Texte, FailedWriteKeepsTheOldFileAndSaysSo) {
+    test::DossierTemporaire dossier;
+    auto echoue = [](const QString& chemin) {
+        try {
+            EcritFichier(chemin, {"nouveau"});
+        } catch (const ErreurExecution& e) {
+            return e.message();
+        }
+        return QString("écrit");
+    };
+    // A folder that does not exist, a file that is a folder.
+    EXPECT_EQ(echoue("manque/livre.fct"), QString("Ne peut créer le fichier manque/livre.fct"));
+    QDir().mkdir("dossier.fct");
+    EXPECT_EQ(echoue("dossier.fct"), QString("Ne peut créer le fichier dossier.fct"));
+    EXPECT_TRUE(QFileInfo("dossier.fct").isDir());
+    // A read-only folder (meaningless for root, who writes anywhere).
+    if (geteuid() != 0) {
+        QDir().mkdir("lecture");
+        Ecrit("lecture/livre.fct", "ancien\r\n");
+        QFile::setPermissions("lecture", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        EXPECT_EQ(echoue("lecture/livre.fct"),
+                  QString("Ne peut créer le fichier lecture/livre.fct"));
+        EXPECT_EQ(Contenu("lecture/livre.fct"), "ancien\r\n");
+        QFile::setPermissions("lecture", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner);
+        // A read-only file in a writable folder is not replaced either.
+        Ecrit("fige.fct", "ancien\r\n");
+        QFile::setPermissions("fige.fct", QFileDevice::ReadOwner);
+        EXPECT_EQ(echoue("fige.fct"), QString("Ne peut créer le fichier fige.fct"));
+        EXPECT_EQ(Contenu("fige.fct"), "ancien\r\n");
+    }
+}
+
+TEST(Texte, ReplacingKeepsPermissions) {
+    test::DossierTemporaire dossier;
+    Ecrit("KyrFact.ini", "old\r\n");
+    const auto droits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions("KyrFact.ini", droits));
+    EcritFichier("KyrFact.ini", {"new"});
+    // Owner, group and others bits (the "user" bits only mirror the owner's).
+    EXPECT_EQ(QFile::permissions("KyrFact.ini") & QFileDevice::Permissions(0x7077), droits);
+}
+
+TEST(Texte, EveryByteSurvivesTheRoundTripThroughQString) {
+    std::string tous;
+    for (int i = 0; i < 256; ++i)
+        tous += static_cast<char>(i);
+    const QString q = VersQString(tous);
+    ASSERT_EQ(q.size(), 256);
+    EXPECT_EQ(q.at(0x80), QChar(0x20AC)); // euro sign
+    EXPECT_EQ(q.at(0xE9), QChar(0xE9));
+    EXPECT_EQ(q.at(0x81), QChar(0x81)); // undefined in the code page, kept as is
+    EXPECT_EQ(DepuisQString(q), tous);
+}
+
+TEST(Texte, CharactersWithoutAByteAreRefused) {
+    EXPECT_EQ(DepuisQString(QString("été 10 €")), std::string("\xe9t\xe9 10 \x80"));
+    EXPECT_EQ(DepuisQString(QString("Œuvre – « ok »")), std::string("\x8cuvre \x96 \xab ok \xbb"));
+    for (const char* refuse : {"✓", "Ω", "ő", "😀", "a\u0080b"}) {
+        EXPECT_EQ(DepuisQString(QString::fromUtf8(refuse)), std::nullopt) << refuse;
+        EXPECT_FALSE(EstRepresentable(QString::fromUtf8(refuse))) << refuse;
+    }
+    EXPECT_TRUE(EstRepresentable(""));
+}
+
+TEST(Texte, SmallStringHelpers) {
+    EXPECT_EQ(Majuscules("abz\xe9 AZ-09"), "ABZ\xe9 AZ-09"); // only a to z change
+    EXPECT_TRUE(EgalSansCasse("Dupont", "DUPONT"));
+    EXPECT_FALSE(EgalSansCasse("\xe9", "\xc9"));
+    EXPECT_EQ(Trim(" \t x y \r\n"), "x y");
+    EXPECT_EQ(Trim("\xa0x\xa0"), "\xa0x\xa0"); // a no-break space is a character
+    EXPECT_EQ(Depuis("FA", 4), "");
+    EXPECT_EQ(Coupe255(std::string(300, 'x')).size(), 255u);
+}
+
+} // namespace
+} // namespace kyr
