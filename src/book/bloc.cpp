@@ -1,0 +1,200 @@
+#include "book/bloc.h"
+
+#include "common/dates.h"
+
+#include <algorithm>
+
+namespace kyr {
+
+namespace {
+
+constexpr char Tab = '\t';
+
+char Majuscule(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool CommencePar(std::string_view ligne, std::string_view debut) {
+    return ligne.size() >= debut.size() && ligne.substr(0, debut.size()) == debut;
+}
+
+// The fields of a FACT line: five TAB-ended fields, then the rest. A field
+// without its TAB is empty and leaves the rest as it was.
+Rangee DecoupeFact(std::string_view ligne) {
+    Rangee r;
+    std::string reste = Coupe255(Depuis(ligne, 4));
+    for (int k = 0; k < NbColonnes - 1; ++k) {
+        const auto tab = reste.find(Tab);
+        if (tab == std::string::npos) continue;
+        r[k] = reste.substr(0, tab);
+        reste = Coupe255(std::string_view(reste).substr(tab + 1));
+    }
+    r[NbColonnes - 1] = reste;
+    return r;
+}
+
+} // namespace
+
+std::string NumeroBloc(int n) {
+    const std::string t = "000" + std::to_string(n);
+    return t.substr(t.size() - 4);
+}
+
+std::string LigneDebut(int n) {
+    return "<BLOC" + NumeroBloc(n) + ">";
+}
+std::string LigneFin(int n) {
+    return "</BLOC" + NumeroBloc(n) + ">";
+}
+
+bool CommenceDebut(std::string_view ligne) {
+    return CommencePar(ligne, "<BLOC");
+}
+bool CommenceFin(std::string_view ligne) {
+    return CommencePar(ligne, "</BLOC");
+}
+
+bool CommenceDebutSansCasse(std::string_view ligne) {
+    return ligne.size() >= 5 && EgalSansCasse(ligne.substr(0, 5), "<BLOC");
+}
+
+int CompteFiches(const Lignes& livre) {
+    return static_cast<int>(std::count_if(livre.begin(), livre.end(),
+                                          [](const std::string& l) { return CommenceDebut(l); }));
+}
+
+int ChercheDebut(const Lignes& livre, int n) {
+    const std::string cible = LigneDebut(n);
+    for (std::size_t i = 0; i < livre.size(); ++i) {
+        const std::string& l = livre[i];
+        // Length and number first: this runs over the whole book on every move.
+        if (l.size() != cible.size() || l[9] != '>' || l[0] != '<' ||
+            l.compare(5, 4, cible, 5, 4) != 0)
+            continue;
+        if (Majuscule(l[1]) == 'B' && Majuscule(l[2]) == 'L' && Majuscule(l[3]) == 'O' &&
+            Majuscule(l[4]) == 'C')
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int FinBloc(const Lignes& livre, int debut, int n) {
+    const std::string fin = LigneFin(n);
+    const int taille = static_cast<int>(livre.size());
+    for (int i = debut + 1; i < taille; ++i) {
+        if (livre[i] == fin) return i + 1;
+        if (CommenceDebutSansCasse(livre[i])) return i;
+    }
+    return taille;
+}
+
+void SupprimeBloc(Lignes& livre, int n) {
+    const int debut = ChercheDebut(livre, n);
+    if (debut < 0) return;
+    const int fin = FinBloc(livre, debut, n);
+    livre.erase(livre.begin() + debut, livre.begin() + fin);
+}
+
+LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
+    LectureBloc lecture;
+    const std::string fin = LigneFin(n);
+    const int taille = static_cast<int>(livre.size());
+
+    // The header is read by position. A block cut short (its end line, the
+    // next block or the end of the book within the header) leaves the missing
+    // fields empty instead of taking them from whatever follows.
+    int limite = std::min(taille, debut + 11);
+    for (int i = debut + 1; i < limite; ++i) {
+        if (livre[i] == fin || CommenceDebutSansCasse(livre[i])) {
+            limite = i;
+            break;
+        }
+    }
+    const auto entete = [&](int k) -> std::string_view {
+        return debut + k < limite ? std::string_view(livre[debut + k]) : std::string_view();
+    };
+
+    const std::string numero = Trim(Coupe255(Depuis(entete(1), 4)));
+    if (!numero.empty())
+        f.Numero = numero.size() < 9 ? numero + std::string(9 - numero.size(), ' ') : numero;
+    try {
+        f.Date = LitDate(entete(2));
+    } catch (const std::exception&) {
+        lecture.DateIllisible = std::string(entete(2));
+    }
+    f.CodeClient = entete(3);
+    if (!entete(4).empty()) f.Conditions = entete(4);
+    if (!entete(5).empty()) f.Genre = entete(5);
+    for (int k = 0; k < 4; ++k)
+        f.Adresse[k] = entete(6 + k);
+
+    int corps = debut + 10;
+    if (Debut(entete(10), 3) == "TTC") {
+        f.TTC = entete(10).size() >= 4 && entete(10)[3] == 'Y';
+        corps = debut + 11;
+    }
+    if (limite <= debut + 10) corps = limite; // the block ended inside its header
+
+    const auto garde = [&f](const std::string& l) {
+        (CommencePar(l, "FACT") ? f.FactCachees : f.CorpsCache).push_back(l);
+    };
+    int rangee = 1;
+    int i = corps;
+    for (; i < taille && i < corps + NbLignesCorpsLues; ++i) {
+        const std::string& l = livre[i];
+        if (l == fin || CommenceDebutSansCasse(l)) return lecture;
+        if (i == taille - 1) break; // the last line of the book is not examined
+        if (CommencePar(l, "MEMO")) {
+            f.Memo.push_back(Coupe255(Depuis(l, 4)));
+        } else if (CommencePar(l, "PAYE")) {
+            f.Payee = true;
+        } else if (CommencePar(l, "FACT")) {
+            if (rangee <= DerniereRangee) {
+                f.Cellules[rangee++] = DecoupeFact(l);
+                ++lecture.NbFact;
+            } else {
+                garde(l);
+            }
+        }
+    }
+    // What the window cannot show stays with the document, so that storing it
+    // writes those lines back.
+    for (; i < taille; ++i) {
+        const std::string& l = livre[i];
+        if (l == fin || CommenceDebutSansCasse(l)) break;
+        garde(l);
+    }
+    return lecture;
+}
+
+Lignes EcritBloc(const Fiche& f, int n, int nbLignes) {
+    Lignes b;
+    b.reserve(16 + f.Memo.size() + f.FactCachees.size() + f.CorpsCache.size());
+    b.push_back(LigneDebut(n));
+    // An empty kind reads back as an invoice: give it the invoice letter.
+    b.push_back("NUM" + std::string(1, f.Genre.empty() ? 'F' : f.Genre[0]) + f.Numero);
+    b.push_back(f.DateIllisible ? *f.DateIllisible : FormatDate(f.Date));
+    b.push_back(f.CodeClient);
+    b.push_back(f.Conditions);
+    b.push_back(f.Genre);
+    for (const auto& a : f.Adresse)
+        b.push_back(a);
+    b.push_back(f.TTC ? "TTCY" : "TTCN");
+    const int derniere = std::min(nbLignes, DerniereRangee);
+    for (int r = 1; r <= derniere; ++r) {
+        const Rangee& c = f.Cellules[r];
+        std::string l = "FACT" + c[0];
+        for (int k = 1; k < NbColonnes; ++k)
+            l += Tab + c[k];
+        if (l.size() > 12) b.push_back(std::move(l));
+    }
+    b.insert(b.end(), f.FactCachees.begin(), f.FactCachees.end());
+    for (const auto& m : f.Memo)
+        b.push_back("MEMO" + m);
+    if (f.Payee) b.push_back("PAYE");
+    b.insert(b.end(), f.CorpsCache.begin(), f.CorpsCache.end());
+    b.push_back(LigneFin(n));
+    return b;
+}
+
+} // namespace kyr

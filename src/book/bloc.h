@@ -1,0 +1,57 @@
+#pragma once
+// One document block of the invoice book: its start and end lines, where it
+// lies in the book, and its conversion to and from the document record.
+#include "book/fiche.h"
+#include "common/texte.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kyr {
+
+// The book's block numbers run from 0000 to 9999.
+constexpr int NbFichesMax = 10000;
+// Body lines examined when a block is read; more are kept hidden.
+constexpr int NbLignesCorpsLues = 91;
+
+std::string NumeroBloc(int n); // "0003"
+std::string LigneDebut(int n); // "<BLOC0003>"
+std::string LigneFin(int n);   // "</BLOC0003>"
+
+// Counted start lines and end lines (first five / six characters, exact case).
+bool CommenceDebut(std::string_view ligne);
+bool CommenceFin(std::string_view ligne);
+// A line opening any block, whatever the case of "<BLOC": no block runs past one.
+bool CommenceDebutSansCasse(std::string_view ligne);
+
+// Number of lines beginning with "<BLOC".
+int CompteFiches(const Lignes& livre);
+
+// Index of the first line equal to the start line of block n, letter case
+// ignored; -1 when there is none.
+int ChercheDebut(const Lignes& livre, int n);
+
+// One past the last line of the block that starts at `debut`: just after its
+// end line, or, when the end line is missing, before the next start line of
+// any block, or the end of the book.
+int FinBloc(const Lignes& livre, int debut, int n);
+
+// Deletes the lines of block n; nothing when it has no start line.
+void SupprimeBloc(Lignes& livre, int n);
+
+// What reading a block found besides the record's fields.
+struct LectureBloc {
+    int NbFact = 0;                           // FACT lines put into the grid
+    std::optional<std::string> DateIllisible; // the date line when it is not a date
+};
+
+// Reads block n starting at `debut` into `f`, which holds the defaults (the
+// proposed number among them). Never throws: a bad date is reported in the
+// result, lines missing at the end of the book read as empty.
+LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f);
+
+// The lines of block n written from the record; rows 1..nbLignes of the grid.
+Lignes EcritBloc(const Fiche& f, int n, int nbLignes);
+
+} // namespace kyr

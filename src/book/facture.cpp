@@ -1,0 +1,133 @@
+// The invoice window's logic: creation, activation and the conversion between
+// the shown document and its block in the book.
+#include "book/facture.h"
+
+#include "book/bloc.h"
+#include "book/calcul.h"
+#include "book/glossaire.h"
+#include "common/dates.h"
+#include "common/erreurs.h"
+
+#include <algorithm>
+
+namespace kyr {
+
+namespace {
+
+const Rangee EnTetes = {"D\xE9signation", "Quantit\xE9",  "Prix Unitaire",
+                        "R (%)",          "Montant H.T.", "T"};
+
+} // namespace
+
+Facture::Facture(Plateforme& plateforme) : m_plateforme(plateforme) {
+    fiche.Cellules[0] = EnTetes;
+    fiche.Date = m_plateforme.Maintenant().date();
+    fiche.Conditions =
+        reglages.ConditionsReglement.empty() ? std::string() : reglages.ConditionsReglement[0];
+    Numerof(); // an empty book: cannot fail
+    AppliqueLibellesDevise();
+}
+
+void Facture::Activation() {
+    LitFiche();
+    LivreModifie = false;
+    ChargeCli(clients);
+    ChargeSoc(Societe);
+    if (ChargeIni(reglages)) AppliqueLibellesDevise();
+    ChargeGlo(Glossaire);
+    GlossaireModifie = false;
+}
+
+void Facture::LitFiche() {
+    DocumentModifie = false;
+    MemoEdite = false;
+
+    // Every field back to its default; the grid headings and the currency
+    // captions belong to the window, not to the document.
+    Fiche f;
+    f.Cellules[0] = fiche.Cellules[0];
+    f.Devise1 = fiche.Devise1;
+    f.Devise2 = fiche.Devise2;
+    f.Date = m_plateforme.Maintenant().date();
+    const std::string propose = std::to_string(NumeroSuivant);
+    f.Numero = propose.size() < 9 ? propose + std::string(9 - propose.size(), ' ') : propose;
+    if (!reglages.ConditionsReglement.empty()) f.Conditions = reglages.ConditionsReglement[0];
+
+    // An index past 9999 has no block number of its own (it would alias 0000).
+    const bool numerotable = FicheCourante >= 0 && FicheCourante < NbFichesMax;
+    const int debut = numerotable ? kyr::ChercheDebut(Livre, FicheCourante) : -1;
+    if (debut < 0) {
+        // No block: the defaults are shown, the line count stays as it was.
+        fiche = std::move(f);
+        return;
+    }
+    const LectureBloc lecture = LitBloc(Livre, debut, FicheCourante, f);
+    f.DateIllisible = lecture.DateIllisible;
+    fiche = std::move(f);
+    NbLignes = std::min(lecture.NbFact + 1, DerniereRangee);
+    FocusGrille = false;
+    AppliqueLibellesDevise();
+    try {
+        Calcule();
+    } catch (const ErreurExecution& e) {
+        // The document is shown all the same; the book is never left half-loaded.
+        m_plateforme.Erreur(e.message());
+    }
+    if (lecture.DateIllisible)
+        m_plateforme.Erreur(ErreurExecution::DateIncorrecte(*lecture.DateIllisible).message());
+    DocumentModifie = false;
+}
+
+bool Facture::Valide() const {
+    if (fiche.CodeClient.empty() || fiche.Numero.empty() || fiche.Numero[0] == ' ') return false;
+    if (NbLignes < 1) return false;
+    const int derniere = std::min(NbLignes, DerniereRangee);
+    for (int r = 1; r <= derniere; ++r)
+        if (!fiche.Cellules[r][0].empty()) return true;
+    return false;
+}
+
+void Facture::EcritFiche() {
+    if (MemoEdite) Modifie();
+    if (!DocumentModifie || !Valide()) return;
+    if (FicheCourante < 0 || FicheCourante >= NbFichesMax) return; // no block number for it
+    kyr::SupprimeBloc(Livre, FicheCourante);
+    const Lignes bloc = EcritBloc(fiche, FicheCourante, NbLignes);
+    Livre.insert(Livre.end(), bloc.begin(), bloc.end());
+}
+
+void Facture::Nouveau() {
+    Livre.clear();
+    NbFiches = 1;
+    FicheCourante = 0;
+    LitFiche();
+    DocumentModifie = LivreModifie = false;
+    FocusGrille = false;
+    reglages.DernierLivre.clear();
+    TitreFenetre.clear();
+    reglages.Devise = 0;
+    reglages.OmettreConversion = 0;
+    AppliqueLibellesDevise();
+}
+
+void Facture::Calcule() {
+    kyr::Calcule(fiche, reglages,
+                 [this](const std::string& t) { return m_plateforme.LargeurTexte(t); });
+}
+
+std::string Facture::Rset(const std::string& texte, int largeur) {
+    return kyr::Rset(texte, largeur,
+                     [this](const std::string& t) { return m_plateforme.LargeurTexte(t); });
+}
+
+void Facture::AppliqueLibellesDevise() {
+    auto [d1, d2] = LibellesDevise(reglages);
+    fiche.Devise1 = std::move(d1);
+    fiche.Devise2 = std::move(d2);
+}
+
+void Facture::SauveIni(const std::string& nomLivre) {
+    kyr::SauveIni(reglages, nomLivre);
+}
+
+} // namespace kyr

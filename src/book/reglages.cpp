@@ -1,0 +1,128 @@
+#include "book/reglages.h"
+
+#include "common/erreurs.h"
+#include "common/nombres.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace kyr {
+
+namespace {
+
+constexpr long double TauxEuroMinimum = 0.2L;
+constexpr long double TauxEuroOfficiel = 6.55957L;
+
+bool EstBlanc(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+// Reads KyrFact.ini the way its values were always read: a number skips the
+// blanks and line ends before it and takes the rest of its line with it; a text
+// is the rest of the current line. What is missing at the end of the file
+// reads as 0 or empty, and a number that cannot be read counts as 0.
+class LecteurIni {
+public:
+    explicit LecteurIni(const Lignes& lignes) : m_lignes(lignes) {}
+
+    bool Fin() const { return m_ligne >= m_lignes.size(); }
+
+    std::optional<std::string> Jeton() {
+        std::size_t pos = 0;
+        while (!Fin()) {
+            const std::string& l = m_lignes[m_ligne];
+            while (pos < l.size() && EstBlanc(l[pos]))
+                ++pos;
+            if (pos < l.size()) {
+                std::size_t fin = pos;
+                while (fin < l.size() && !EstBlanc(l[fin]))
+                    ++fin;
+                ++m_ligne; // the rest of the line goes with the number
+                return l.substr(pos, fin - pos);
+            }
+            ++m_ligne;
+            pos = 0;
+        }
+        return std::nullopt;
+    }
+
+    Reel6 Reel() {
+        const auto jeton = Jeton();
+        if (!jeton) return 0;
+        const auto v = LitReelIni(*jeton);
+        if (!v) return 0;
+        try {
+            return Reel6(*v);
+        } catch (const ErreurExecution&) { // beyond what a real can hold
+            return 0;
+        }
+    }
+
+    int Entier() {
+        const auto jeton = Jeton();
+        if (!jeton) return 0;
+        return LitEntier(*jeton).value_or(0);
+    }
+
+    std::string Texte() {
+        if (Fin()) return {};
+        return m_lignes[m_ligne++];
+    }
+
+    Lignes Reste() {
+        Lignes reste(m_lignes.begin() +
+                         static_cast<std::ptrdiff_t>(std::min(m_ligne, m_lignes.size())),
+                     m_lignes.end());
+        m_ligne = m_lignes.size();
+        return reste;
+    }
+
+private:
+    const Lignes& m_lignes;
+    std::size_t m_ligne = 0;
+};
+
+} // namespace
+
+bool ChargeIni(Reglages& r, const QString& chemin) {
+    const auto lignes = LitFichier(chemin);
+    if (!lignes) return false;
+    LecteurIni l(*lignes);
+    r.ReserveIni = l.Reel();
+    r.TauxEuro = l.Reel();
+    for (int k = 1; k <= 3; ++k)
+        r.TauxTVA[k] = l.Reel();
+    r.DernierLivre = l.Texte();
+    r.OuvertureAuto = l.Entier();
+    r.TypePapier = l.Entier();
+    r.OrientationEnveloppe = l.Entier();
+    r.DecalageEnveloppe = l.Entier();
+    r.Devise = l.Entier();
+    r.OmettreConversion = l.Entier();
+    r.ConditionsReglement = l.Reste();
+    if (r.TauxEuro.valeur() < TauxEuroMinimum) r.TauxEuro = TauxEuroOfficiel;
+    return true;
+}
+
+void SauveIni(const Reglages& r, const std::string& nomLivre, const QString& chemin) {
+    Lignes lignes{TexteReelIni(r.ReserveIni), TexteReelIni(r.TauxEuro)};
+    for (int k = 1; k <= 3; ++k)
+        lignes.push_back(TexteReelIni(r.TauxTVA[k]));
+    lignes.push_back(nomLivre);
+    for (int v : {r.OuvertureAuto, r.TypePapier, r.OrientationEnveloppe, r.DecalageEnveloppe,
+                  r.Devise, r.OmettreConversion})
+        lignes.push_back(std::to_string(v));
+    lignes.insert(lignes.end(), r.ConditionsReglement.begin(), r.ConditionsReglement.end());
+    EcritFichier(chemin, lignes);
+}
+
+std::pair<std::string, std::string> LibellesDevise(const Reglages& r) {
+    std::pair<std::string, std::string> l =
+        r.Devise == 0 ? std::pair<std::string, std::string>{"Francs", "Euros"}
+                      : std::pair<std::string, std::string>{"Euros", "Francs"};
+    if (r.OmettreConversion != 0) l.second.clear();
+    return l;
+}
+
+} // namespace kyr

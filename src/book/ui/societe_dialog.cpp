@@ -1,0 +1,89 @@
+#include "book/ui/societe_dialog.h"
+
+#include "book/parametres.h"
+#include "common/ui/saisie.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace kyr {
+
+TSociete::TSociete(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Societe"));
+    setWindowTitle(QStringLiteral("Société"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto* principal = new QVBoxLayout(this);
+    principal->setSizeConstraint(QLayout::SetFixedSize);
+    auto* titre = new QLabel(QStringLiteral("&Lignes constituant l'en-tête de la société"), this);
+    titre->setObjectName(QStringLiteral("Label1"));
+    principal->addWidget(titre);
+    for (std::size_t i = 0; i < m_edit.size(); ++i) {
+        m_edit[i] = new QLineEdit(this);
+        m_edit[i]->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        m_edit[i]->setMinimumWidth(380);
+        Filtre1252(m_edit[i]);
+        principal->addWidget(m_edit[i]);
+    }
+    titre->setBuddy(m_edit[0]);
+
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch();
+    auto* annuler = new QPushButton(QStringLiteral("Annuler"), this);
+    annuler->setObjectName(QStringLiteral("Button1"));
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button2"));
+    ok->setDefault(true);
+    boutons->addWidget(annuler);
+    boutons->addWidget(ok);
+    principal->addLayout(boutons);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(annuler, &QPushButton::clicked, this, &QDialog::reject);
+    // The fields come first when tabbing, then OK before Annuler.
+    setTabOrder(m_edit.back(), ok);
+    setTabOrder(ok, annuler);
+}
+
+void TSociete::Init(const LignesSociete& lignes) {
+    for (std::size_t i = 0; i < m_edit.size(); ++i)
+        m_edit[i]->setText(Q(lignes[i]));
+}
+
+LignesSociete TSociete::Champs() const {
+    LignesSociete champs;
+    for (std::size_t i = 0; i < m_edit.size(); ++i)
+        champs[i] = S(m_edit[i]->text());
+    return champs;
+}
+
+void TSociete::Result(LignesSociete& sorties) const {
+    ResultSociete(Champs(), result() == QDialog::Accepted, sorties);
+}
+
+void TSociete::showEvent(QShowEvent* evenement) {
+    QDialog::showEvent(evenement);
+    if (const QScreen* ecran = screen()) {
+        QRect cadre = frameGeometry();
+        cadre.moveCenter(ecran->availableGeometry().center());
+        move(cadre.topLeft());
+    }
+}
+
+void Psoc(Facture& f, QWidget* parent) {
+    LignesSociete champs;
+    bool accepte = false;
+    {
+        TSociete dialogue(parent);
+        dialogue.Init(f.Societe);
+        accepte = dialogue.exec() == QDialog::Accepted;
+        champs = dialogue.Champs();
+    }
+    // Result's rule (first line emptied unless accepted) is applied there.
+    AppliquePsoc(f, champs, accepte);
+}
+
+} // namespace kyr

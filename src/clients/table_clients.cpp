@@ -1,0 +1,190 @@
+#include "clients/table_clients.h"
+
+#include "clients/recherche.h"
+
+#include <QString>
+
+namespace kyr {
+
+namespace {
+
+// Byte order, as the file's characters are compared: upper case before lower
+// case, accented letters (bytes above 127) after "z".
+bool PlusGrand(const std::string& a, const std::string& b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x != y) return x > y;
+    }
+    return a.size() > b.size();
+}
+
+bool Vide(const LigneClient& r) {
+    for (const auto& c : r)
+        if (!c.empty()) return false;
+    return true;
+}
+
+} // namespace
+
+void TableClients::AjouteRangeeSiBesoin(int nbClients) {
+    // Past 60 clients every client adds a row, so spare rows always follow the last one.
+    if (nbClients > SeuilAjoutRangee) Rangees.emplace_back();
+    // Deleting copies the row after the last client: it must exist.
+    while (static_cast<int>(Rangees.size()) < nbClients + 3)
+        Rangees.emplace_back();
+}
+
+void TableClients::Init(const Lignes& liste) {
+    Rangees.assign(RangeesInitiales, LigneClient{});
+    int n = 0;
+    // Every line is tested, those of a record too: a coordinates line that
+    // reads like a header starts a record of its own.
+    for (std::size_t i = 0; i < liste.size(); ++i) {
+        if (!EstEnteteClient(liste[i])) continue;
+        if (i + 1 < liste.size() && liste[i + 1].empty()) continue; // no name: not a client
+        LigneClient& r = Rangees[static_cast<std::size_t>(n)];
+        r[0] = std::string(Depuis(liste[i], 5));
+        for (std::size_t k = 1; k <= 4; ++k)
+            r[k] = i + k < liste.size() ? liste[i + k] : "";
+        ++n;
+        AjouteRangeeSiBesoin(n);
+    }
+    Courante = 0;
+    DernierClient = n - 1;
+    FicheModifiee = false;
+    m_nouveau = -1;
+    Tri();
+}
+
+void TableClients::Result(Lignes& liste) const {
+    if (!FicheModifiee) return;
+    liste.clear();
+    for (int r = 0; r <= DernierClient; ++r) {
+        const LigneClient& l = Rangees[static_cast<std::size_t>(r)];
+        liste.push_back("<CLI>" + l[0]);
+        liste.insert(liste.end(), l.begin() + 1, l.end());
+    }
+}
+
+void TableClients::Tri() {
+    for (int i = 0; i < DernierClient; ++i)
+        for (int j = i + 1; j <= DernierClient; ++j) {
+            auto& a = Rangees[static_cast<std::size_t>(i)];
+            auto& b = Rangees[static_cast<std::size_t>(j)];
+            if (PlusGrand(a[1], b[1])) {
+                std::swap(a, b);
+                FicheModifiee = true;
+            }
+        }
+}
+
+void TableClients::LacheNouveauVide() {
+    // A client added and left with nothing typed is no client: its row goes
+    // back to being a spare row instead of being written as an empty record.
+    if (m_nouveau >= 0 && m_nouveau == DernierClient &&
+        Vide(Rangees[static_cast<std::size_t>(m_nouveau)]))
+        --DernierClient;
+    m_nouveau = -1;
+}
+
+void TableClients::LitFiche() {
+    LacheNouveauVide();
+    Champs = Rangees[static_cast<std::size_t>(Courante)];
+    CodeModifiable = false;
+}
+
+bool TableClients::CodeAcceptable(const std::string& code) {
+    const bool chiffres = !code.empty() && code.size() <= 5 &&
+                          code.find_first_not_of("0123456789") == std::string::npos;
+    if (!chiffres) {
+        m_plateforme.Message(
+            QStringLiteral("Le code client doit être fait de un à cinq chiffres."));
+        return false;
+    }
+    for (int r = 0; r <= DernierClient; ++r)
+        if (r != Courante && Rangees[static_cast<std::size_t>(r)][0] == code) {
+            m_plateforme.Message(
+                QStringLiteral("Le code client %1 est déjà celui de %2.")
+                    .arg(VersQString(code), VersQString(Rangees[static_cast<std::size_t>(r)][1])));
+            return false;
+        }
+    return true;
+}
+
+bool TableClients::EcritFiche() {
+    // A client being added needs a code the client file can read back; an
+    // untouched new card is let go (see LacheNouveauVide).
+    if (m_nouveau >= 0 && m_nouveau == Courante && !Vide(Champs) && !CodeAcceptable(Champs[0]))
+        return false;
+    // A spare row is no client: what is typed there is not kept, so it cannot
+    // show up later on the card of a client being added.
+    if (Courante <= DernierClient) Rangees[static_cast<std::size_t>(Courante)] = Champs;
+    return true;
+}
+
+bool TableClients::Precedent() {
+    if (!EcritFiche()) return false;
+    if (Courante > 0) --Courante;
+    LitFiche();
+    return true;
+}
+
+bool TableClients::Suivant() {
+    if (!EcritFiche()) return false;
+    if (Courante < DernierClient) ++Courante;
+    LitFiche();
+    return true;
+}
+
+bool TableClients::Ajouter() {
+    if (!EcritFiche()) return false;
+    LacheNouveauVide();
+    Courante = DernierClient + 1;
+    ++DernierClient;
+    AjouteRangeeSiBesoin(DernierClient);
+    LitFiche();
+    FicheModifiee = true;
+    CodeModifiable = true;
+    m_nouveau = Courante;
+    return true;
+}
+
+void TableClients::Supprimer() {
+    // The last remaining client cannot be deleted, nor can the empty row.
+    if (DernierClient <= 0 || Courante > DernierClient) return;
+    for (int r = Courante; r <= DernierClient; ++r)
+        Rangees[static_cast<std::size_t>(r)] = Rangees[static_cast<std::size_t>(r) + 1];
+    --DernierClient;
+    FicheModifiee = true;
+    m_nouveau = -1;
+    LitFiche();
+}
+
+bool TableClients::Chercher(const std::string& code) {
+    for (int r = 0; r <= DernierClient; ++r)
+        if (Rangees[static_cast<std::size_t>(r)][0] == code) {
+            if (r != Courante) Selectionne(r);
+            return true;
+        }
+    m_plateforme.Message(QStringLiteral("Client non trouvé"));
+    return false;
+}
+
+void TableClients::Selectionne(int rangee) {
+    if (rangee < 0 || rangee >= static_cast<int>(Rangees.size())) return;
+    Courante = rangee;
+    LitFiche();
+}
+
+bool TableClients::Fermer() {
+    if (!EcritFiche()) return false;
+    LacheNouveauVide();
+    return true;
+}
+
+void TableClients::Frappe(unsigned char c) {
+    if (c >= 32) FicheModifiee = true;
+}
+
+} // namespace kyr

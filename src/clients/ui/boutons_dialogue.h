@@ -1,0 +1,16 @@
+#pragma once
+// What the client dialogs share: the "Annuler" / "OK" row, the look of a
+// read-only code field.
+#include <QDialog>
+#include <QHBoxLayout>
+
+class QLineEdit;
+
+namespace kyr {
+
+// "Annuler" (Button1, Escape) then "OK" (Button2, default: Enter), on the right.
+QHBoxLayout* BoutonsAnnulerOK(QDialog* dialogue);
+// A read-only field gets the window's background, so it does not invite typing.
+void LectureSeule(QLineEdit* champ, bool lectureSeule);
+
+} // namespace kyr

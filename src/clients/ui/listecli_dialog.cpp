@@ -1,0 +1,36 @@
+#include "clients/ui/listecli_dialog.h"
+
+#include "clients/liste_choix.h"
+#include "clients/ui/boutons_dialogue.h"
+
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace kyr {
+
+TListeCli::TListeCli(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TListeCli"));
+    setWindowTitle(QStringLiteral("Liste des clients"));
+    m_liste = new QListWidget(this);
+    m_liste->setObjectName(QStringLiteral("ListBox1"));
+    m_liste->setMinimumSize(320, 260);
+    connect(m_liste, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    auto* principal = new QVBoxLayout(this);
+    principal->addWidget(m_liste, 1);
+    principal->addLayout(BoutonsAnnulerOK(this));
+    m_liste->setFocus();
+}
+
+void TListeCli::Init(const Lignes& listeClients) {
+    m_liste->clear();
+    for (const auto& e : ElementsListeClients(listeClients))
+        m_liste->addItem(VersQString(e));
+}
+
+std::string TListeCli::Result() const {
+    const auto* choisi = m_liste->currentItem();
+    if (result() != QDialog::Accepted || !choisi || !choisi->isSelected()) return {};
+    return CodeElement(DepuisQString(choisi->text()).value_or(std::string()));
+}
+
+} // namespace kyr

@@ -1,0 +1,70 @@
+#pragma once
+// The main window's file commands on invoice books, without any widget: New,
+// Open, Save, Save As, the save prompt, the close query and the close step,
+// and the automatic opening at start-up. They act on the invoice window's
+// logic (kyr::Facture) and ask their questions through the platform, so a
+// scripted platform drives them in the tests.
+#include "book/facture.h"
+#include "common/plateforme.h"
+
+#include <QString>
+#include <string>
+
+namespace kyr {
+
+class Coquille {
+public:
+    Coquille(Facture& facture, Plateforme& plateforme);
+
+    // The open book's file name (with its folder); empty for a book that has
+    // no file of its own. A book is only ever saved to this name, and it is
+    // set only once the book has really been read from or written to it.
+    QString FichierCourant;
+    // The working directory at start-up; made current again before the last
+    // files are written at exit.
+    QString RepertoireDepart;
+    // The book commands have been enabled (the main window's Valide).
+    bool CommandesLivre = false;
+
+    // When the main window is first shown: automatic opening of the book
+    // remembered in the settings, then RepertoireDepart.
+    void Demarrage();
+    bool AutoOuverture() const;      // GetIni's flag
+    void SetIni(bool ouvertureAuto); // "&Ouvrir automatiquement"
+
+    // The file commands. Errors of the store (ErreurExecution) reach the
+    // caller's dispatch, the state staying as described on each command.
+    void NouveauLivre();
+    void Ouvrir();
+    bool Enregistrer();     // true when the book is now on disk under FichierCourant
+    bool EnregistrerSous(); // same, after choosing a new name
+
+    // Closing: the query (save prompt) and the step (last files written).
+    // Both return false when the program must stay open.
+    bool DemandeFermeture();
+    bool Fermeture();
+
+    // The book name written to the settings at exit: the open book's, or the
+    // last one remembered when this run never gave the book a file.
+    QString LivreMemorise() const;
+
+    // "devis.2000" -> "devis.fct": everything from the first "." of the file
+    // name part is replaced by ".fct"; "/" and "\" both separate folders.
+    static QString NormaliseExtension(const QString& nom);
+    // The file name part, after the last "/" or "\".
+    static QString NomSansDossier(const QString& nom);
+    // The last four characters are ".fct", in any letter case.
+    static bool TypeValide(const QString& nom);
+
+private:
+    // The save prompt before New, Open and Quit; true when the command may go
+    // on (the book was saved, or the user chose not to save it).
+    bool ProposeEnregistrement();
+    void Memorise(const QString& nom);
+
+    Facture& m_facture;
+    Plateforme& m_plateforme;
+    QString m_livreMemorise;
+};
+
+} // namespace kyr

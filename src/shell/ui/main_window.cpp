@@ -1,0 +1,643 @@
+#include "shell/ui/main_window.h"
+
+#include "book/ui/facture_window.h"
+#include "common/erreurs.h"
+#include "common/texte.h"
+#include "shell/ui/about.h"
+#include "shell/ui/aide.h"
+#include "shell/ui/image_programme.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+
+namespace kyr {
+
+namespace {
+
+const QString TitreProgramme = QStringLiteral("Kyr Facture");
+
+// The book commands enabled by Valide: the menu items and the tool buttons
+// that share their actions, and the two tool buttons of their own.
+const char* const CommandesLivre[] = {
+    "FileSaveItem",  "FileSaveAsItem",  "FilePrintItem",    "EditCopyItem",
+    "EditPasteItem", "EditFindItem",    "EditFindCodeItem", "EditFindNameItem",
+    "EditNextItem",  "DocPreviousItem", "DocNextItem",      "DocFirstItem",
+    "DocLastItem",   "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
+    "DocListItem",   "ToolPrintItem",   "ToolEnvelopeItem",
+};
+
+} // namespace
+
+TMainForm::TMainForm(Plateforme& plateforme, QWidget* parent)
+    : QMainWindow(parent), m_plateforme(plateforme) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(TitreProgramme);
+    setWindowIcon(IconeProgramme());
+    resize(800, 600);
+
+    m_zone = new QMdiArea(this);
+    m_zone->setObjectName(QStringLiteral("ZoneMdi"));
+    setCentralWidget(m_zone);
+
+    CreeMenus();
+    CreeBarreOutils();
+    CreeBarreEtat();
+
+    m_horloge = new QTimer(this);
+    m_horloge->setObjectName(QStringLiteral("Timer1"));
+    connect(m_horloge, &QTimer::timeout, this, &TMainForm::Horloge);
+    m_horloge->start(1000);
+}
+
+TMainForm::~TMainForm() = default;
+
+TAide* TMainForm::aide() const {
+    return m_aide;
+}
+
+void TMainForm::CreeMenus() {
+    struct Article {
+        const char* nom;
+        QString texte;
+        QKeySequence touche;
+        QString conseil; // hint in status panel 0
+        QString bulle;   // tooltip of the tool button sharing the action
+        bool actif;
+        std::function<void()> effet;
+    };
+    struct Menu {
+        const char* nom;
+        QString titre;
+        int contexte; // help context number
+        std::vector<Article> articles;
+    };
+    using F = TFacture;
+    const auto facture = [this](void (TFacture::*m)()) {
+        return [this, m] { CommandeFacture([m](F& f) { (f.*m)(); }); };
+    };
+    const auto rien = [] {};
+
+    const std::vector<Menu> menus = {
+        {"MenuFichier",
+         "&Fichier",
+         3,
+         {
+             {"FileNewItem",
+              "&Nouveau facturier",
+              {},
+              "Créer un nouveau fichier",
+              "Nouveau fichier",
+              true,
+              [this] { CommandeLivre([](Coquille& c) { c.NouveauLivre(); }); }},
+             {"FileOpenItem", "&Ouvrir...", QKeySequence(Qt::CTRL | Qt::Key_O),
+              "Ouvrir un fichier existant", "Ouvrir", true,
+              [this] { CommandeLivre([](Coquille& c) { c.Ouvrir(); }); }},
+             {"FileSeparatorItem", "-", {}, "Fermer fichier en cours", {}, true, rien},
+             {"FileSaveItem", "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
+              "Enregistrer le fichier en cours", "Enregistrer", false,
+              [this] { CommandeLivre([](Coquille& c) { c.Enregistrer(); }); }},
+             {"FileSaveAsItem",
+              "Enregistrer &sous...",
+              {},
+              "Enregistrer le fichier sous un autre nom",
+              {},
+              false,
+              [this] { CommandeLivre([](Coquille& c) { c.EnregistrerSous(); }); }},
+             {"FilePageSetupItem",
+              "&Mise en page...",
+              {},
+              "Mettre en page",
+              {},
+              true,
+              facture(&F::ParM)},
+             {"FilePrintItem",
+              "&Imprimer...",
+              {},
+              "Imprimer la facture",
+              {},
+              false,
+              [this] { Imprimer(); }},
+             {"FilePrintSetupItem",
+              "&Configurer l'imprimante...",
+              {},
+              "Configurer l'imprimante",
+              {},
+              true,
+              [this] { ConfigurerImprimante(); }},
+             {"FileExitItem",
+              "&Quitter",
+              {},
+              "Quitter l'application",
+              {},
+              true,
+              [this] { close(); }},
+         }},
+        {"MenuEdition",
+         "&Edition",
+         4,
+         {
+             {"EditCopyItem",
+              "Co&pier",
+              {},
+              "Copier la facture",
+              "Copier",
+              false,
+              facture(&F::Copier)},
+             {"EditPasteItem",
+              "C&oller",
+              {},
+              "Coller la facture copiée",
+              "Coller",
+              false,
+              facture(&F::Coller)},
+             {"EditFindItem",
+              "C&hercher facture...",
+              {},
+              "Chercher un document",
+              "Chercher",
+              false,
+              facture(&F::Chercher)},
+             {"EditFindCodeItem",
+              "Chercher &code client...",
+              {},
+              "Chercher une facture par code client",
+              {},
+              false,
+              [this] { CommandeFacture([](F& f) { f.FactCli(0); }); }},
+             {"EditFindNameItem",
+              "Cherche &nom client...",
+              {},
+              "Chercher une facture par nom de client",
+              {},
+              false,
+              [this] { CommandeFacture([](F& f) { f.FactCli(1); }); }},
+             {"EditNextItem",
+              "&Suivant",
+              QKeySequence(Qt::Key_F3),
+              "Facture suivante du même client",
+              {},
+              false,
+              [this] { CommandeFacture([](F& f) { f.FactCli(2); }); }},
+         }},
+        {"MenuDocument",
+         "&Document",
+         5,
+         {
+             {"DocPreviousItem",
+              "&Précédent     PgUp",
+              {},
+              "Facture précédente",
+              "Précédent",
+              false,
+              facture(&F::Precedent)},
+             {"DocNextItem",
+              "&Suivant           PgDn",
+              {},
+              "Facture suivante",
+              "Suivant",
+              false,
+              facture(&F::Suivant)},
+             {"DocFirstItem",
+              "P&remier",
+              {},
+              "Première facture",
+              "Premier",
+              false,
+              facture(&F::Premier)},
+             {"DocLastItem",
+              "&Dernier",
+              {},
+              "Dernière facture",
+              "Dernier",
+              false,
+              facture(&F::Dernier)},
+             {"DocNewItem",
+              "&Nouvelle facture",
+              {},
+              "Nouvelle facture",
+              "Nouvelle facture",
+              true,
+              [this] {
+                  CommandeFacture([](F& f) { f.Ajout(); });
+                  if (m_facture) Valide();
+              }},
+             {"DocDeleteItem",
+              "S&upprimer facture",
+              {},
+              "Supprimer facture",
+              {},
+              false,
+              [this] { SupprimerFacture(); }},
+             {"DocInsertLineItem",
+              "&Insérer ligne",
+              {},
+              "Insèrer ligne de facture",
+              {},
+              false,
+              rien},
+             {"DocDeleteLineItem",
+              "&Effacer ligne",
+              {},
+              "Supprimer ligne de facture",
+              {},
+              false,
+              facture(&F::SupLigne)},
+             {"DocCalculateItem", "&Calculer", QKeySequence(Qt::Key_F9), "Calculer", "Calculer",
+              false, facture(&F::Calcule)},
+             {"DocListItem",
+              "&Liste des factures",
+              QKeySequence(Qt::Key_F2),
+              "Liste des factures",
+              {},
+              false,
+              facture(&F::Liste)},
+         }},
+        {"MenuParametres",
+         "&Paramètres",
+         6,
+         {
+             {"ParamCompanyItem",
+              "&Société",
+              {},
+              "Description de la société",
+              {},
+              true,
+              facture(&F::Psoc)},
+             {"ParamInvoiceItem",
+              "&Facture",
+              {},
+              "Paramètres de facturation",
+              {},
+              true,
+              facture(&F::ParF)},
+             {"ParamClientsItem",
+              "&Clients",
+              {},
+              "Gestion des clients",
+              {},
+              true,
+              facture(&F::Gestcli)},
+             {"ParamGlossaryItem",
+              "&Glossaire",
+              {},
+              "Glossaire des abbréviations",
+              {},
+              true,
+              facture(&F::Glossaire)},
+             {"ParamAutoOpenItem",
+              "&Ouvrir automatiquement",
+              {},
+              "Ouvrir le facturier au déarrage",
+              {},
+              true,
+              rien},
+         }},
+        // The utility windows come with their own subsystem.
+        {"MenuUtilitaires",
+         "&Utilitaires",
+         7,
+         {
+             {"UtilCalendarItem", "&Calendrier", {}, "Calendrier perpétuel", {}, true, rien},
+             {"UtilCalculatorItem", "C&alculatrice", {}, "Calculatrice de poche", {}, true, rien},
+             {"UtilClockItem", "&Horloge", {}, "Horloge et mise à l'heure", {}, true, rien},
+             {"UtilEuroItem",
+              "&Euro-conversion",
+              {},
+              "Conversion entre francs et euros",
+              {},
+              true,
+              rien},
+             {"UtilNotepadItem", "&Bloc-notes", {}, "Bloc-notes", {}, true, rien},
+         }},
+        {"MenuAide",
+         "&Aide",
+         8,
+         {
+             {"HelpContentsItem",
+              "&Index",
+              {},
+              "Sommaire de l'aide",
+              {},
+              true,
+              [this] { MontreAide(static_cast<int>(ModeAide::Sommaire)); }},
+             {"HelpSearchItem",
+              "&Chercher",
+              {},
+              "Chercher un mot dans l'aide",
+              {},
+              true,
+              [this] { MontreAide(static_cast<int>(ModeAide::Chercher)); }},
+             {"HelpHowToUseItem",
+              "&Utiliser l'aide",
+              {},
+              "Comment utiliser l'aide",
+              {},
+              true,
+              [this] { MontreAide(static_cast<int>(ModeAide::UtiliserAide)); }},
+             {"HelpAboutItem",
+              "&A propos",
+              {},
+              "Informations sur la logiciel",
+              {},
+              true,
+              [this] { APropos(); }},
+         }},
+    };
+
+    for (const Menu& m : menus) {
+        QMenu* menu = menuBar()->addMenu(m.titre);
+        menu->setObjectName(QLatin1String(m.nom));
+        menu->setProperty("HelpContext", m.contexte);
+        for (const Article& a : m.articles) {
+            QAction* action =
+                a.texte == QLatin1String("-") ? menu->addSeparator() : menu->addAction(a.texte);
+            action->setObjectName(QLatin1String(a.nom));
+            action->setStatusTip(a.conseil);
+            action->setToolTip(a.bulle.isEmpty() ? a.conseil : a.bulle);
+            action->setEnabled(a.actif);
+            if (!a.touche.isEmpty()) action->setShortcut(a.touche);
+            if (!action->isSeparator())
+                connect(action, &QAction::triggered, this, [effet = a.effet] { effet(); });
+        }
+    }
+
+    // Lines are never inserted: the item exists but stays hidden and disabled.
+    findChild<QAction*>(QStringLiteral("DocInsertLineItem"))->setVisible(false);
+
+    QAction* auto_ = findChild<QAction*>(QStringLiteral("ParamAutoOpenItem"));
+    auto_->setCheckable(true);
+    connect(auto_, &QAction::toggled, this, [this](bool coche) {
+        if (m_coquille) m_coquille->SetIni(coche);
+    });
+
+    // F1: the help page of the invoice window, where the user works.
+    auto* f1 = new QAction(this);
+    f1->setObjectName(QStringLiteral("HelpContextItem"));
+    f1->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(f1);
+    connect(f1, &QAction::triggered, this, [this] {
+        if (!m_aide) m_aide = new TAide(this);
+        m_aide->OuvreContexte(m_facture ? m_facture->property("HelpContext").toInt() : 0);
+    });
+
+    // The two tool buttons without a menu twin.
+    const auto outil = [this](const char* nom, const QString& bulle, void (TFacture::*m)()) {
+        auto* a = new QAction(bulle, this);
+        a->setObjectName(QLatin1String(nom));
+        a->setToolTip(bulle);
+        a->setStatusTip(bulle);
+        a->setEnabled(false);
+        connect(a, &QAction::triggered, this,
+                [this, m] { CommandeFacture([m](TFacture& f) { (f.*m)(); }); });
+    };
+    outil("ToolPrintItem", QStringLiteral("Imprimer facture"), &TFacture::Imprime);
+    outil("ToolEnvelopeItem", QStringLiteral("Enveloppe"), &TFacture::ImpEnv);
+}
+
+void TMainForm::CreeBarreOutils() {
+    auto* barre = addToolBar(QStringLiteral("Outils"));
+    barre->setObjectName(QStringLiteral("ToolBar1"));
+    barre->setMovable(false);
+    barre->setFloatable(false);
+    barre->setIconSize(QSize(20, 20));
+    barre->toggleViewAction()->setEnabled(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    struct Bouton {
+        const char* action;
+        const char* nom;
+        const char* image;
+    };
+    const Bouton boutons[] = {
+        {"FileNewItem", "NewButton", "nouveau"},
+        {"FileOpenItem", "OpenButton", "ouvrir"},
+        {"FileSaveItem", "SaveButton", "enregistrer"},
+        {nullptr, nullptr, nullptr},
+        {"EditCopyItem", "CopyButton", "copier"},
+        {"EditPasteItem", "PasteButton", "coller"},
+        {"EditFindItem", "FindButton", "chercher"},
+        {nullptr, nullptr, nullptr},
+        {"DocFirstItem", "FirstButton", "premier"},
+        {"DocPreviousItem", "PreviousButton", "precedent"},
+        {"DocNextItem", "NextButton", "suivant"},
+        {"DocLastItem", "LastButton", "dernier"},
+        {"DocNewItem", "NewInvoiceButton", "facture"},
+        {"DocCalculateItem", "CalculateButton", "calculer"},
+        {nullptr, nullptr, nullptr},
+        {"ToolPrintItem", "PrintButton", "imprimer"},
+        {"ToolEnvelopeItem", "EnvelopeButton", "enveloppe"},
+    };
+    for (const Bouton& b : boutons) {
+        if (!b.action) {
+            barre->addSeparator();
+            continue;
+        }
+        QAction* a = findChild<QAction*>(QLatin1String(b.action));
+        a->setIcon(IconeOutil(QLatin1String(b.image)));
+        a->setIconVisibleInMenu(false);
+        barre->addAction(a);
+        barre->widgetForAction(a)->setObjectName(QLatin1String(b.nom));
+    }
+}
+
+void TMainForm::CreeBarreEtat() {
+    QStatusBar* barre = statusBar();
+    barre->setSizeGripEnabled(false);
+    m_panneau0 = new QLabel(barre);
+    m_panneau0->setObjectName(QStringLiteral("StatusPanel0"));
+    m_panneau1 = new QLabel(barre);
+    m_panneau1->setObjectName(QStringLiteral("StatusPanel1"));
+    for (QLabel* l : {m_panneau0, m_panneau1})
+        l->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // Panel 0 takes the window width less 100 pixels (never forcing a minimum
+    // width on the window); the clock gets the rest, at least 50 pixels.
+    m_panneau0->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_panneau1->setMinimumWidth(50);
+    barre->addWidget(m_panneau0, 1);
+    barre->addPermanentWidget(m_panneau1);
+    Horloge();
+}
+
+void TMainForm::Horloge() {
+    m_panneau1->setText(QStringLiteral("    ") +
+                        m_plateforme.Maintenant().time().toString(QStringLiteral("hh:mm:ss")));
+}
+
+void TMainForm::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    m_panneau0->setMaximumWidth(std::max(0, width() - 100));
+}
+
+bool TMainForm::event(QEvent* e) {
+    // The hint of the menu item or tool button under the cursor (empty when it leaves).
+    if (e->type() == QEvent::StatusTip) {
+        m_panneau0->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+bool TMainForm::eventFilter(QObject* o, QEvent* e) {
+    // The invoice window stays open as long as the program runs.
+    if (o == m_sousFenetre && e->type() == QEvent::Close && !m_ferme) {
+        e->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+TFacture* TMainForm::CreeFacture() {
+    if (m_facture) return m_facture;
+    m_facture = new TFacture(m_plateforme);
+    m_facture->setProperty("HelpContext", 9);
+    m_sousFenetre = m_zone->addSubWindow(m_facture, Qt::SubWindow | Qt::CustomizeWindowHint |
+                                                        Qt::WindowTitleHint);
+    m_sousFenetre->setObjectName(QStringLiteral("SousFenetreFacture"));
+    m_sousFenetre->setSystemMenu(nullptr);
+    m_sousFenetre->installEventFilter(this);
+    m_sousFenetre->showMaximized();
+    m_coquille = std::make_unique<Coquille>(m_facture->logique(), m_plateforme);
+
+    QAction* effacer = findChild<QAction*>(QStringLiteral("DocDeleteLineItem"));
+    connect(m_facture, &TFacture::effacerLigneChange, effacer, &QAction::setEnabled);
+    connect(m_facture, &TFacture::valideDemande, this, &TMainForm::Valide);
+    // A maximised child shows its caption in the frame's, as in "Kyr Facture - [devis.fct]".
+    const auto titre = [this] {
+        setWindowTitle(TitreProgramme + QStringLiteral(" - [") + m_facture->windowTitle() +
+                       QLatin1Char(']'));
+    };
+    connect(m_facture, &QWidget::windowTitleChanged, this, titre);
+    titre();
+
+    Commande([this] { m_facture->Activation(); });
+    return m_facture;
+}
+
+void TMainForm::Valide() {
+    for (const char* nom : CommandesLivre)
+        if (QAction* a = findChild<QAction*>(QLatin1String(nom))) a->setEnabled(true);
+}
+
+void TMainForm::Commande(const std::function<void()>& commande) {
+    try {
+        commande();
+    } catch (const ErreurExecution& e) {
+        m_plateforme.Erreur(e.message());
+    }
+}
+
+void TMainForm::Rafraichit() {
+    if (!m_facture) return;
+    Commande([this] { m_facture->Affiche(); });
+    const QString t = VersQString(m_facture->logique().TitreFenetre);
+    m_facture->setWindowTitle(t.isEmpty() ? QStringLiteral("Facture") : t);
+    if (m_coquille->CommandesLivre) Valide();
+}
+
+void TMainForm::CommandeLivre(const std::function<void(Coquille&)>& commande) {
+    if (!m_facture) return;
+    Commande([&] {
+        m_facture->Saisit();
+        try {
+            commande(*m_coquille);
+        } catch (...) {
+            Rafraichit();
+            throw;
+        }
+    });
+    Rafraichit();
+}
+
+void TMainForm::CommandeFacture(const std::function<void(TFacture&)>& commande) {
+    if (m_facture) Commande([&] { commande(*m_facture); });
+}
+
+void TMainForm::SupprimerFacture() {
+    if (!m_facture) return;
+    if (Avertissement(m_plateforme, QStringLiteral("Confirmer suppression de la facture ?"),
+                      {Bouton::OK, Bouton::Annuler}) == Bouton::OK)
+        CommandeFacture([](TFacture& f) { f.Supprime(); });
+}
+
+void TMainForm::Imprimer() {
+    if (!m_facture) return;
+    if (!m_imprimante) m_imprimante = std::make_unique<QPrinter>();
+    QPrintDialog dialogue(m_imprimante.get(), this);
+    if (dialogue.exec() != QDialog::Accepted) return;
+    // One print job per copy.
+    const int copies = m_imprimante->copyCount();
+    for (int i = 0; i < copies; ++i)
+        CommandeFacture([](TFacture& f) { f.Imprime(); });
+}
+
+void TMainForm::ConfigurerImprimante() {
+    if (!m_imprimante) m_imprimante = std::make_unique<QPrinter>();
+    QPageSetupDialog dialogue(m_imprimante.get(), this);
+    dialogue.exec();
+}
+
+void TMainForm::MontreAide(int mode) {
+    if (!m_aide) m_aide = new TAide(this);
+    m_aide->Ouvre(static_cast<ModeAide>(mode));
+}
+
+void TMainForm::APropos() {
+    TAboutBox boite(this);
+    boite.exec();
+}
+
+void TMainForm::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (m_dejaAffiche) return;
+    m_dejaAffiche = true;
+    setWindowState(windowState() | Qt::WindowMaximized);
+    // After the window is on screen, so that a question about the remembered
+    // book (a damaged file) has its parent window visible.
+    QTimer::singleShot(0, this, &TMainForm::PremierAffichage);
+}
+
+void TMainForm::PremierAffichage() {
+    if (!m_coquille) return;
+    Commande([this] { m_coquille->Demarrage(); });
+    QAction* auto_ = findChild<QAction*>(QStringLiteral("ParamAutoOpenItem"));
+    const QSignalBlocker bloque(auto_);
+    auto_->setChecked(m_coquille->AutoOuverture());
+    Rafraichit();
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+    if (m_ferme || !m_coquille) {
+        e->accept();
+        return;
+    }
+    bool fermer = false;
+    Commande([&] {
+        m_facture->Saisit();
+        fermer = m_coquille->DemandeFermeture();
+    });
+    Rafraichit();
+    if (fermer) fermer = m_coquille->Fermeture();
+    if (!fermer) {
+        e->ignore();
+        return;
+    }
+    m_ferme = true;
+    m_horloge->stop();
+    if (m_aide) m_aide->close();
+    e->accept();
+}
+
+} // namespace kyr

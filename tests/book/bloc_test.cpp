@@ -1,0 +1,145 @@
+// The text of a block: numbering, finding, writing and reading rules.
+#include "book/bloc.h"
+
+#include <gtest/gtest.h>
+
+namespace kyr {
+namespace {
+
+const Lignes Exemple = {"<BLOC0003>",
+                        "NUMF200001004",
+                        "15/01/2000",
+                        "10002",
+                        "R\xE9glement \xE0 30 jours",
+                        "Facture",
+                        "Garage du Centre",
+                        "4 place de la Gare",
+                        "69002 Lyon",
+                        "",
+                        "TTCN",
+                        "FACTVidange moteur\t1\t45,00\t\t45,00\t1",
+                        "FACTFiltre \xE0 huile\t2\t12,50\t10\t22,50\t1",
+                        "MEMOMerci de votre confiance",
+                        "PAYE",
+                        "</BLOC0003>"};
+
+Fiche Lit(const Lignes& livre, int n, LectureBloc* lecture = nullptr) {
+    Fiche f;
+    const auto l = LitBloc(livre, ChercheDebut(livre, n), n, f);
+    if (lecture) *lecture = l;
+    return f;
+}
+
+TEST(Bloc, NumeroSurQuatreChiffres) {
+    EXPECT_EQ(LigneDebut(12), "<BLOC0012>");
+    EXPECT_EQ(LigneFin(0), "</BLOC0000>");
+    EXPECT_EQ(NumeroBloc(1234), "1234");
+}
+
+TEST(Bloc, DebutTrouveSansCasseFinExacte) {
+    const Lignes livre = {"x",           "<BLOC00031>", "<bloc0003>",  "MEMOun",
+                          "</bloc0003>", "MEMOdeux",    "</BLOC0003>", "<BLOC0003>"};
+    EXPECT_EQ(ChercheDebut(livre, 3), 2);
+    EXPECT_EQ(ChercheDebut(livre, 4), -1);
+    // A lower-case end line does not end the block.
+    const Lignes long_ = {
+        "<bloc0003>", "N",           "01/01/2001", "c",           "",   "", "", "", "", "", "TTCN",
+        "MEMOun",     "</bloc0003>", "MEMOdeux",   "</BLOC0003>", "fin"};
+    EXPECT_EQ(Lit(long_, 3).Memo, (Lignes{"un", "deux"}));
+    EXPECT_EQ(CompteFiches(long_), 0);
+}
+
+TEST(Bloc, ExempleLuPuisRecritALIdentique) {
+    LectureBloc lecture;
+    const Fiche f = Lit(Exemple, 3, &lecture);
+    EXPECT_EQ(f.Numero, "200001004");
+    EXPECT_EQ(f.Date, QDate(2000, 1, 15));
+    EXPECT_EQ(f.CodeClient, "10002");
+    EXPECT_EQ(f.Conditions, "R\xE9glement \xE0 30 jours");
+    EXPECT_EQ(f.Adresse[2], "69002 Lyon");
+    EXPECT_FALSE(f.TTC);
+    EXPECT_EQ(f.Cellules[2], (Rangee{"Filtre \xE0 huile", "2", "12,50", "10", "22,50", "1"}));
+    EXPECT_EQ(f.Memo, (Lignes{"Merci de votre confiance"}));
+    EXPECT_TRUE(f.Payee);
+    EXPECT_EQ(lecture.NbFact, 2);
+    EXPECT_FALSE(lecture.DateIllisible);
+    EXPECT_EQ(EcritBloc(f, 3, 3), Exemple);
+}
+
+TEST(Bloc, LigneDeModeDePrix) {
+    const std::pair<const char*, bool> cas[] = {
+        {"TTCY", true}, {"TTCN", false}, {"TTCy", false}, {"TTCX", false}, {"TTC", false}};
+    for (const auto& [ligne, ttc] : cas) {
+        Lignes b = Exemple;
+        b[10] = ligne;
+        const Fiche f = Lit(b, 3);
+        EXPECT_EQ(f.TTC, ttc) << ligne;
+        EXPECT_EQ(f.Cellules[1][0], "Vidange moteur") << ligne;
+    }
+    // An older block without the line: its first FACT line is not lost.
+    Lignes ancien = Exemple;
+    ancien.erase(ancien.begin() + 10);
+    const Fiche f = Lit(ancien, 3);
+    EXPECT_FALSE(f.TTC);
+    EXPECT_EQ(f.Cellules[1][0], "Vidange moteur");
+    EXPECT_EQ(f.Cellules[2][0], "Filtre \xE0 huile");
+}
+
+TEST(Bloc, LignesDuCorps) {
+    Lignes b(Exemple.begin(), Exemple.begin() + 11);
+    b.push_back("FACTVis");
+    b.push_back("FACTa\tb");
+    b.push_back("MEMOPAYE");
+    b.push_back("MEMO" + std::string(300, 'm'));
+    b.push_back("FACT" + std::string(260, 'd') + "\t1");
+    b.push_back("</BLOC0003>");
+    const Fiche f = Lit(b, 3);
+    EXPECT_EQ(f.Cellules[1], (Rangee{"", "", "", "", "", "Vis"}));
+    EXPECT_EQ(f.Cellules[2], (Rangee{"a", "", "", "", "", "b"}));
+    EXPECT_EQ(f.Memo[0], "PAYE");
+    EXPECT_FALSE(f.Payee);
+    EXPECT_EQ(f.Memo[1].size(), 255u);
+    EXPECT_EQ(f.Cellules[3][5], std::string(255, 'd')); // cut at 255 before splitting: no TAB left
+}
+
+TEST(Bloc, EcritureDesRangees) {
+    Fiche f = Lit(Exemple, 3);
+    f.Cellules[1] = {"abc", "", "", "", "", ""};  // 12 characters: skipped
+    f.Cellules[2] = {"abcd", "", "", "", "", ""}; // 13: written
+    f.Cellules[3] = {"x", "1", "", "", "", "1"};  // three characters in all: skipped
+    f.Memo = {"PAYE"};
+    f.Payee = false;
+    f.TTC = true;
+    const Lignes b = EcritBloc(f, 12, 3);
+    EXPECT_EQ(b.front(), "<BLOC0012>");
+    EXPECT_EQ(b[10], "TTCY");
+    EXPECT_EQ(b[11], "FACTabcd\t\t\t\t\t");
+    EXPECT_EQ(b[12], "MEMOPAYE");
+    EXPECT_EQ(b[13], "</BLOC0012>");
+    EXPECT_EQ(b.size(), 14u);
+}
+
+TEST(Bloc, BlocSansFinEnFinDeLivre) {
+    // The last line of the book is not shown, but stays with the document.
+    Lignes b(Exemple.begin(), Exemple.end() - 1);
+    const Fiche f = Lit(b, 3);
+    EXPECT_FALSE(f.Payee);
+    EXPECT_EQ(f.CorpsCache, (Lignes{"PAYE"}));
+    EXPECT_EQ(EcritBloc(f, 3, 3), Exemple);
+}
+
+TEST(Bloc, SuppressionSansLigneDeFin) {
+    const Lignes debut = {"<BLOC0000>", "NUMF1", "</BLOC0000>"};
+    Lignes livre = {"<BLOC0001>", "NUMF2", "MEMO", "<bloc0000>", "NUMF1", "</BLOC0000>", " "};
+    SupprimeBloc(livre, 1); // stops before the next block
+    EXPECT_EQ(livre, (Lignes{"<bloc0000>", "NUMF1", "</BLOC0000>", " "}));
+    livre = {"x", "<BLOC0002>", "NUMF2", "MEMO"};
+    SupprimeBloc(livre, 2); // no later block: to the end of the book
+    EXPECT_EQ(livre, (Lignes{"x"}));
+    livre = debut;
+    SupprimeBloc(livre, 5);
+    EXPECT_EQ(livre, debut);
+}
+
+} // namespace
+} // namespace kyr
