@@ -33,6 +33,26 @@ Rangee DecoupeFact(std::string_view ligne) {
     return r;
 }
 
+// A line break inside a field would split the stored line in two, and a TAB
+// inside a grid cell would shift the cells after it: both become blanks.
+std::string SansCoupure(std::string s, bool tabs) {
+    for (char& c : s)
+        if (c == '\r' || c == '\n' || (tabs && c == Tab)) c = ' ';
+    return s;
+}
+
+// A header line is positional: a text that reads as a start or end line, or as
+// a number line, would be taken for one by every reader of the book. Such a
+// text is stored behind one blank, which keeps it readable and harmless.
+std::string LigneEnTete(const std::string& texte) {
+    std::string s = SansCoupure(texte, false);
+    const std::string debut = Majuscules(Debut(s, 6));
+    const bool bloc = debut.rfind("<BLOC", 0) == 0 || debut.rfind("</BLOC", 0) == 0;
+    const bool numero = s.size() >= 4 && s.compare(0, 3, "NUM") == 0 &&
+                        (s[3] == 'F' || s[3] == 'D' || s[3] == 'A');
+    return bloc || numero ? " " + s : s;
+}
+
 } // namespace
 
 std::string NumeroBloc(int n) {
@@ -174,23 +194,23 @@ Lignes EcritBloc(const Fiche& f, int n, int nbLignes) {
     // An empty kind reads back as an invoice: give it the invoice letter.
     b.push_back("NUM" + std::string(1, f.Genre.empty() ? 'F' : f.Genre[0]) + f.Numero);
     b.push_back(f.DateIllisible ? *f.DateIllisible : FormatDate(f.Date));
-    b.push_back(f.CodeClient);
-    b.push_back(f.Conditions);
-    b.push_back(f.Genre);
+    b.push_back(LigneEnTete(f.CodeClient));
+    b.push_back(LigneEnTete(f.Conditions));
+    b.push_back(LigneEnTete(f.Genre));
     for (const auto& a : f.Adresse)
-        b.push_back(a);
+        b.push_back(LigneEnTete(a));
     b.push_back(f.TTC ? "TTCY" : "TTCN");
     const int derniere = std::min(nbLignes, DerniereRangee);
     for (int r = 1; r <= derniere; ++r) {
         const Rangee& c = f.Cellules[r];
-        std::string l = "FACT" + c[0];
+        std::string l = "FACT" + SansCoupure(c[0], true);
         for (int k = 1; k < NbColonnes; ++k)
-            l += Tab + c[k];
+            l += Tab + SansCoupure(c[k], true);
         if (l.size() > 12) b.push_back(std::move(l));
     }
     b.insert(b.end(), f.FactCachees.begin(), f.FactCachees.end());
     for (const auto& m : f.Memo)
-        b.push_back("MEMO" + m);
+        b.push_back("MEMO" + SansCoupure(m, false));
     if (f.Payee) b.push_back("PAYE");
     b.insert(b.end(), f.CorpsCache.begin(), f.CorpsCache.end());
     b.push_back(LigneFin(n));

@@ -4,6 +4,7 @@
 #include "common/nombres.h"
 
 #include <QStringLiteral>
+#include <vector>
 
 namespace kyr {
 
@@ -59,6 +60,7 @@ std::string CodeClientSuivant(const Lignes& listeClients) {
     // cannot push the next code. The tag is taken in either case, as the
     // look-up finds such records too and a new code must not meet them.
     std::int32_t m = 10001;
+    std::vector<bool> pris(100000, false);
     for (const auto& ligne : listeClients) {
         if (!EstEnteteClient(Majuscules(Debut(ligne, Balise.size())) +
                              std::string(Depuis(ligne, Balise.size()))))
@@ -66,9 +68,16 @@ std::string CodeClientSuivant(const Lignes& listeClients) {
         const std::string code(Depuis(ligne, Balise.size()));
         if (code.empty()) continue;
         const std::int32_t v = StrToInt(code); // cannot fail on five digits; kept as a guard
+        pris[static_cast<std::size_t>(v)] = true;
         if (v > m) m = v;
     }
-    return std::to_string(static_cast<std::int64_t>(m) + 1);
+    if (m < 99999) return std::to_string(m + 1);
+    // Past 99999 a code would have six digits, and the card and the client list
+    // would no longer recognise its record: take the first free code instead.
+    for (std::int32_t c = 10002; c <= 99999; ++c)
+        if (!pris[static_cast<std::size_t>(c)]) return std::to_string(c);
+    throw ErreurExecution(QStringLiteral("Aucun code client n'est libre : les codes de 10002 "
+                                         "à 99999 sont tous pris"));
 }
 
 void RechercheClients::Edit1Exit(Facture& f, DialoguesClients& d) {

@@ -74,10 +74,18 @@ TEST(CodeClient, CodeSuivantNeCompteQueLesEntetes) {
         // A header in lower case is found by the look-up: its code is taken.
         {{"<cli>10050", "MINUSCULE"}, "10051"},
         {{"<CLI>", "SANS CODE", "<CLI>123456", "<CLI>99999x"}, "10002"},
-        {{"<CLI>99999", "MAX"}, "100000"},
+        // Past 99999 the first free five-digit code is taken.
+        {Concat(Client("10002", "A"), Client("99999", "MAX")), "10003"},
     };
     for (const Cas& c : cas)
         EXPECT_EQ(CodeClientSuivant(c.liste), c.attendu) << c.attendu;
+}
+
+TEST(CodeClient, PlusAucunCodeLibre) {
+    Lignes pleine;
+    for (int c = 10002; c <= 99999; ++c)
+        pleine.push_back("<CLI>" + std::to_string(c));
+    EXPECT_THROW(CodeClientSuivant(pleine), ErreurExecution);
 }
 
 TEST(CodeClient, SortieDuChampCompleteEtRemplitLAdresse) {

@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -603,6 +604,9 @@ void TMainForm::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (m_dejaAffiche) return;
     m_dejaAffiche = true;
+    // Without a window manager the maximised state is not acted on: fill the
+    // screen by hand first, so the window never starts at a small default size.
+    if (QScreen* ecran = screen()) setGeometry(ecran->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     // After the window is on screen, so that a question about the remembered
     // book (a damaged file) has its parent window visible.
