@@ -114,7 +114,7 @@ TEST_F(CoquilleTest, UneOuvertureRefuseeLaisseLivreEtNomIntacts) {
     for (const Cas& k : cas) {
         SCOPED_TRACE(k.choisi.value_or("(annulé)").toStdString());
         p.messages.clear();
-        p.nomsOuvrir.push_back(k.choisi);
+        p.nomsOuvrir.push_back(k.choisi.value_or(QString()));
         if (k.erreur)
             EXPECT_THROW(c.Ouvrir(), ErreurExecution);
         else

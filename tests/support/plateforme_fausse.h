@@ -23,7 +23,7 @@ public:
     std::vector<BoiteVue> questions;          // every Question asked
     std::vector<QString> messages;            // every Message shown
     std::vector<QString> erreurs;             // every Erreur shown
-    std::deque<std::optional<QString>> nomsOuvrir, nomsEnregistrer;
+    std::deque<QString> nomsOuvrir, nomsEnregistrer; // a null QString cancels
     QDateTime maintenant{QDate(2001, 3, 15), QTime(14, 5, 9)};
     std::vector<QDateTime> horlogesReglees;
     bool reglageHorlogeReussi = true;
@@ -41,16 +41,10 @@ public:
     void Message(const QString& texte) override { messages.push_back(texte); }
     void Erreur(const QString& message) override { erreurs.push_back(message); }
     std::optional<QString> NomFichierOuvrir(const QString&) override {
-        if (nomsOuvrir.empty()) return std::nullopt;
-        auto n = nomsOuvrir.front();
-        nomsOuvrir.pop_front();
-        return n;
+        return Suivant(nomsOuvrir);
     }
     std::optional<QString> NomFichierEnregistrer(const QString&, const QString&) override {
-        if (nomsEnregistrer.empty()) return std::nullopt;
-        auto n = nomsEnregistrer.front();
-        nomsEnregistrer.pop_front();
-        return n;
+        return Suivant(nomsEnregistrer);
     }
     QDateTime Maintenant() override { return maintenant; }
     bool ReglerHorloge(const QDateTime& t) override {
@@ -61,6 +55,16 @@ public:
         int l = 0;
         for (char c : texte) l += c == ' ' ? largeurBlanc : largeurCaractere;
         return l;
+    }
+
+private:
+    // The next scripted file name; an empty queue or a null name is a cancelled dialog.
+    static std::optional<QString> Suivant(std::deque<QString>& noms) {
+        if (noms.empty()) return std::nullopt;
+        const QString n = noms.front();
+        noms.pop_front();
+        if (n.isNull()) return std::nullopt;
+        return n;
     }
 };
 

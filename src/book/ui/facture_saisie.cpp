@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QKeyEvent>
+#include <QRegularExpressionValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -61,9 +62,11 @@ std::optional<char> Caractere(const QKeyEvent* k) {
     default:
         break;
     }
-    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return std::nullopt;
+    if (k->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return std::nullopt;
     const QString t = k->text();
+    // An Alt combination that reached the field matched no menu: a line edit
+    // would type its letter, which the key filters must not let through.
+    if (k->modifiers() & Qt::AltModifier) return t.isEmpty() ? std::nullopt : std::optional('\0');
     if (t.isEmpty() || t.at(0).unicode() < 32 || t.at(0).unicode() == 127) return std::nullopt;
     const auto octets = DepuisQString(t.left(t.at(0).isHighSurrogate() ? 2 : 1));
     if (!octets || octets->size() != 1) return '\0';
@@ -75,7 +78,9 @@ std::optional<char> Caractere(const QKeyEvent* k) {
 void TFacture::connecte() {
     for (QLineEdit* e : m_adresse)
         Filtre1252(e);
-    Filtre1252(m_code);
+    // Digits or a lone "*", whatever way the text comes in (typed or pasted).
+    m_code->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\*|[0-9]{0,5}")), m_code));
     Filtre1252(m_conditions);
 
     connect(m_numero, &QLineEdit::textEdited, this, [this](const QString& t) {

@@ -42,6 +42,8 @@ TParamf::TParamf(QWidget* parent) : QDialog(parent) {
     auto* labelEuro = new QLabel(QStringLiteral("&Taux de l'euro"), this);
     m_edit[0] = NouveauChamp(this, 1, 90);
     labelEuro->setBuddy(m_edit[0]);
+    // The size hint of a text with an accelerator falls a few pixels short.
+    labelEuro->setMinimumWidth(labelEuro->sizeHint().width() + 6);
     ligneEuro->addWidget(labelEuro);
     ligneEuro->addWidget(m_edit[0]);
     ligneEuro->addStretch();

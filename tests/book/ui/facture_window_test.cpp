@@ -7,6 +7,7 @@
 #include "support/plateforme_fausse.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -333,6 +334,12 @@ TEST_F(FenetreFacture, LeCodeClientFiltreSesTouchesEtCreeLeClient) {
     auto* code = ctl<QLineEdit>("Edit1");
     code->setFocus();
     Tape(code, QStringLiteral("1a2é"));
+    EXPECT_EQ(code->text(), QStringLiteral("12"));
+    // A letter with Alt that matched no menu, and a pasted text, are refused too.
+    QTest::keyClick(code, Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(code->text(), QStringLiteral("12"));
+    QApplication::clipboard()->setText(QStringLiteral("ab"));
+    code->paste();
     EXPECT_EQ(code->text(), QStringLiteral("12"));
     Tape(code, QStringLiteral("*"));
     EXPECT_EQ(code->text(), QStringLiteral("*"));
