@@ -100,6 +100,7 @@ void RechercheClients::ChercheCli(Facture& f, DialoguesClients& d) {
             }
             return;
         }
+        if (AvantQuestion) AvantQuestion();
         if (!ChoixDansListe && Avertissement(f.plateforme(), QStringLiteral("Créer le client ?"),
                                              {Bouton::Oui, Bouton::Non}) != Bouton::Oui)
             return;

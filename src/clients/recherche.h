@@ -6,6 +6,7 @@
 #include "common/texte.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,9 @@ public:
     bool ChoixDansListe = false; // the "..." list was used once: create without asking
     std::string TexteRecherche;
     int PositionRecherche = 0, DecalageRecherche = 0;
+    // Called before a question or a dialog, so that the window shows the
+    // completed code while the user answers.
+    std::function<void()> AvantQuestion;
 
     // The code field lost the focus: "*" becomes a new code, then the look-up.
     // Works on f.fiche.CodeClient and f.fiche.Adresse.

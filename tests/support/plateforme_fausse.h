@@ -5,6 +5,7 @@
 #include "common/plateforme.h"
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,10 +29,12 @@ public:
     std::vector<QDateTime> horlogesReglees;
     bool reglageHorlogeReussi = true;
     int largeurCaractere = 7, largeurBlanc = 3;
+    std::function<void()> pendantQuestion; // runs while a question is on screen
 
     Bouton Question(const QString& titre, const QString& texte, Icone icone,
                     const std::vector<Bouton>& boutons) override {
         questions.push_back({titre, texte, icone, boutons});
+        if (pendantQuestion) pendantQuestion();
         if (reponses.empty())
             throw std::logic_error("question sans réponse prévue : " + texte.toStdString());
         Bouton b = reponses.front();

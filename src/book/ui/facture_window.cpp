@@ -89,6 +89,7 @@ TFacture::TFacture(Plateforme& plateforme, QWidget* parent)
     construitPanneauDate();
     construitBas();
     connecte();
+    m_recherche.AvantQuestion = [this] { Affiche(); };
 
     // Rset measures the amounts in the grid's own font.
     if (auto* qt = dynamic_cast<PlateformeQt*>(&m_plateforme)) qt->DefinitPolice(m_grille->font());

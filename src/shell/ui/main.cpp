@@ -6,13 +6,21 @@
 #include "shell/ui/splash.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The interface is French whatever the machine's language (calendar names).
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // Qt's own dialogs (files, printing) in French too, when the translations
+    // are installed; without them they stay in English and work the same.
+    QTranslator traduction;
+    if (traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduction);
 
     // The splash is on screen while the windows are being built.
     auto splash = std::make_unique<kyr::TSplash>();

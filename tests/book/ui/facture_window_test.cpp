@@ -119,9 +119,12 @@ TEST_F(FenetreFacture, UneFactureTapeeAuClavierEstCalculeeEtRangee) {
 
     // A code not in the client file, refused creation: the look-up runs on leaving the field.
     plateforme.reponses.push_back(Bouton::Non);
+    QString codeVu;
+    plateforme.pendantQuestion = [&] { codeVu = ctl<QLineEdit>("Edit1")->text(); };
     ctl<QLineEdit>("Edit1")->setFocus();
     Tape(Focus(), QStringLiteral("5"));
     QWidget* e = VaCellule(1, 0);
+    EXPECT_EQ(codeVu, QStringLiteral("10005")) << "the completed code is shown with the question";
     EXPECT_EQ(f().fiche.CodeClient, "10005");
     ASSERT_EQ(plateforme.questions.size(), 1u);
     EXPECT_EQ(plateforme.questions[0].texte, QStringLiteral("Créer le client ?"));
