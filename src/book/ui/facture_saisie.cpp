@@ -211,7 +211,7 @@ bool TFacture::toucheEdit1(QKeyEvent* k) {
         return true;
     case ToucheCode::Etoile:
         m_code->setText(QStringLiteral("*"));
-        m_logique.fiche.CodeClient = "*";
+        m_logique.fiche.CodeClient.assign(1, '*');
         m_logique.Modifie();
         return true;
     }

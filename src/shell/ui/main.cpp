@@ -9,9 +9,18 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv) {
+    // Without a display Qt would stop on its own plugin error: say it plainly.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("Kyr Facture a besoin d'un \xC3\xA9" "cran graphique : aucun affichage "
+                   "(DISPLAY) n'est disponible.\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     // The interface is French whatever the machine's language (calendar names).
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
