@@ -48,8 +48,8 @@ std::string LigneEnTete(const std::string& texte) {
     std::string s = SansCoupure(texte, false);
     const std::string debut = Majuscules(Debut(s, 6));
     const bool bloc = debut.rfind("<BLOC", 0) == 0 || debut.rfind("</BLOC", 0) == 0;
-    const bool numero = s.size() >= 4 && s.compare(0, 3, "NUM") == 0 &&
-                        (s[3] == 'F' || s[3] == 'D' || s[3] == 'A');
+    const bool numero =
+        s.size() >= 4 && s.compare(0, 3, "NUM") == 0 && (s[3] == 'F' || s[3] == 'D' || s[3] == 'A');
     return bloc || numero ? " " + s : s;
 }
 

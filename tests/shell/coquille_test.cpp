@@ -4,6 +4,7 @@
 #include "common/erreurs.h"
 #include "common/texte.h"
 #include "shell/coquille.h"
+#include "shell/livre_simple.h"
 #include "support/dossier_temporaire.h"
 #include "support/plateforme_fausse.h"
 
@@ -17,20 +18,7 @@ namespace {
 using test::PlateformeFausse;
 
 Lignes Livre(const std::string& client) {
-    return {"<BLOC0000>",
-            "NUMF200103001",
-            "15/03/2001",
-            "10002",
-            "A r\xE9"
-            "ception",
-            "Facture",
-            client,
-            "",
-            "",
-            "",
-            "TTCN",
-            "FACTTravaux\t1\t100\t\t100,00\t1",
-            "</BLOC0000>"};
+    return test::LivreSimple(client);
 }
 
 class CoquilleTest : public ::testing::Test {

@@ -20,10 +20,10 @@ struct BoiteVue {
 
 class PlateformeFausse : public Plateforme {
 public:
-    std::deque<Bouton> reponses;              // next answers to Question
-    std::vector<BoiteVue> questions;          // every Question asked
-    std::vector<QString> messages;            // every Message shown
-    std::vector<QString> erreurs;             // every Erreur shown
+    std::deque<Bouton> reponses;                     // next answers to Question
+    std::vector<BoiteVue> questions;                 // every Question asked
+    std::vector<QString> messages;                   // every Message shown
+    std::vector<QString> erreurs;                    // every Erreur shown
     std::deque<QString> nomsOuvrir, nomsEnregistrer; // a null QString cancels
     QDateTime maintenant{QDate(2001, 3, 15), QTime(14, 5, 9)};
     std::vector<QDateTime> horlogesReglees;
@@ -43,9 +43,7 @@ public:
     }
     void Message(const QString& texte) override { messages.push_back(texte); }
     void Erreur(const QString& message) override { erreurs.push_back(message); }
-    std::optional<QString> NomFichierOuvrir(const QString&) override {
-        return Suivant(nomsOuvrir);
-    }
+    std::optional<QString> NomFichierOuvrir(const QString&) override { return Suivant(nomsOuvrir); }
     std::optional<QString> NomFichierEnregistrer(const QString&, const QString&) override {
         return Suivant(nomsEnregistrer);
     }
@@ -56,7 +54,8 @@ public:
     }
     int LargeurTexte(const std::string& texte) override {
         int l = 0;
-        for (char c : texte) l += c == ' ' ? largeurBlanc : largeurCaractere;
+        for (char c : texte)
+            l += c == ' ' ? largeurBlanc : largeurCaractere;
         return l;
     }
 
@@ -71,4 +70,4 @@ private:
     }
 };
 
-}  // namespace kyr::test
+} // namespace kyr::test

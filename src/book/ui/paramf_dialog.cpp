@@ -1,4 +1,5 @@
 #include "book/ui/paramf_dialog.h"
+#include "common/ui/boutons_dialogue.h"
 
 #include "common/ui/saisie.h"
 
@@ -86,18 +87,7 @@ TParamf::TParamf(QWidget* parent) : QDialog(parent) {
     ligneDevise->addWidget(m_omettre);
     principal->addLayout(ligneDevise);
 
-    auto* boutons = new QHBoxLayout;
-    boutons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Button2"));
-    ok->setDefault(true);
-    auto* annuler = new QPushButton(QStringLiteral("Annuler"), this);
-    annuler->setObjectName(QStringLiteral("Button1"));
-    boutons->addWidget(ok);
-    boutons->addWidget(annuler);
-    principal->addLayout(boutons);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(annuler, &QPushButton::clicked, this, &QDialog::reject); // Escape too, as any dialog
+    principal->addLayout(BoutonsAnnulerOK(this));
 
     for (int i = 0; i < NbTaux; ++i)
         m_edit[i]->installEventFilter(this);

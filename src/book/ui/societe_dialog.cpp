@@ -1,4 +1,5 @@
 #include "book/ui/societe_dialog.h"
+#include "common/ui/boutons_dialogue.h"
 
 #include "book/parametres.h"
 #include "common/ui/saisie.h"
@@ -31,21 +32,11 @@ TSociete::TSociete(QWidget* parent) : QDialog(parent) {
     }
     titre->setBuddy(m_edit[0]);
 
-    auto* boutons = new QHBoxLayout;
-    boutons->addStretch();
-    auto* annuler = new QPushButton(QStringLiteral("Annuler"), this);
-    annuler->setObjectName(QStringLiteral("Button1"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Button2"));
-    ok->setDefault(true);
-    boutons->addWidget(annuler);
-    boutons->addWidget(ok);
-    principal->addLayout(boutons);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(annuler, &QPushButton::clicked, this, &QDialog::reject);
+    principal->addLayout(BoutonsAnnulerOK(this));
     // The fields come first when tabbing, then OK before Annuler.
+    auto* ok = findChild<QPushButton*>(QStringLiteral("Button2"));
     setTabOrder(m_edit.back(), ok);
-    setTabOrder(ok, annuler);
+    setTabOrder(ok, findChild<QPushButton*>(QStringLiteral("Button1")));
 }
 
 void TSociete::Init(const LignesSociete& lignes) {

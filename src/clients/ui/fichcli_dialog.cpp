@@ -1,6 +1,6 @@
 #include "clients/ui/fichcli_dialog.h"
 
-#include "clients/ui/boutons_dialogue.h"
+#include "common/ui/boutons_dialogue.h"
 #include "common/texte.h"
 #include "common/ui/saisie.h"
 

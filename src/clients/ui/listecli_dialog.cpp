@@ -1,7 +1,7 @@
 #include "clients/ui/listecli_dialog.h"
 
 #include "clients/liste_choix.h"
-#include "clients/ui/boutons_dialogue.h"
+#include "common/ui/boutons_dialogue.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     // Without a display Qt would stop on its own plugin error: say it plainly.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("Kyr Facture a besoin d'un \xC3\xA9" "cran graphique : aucun affichage "
+        std::fputs("Kyr Facture a besoin d'un \xC3\xA9"
+                   "cran graphique : aucun affichage "
                    "(DISPLAY) n'est disponible.\n",
                    stderr);
         return 1;

@@ -3,6 +3,7 @@
 #include "common/texte.h"
 #include "shell/ui/aide.h"
 #include "shell/ui/main_window.h"
+#include "shell/livre_simple.h"
 #include "support/dossier_temporaire.h"
 #include "support/plateforme_fausse.h"
 
@@ -22,20 +23,7 @@ namespace kyr {
 namespace {
 
 Lignes Livre(const std::string& client) {
-    return {"<BLOC0000>",
-            "NUMF200103001",
-            "15/03/2001",
-            "10002",
-            "A r\xE9"
-            "ception",
-            "Facture",
-            client,
-            "",
-            "",
-            "",
-            "TTCN",
-            "FACTTravaux\t1\t100\t\t100,00\t1",
-            "</BLOC0000>"};
+    return test::LivreSimple(client);
 }
 
 class FenetreTest : public ::testing::Test {

@@ -1,5 +1,5 @@
 #pragma once
-// What the client dialogs share: the "Annuler" / "OK" row, the look of a
+// What the dialogs share: the "Annuler" / "OK" row, the look of a
 // read-only code field.
 #include <QDialog>
 #include <QHBoxLayout>

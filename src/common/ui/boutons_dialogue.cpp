@@ -1,4 +1,4 @@
-#include "clients/ui/boutons_dialogue.h"
+#include "common/ui/boutons_dialogue.h"
 
 #include <QApplication>
 #include <QLineEdit>
