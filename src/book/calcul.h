@@ -21,4 +21,4 @@ void Calcule(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 void CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 void CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 
-}  // namespace kyr
+} // namespace kyr

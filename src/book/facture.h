@@ -17,12 +17,12 @@ namespace kyr {
 
 // What the grid's key handler decided for one typed character.
 struct ToucheGrille {
-    bool Avalee = false;   // the character is swallowed
-    char Caractere = 0;    // the character to type when not swallowed (may be changed: "." -> ",")
-    bool CelluleChangee = false;  // the record's current cell text changed (glossary expansion)
-    bool Deplacement = false;     // the cursor moves to (Colonne, Rangee)
+    bool Avalee = false; // the character is swallowed
+    char Caractere = 0;  // the character to type when not swallowed (may be changed: "." -> ",")
+    bool CelluleChangee = false; // the record's current cell text changed (glossary expansion)
+    bool Deplacement = false;    // the cursor moves to (Colonne, Rangee)
     int Colonne = 0, Rangee = 0;
-    bool Recalcul = false;        // the record's cells and totals were recomputed
+    bool Recalcul = false; // the record's cells and totals were recomputed
 };
 
 class Facture {
@@ -40,10 +40,10 @@ public:
     // ---- the shown document and the window's own state
     Fiche fiche;
     int NbLignes = 0;
-    bool FocusGrille = false;     // the grid has the focus ("&Effacer ligne" enabled)
-    bool MemoEdite = false;       // the user edited the memo since the document was shown
+    bool FocusGrille = false; // the grid has the focus ("&Effacer ligne" enabled)
+    bool MemoEdite = false;   // the user edited the memo since the document was shown
     int NumeroSuivant = 0;
-    std::string TitreFenetre = "Facture";  // the invoice window's caption (8-bit)
+    std::string TitreFenetre = "Facture"; // the invoice window's caption (8-bit)
 
     // ---- the rest the window owns
     Reglages reglages;
@@ -66,14 +66,14 @@ public:
     void Nouveau();
 
     // ---- store
-    void Charge(const QString& nom);   // see the book store rules; the file must exist
-    void Sauve(const QString& nom);    // writes only when LivreModifie
+    void Charge(const QString& nom); // see the book store rules; the file must exist
+    void Sauve(const QString& nom);  // writes only when LivreModifie
     bool TestModif() const { return LivreModifie; }
     void Verif();
     void Doublons();
     void Squize();
     void SupprimeBloc(int n);
-    int ChercheDebut(int n) const;     // index of the start line of block n, -1 if none
+    int ChercheDebut(int n) const; // index of the start line of block n, -1 if none
 
     // ---- navigation, numbering, document commands
     void Precedent();
@@ -82,9 +82,9 @@ public:
     void Dernier();
     void Numerof();
     void Numerod();
-    void ComboBox2Change(const std::string& genre);  // the user picked another kind
+    void ComboBox2Change(const std::string& genre); // the user picked another kind
     void Ajout();
-    void Supprime();   // after the user confirmed
+    void Supprime(); // after the user confirmed
     void Renum();
     void Copier();
     void Coller();
@@ -99,14 +99,14 @@ public:
     void StringGrid1Enter(); // focus mark on (the main window's Valide is the caller's business)
     void StringGrid1Exit();
     bool Memo1KeyPress(char touche, int nbLignesMemo) const;  // true: swallow
-    void Modifie() { DocumentModifie = LivreModifie = true; }  // change handlers
+    void Modifie() { DocumentModifie = LivreModifie = true; } // change handlers
 
     // ---- settings
-    void AppliqueLibellesDevise();       // currency captions rule on the record
-    void SauveIni(const std::string& nomLivre);  // settings file in the current directory
+    void AppliqueLibellesDevise();              // currency captions rule on the record
+    void SauveIni(const std::string& nomLivre); // settings file in the current directory
 
 private:
     Plateforme& m_plateforme;
 };
 
-}  // namespace kyr
+} // namespace kyr

@@ -11,8 +11,8 @@
 
 namespace kyr {
 
-constexpr int NbRangees = 64;   // grid rows: row 0 holds the headings, rows 1..63 the lines
-constexpr int NbColonnes = 6;   // designation, quantity, unit price, discount, amount, VAT code
+constexpr int NbRangees = 64; // grid rows: row 0 holds the headings, rows 1..63 the lines
+constexpr int NbColonnes = 6; // designation, quantity, unit price, discount, amount, VAT code
 constexpr int DerniereRangee = NbRangees - 1;
 
 inline const std::string GenreFacture = "Facture";
@@ -22,18 +22,18 @@ inline const std::string GenreAvoir = "Avoir     ";
 using Rangee = std::array<std::string, NbColonnes>;
 
 struct Fiche {
-    std::string Numero = std::string(9, ' ');  // MaskEdit1: 9 positions, blanks when empty
-    QDate Date;                                 // DateTimePicker1
-    std::string CodeClient;                     // Edit1
-    std::string Conditions;                     // ComboBox1 (payment terms text)
-    std::string Genre = GenreFacture;           // ComboBox2
-    std::array<std::string, 4> Adresse;         // Edit2..Edit5
-    bool TTC = false;                           // RadioButton2 "Facture TTC" (else RadioButton1)
-    std::array<Rangee, NbRangees> Cellules;     // StringGrid1, row 0 = headings
-    Lignes Memo;                                // Memo1
-    bool Payee = false;                         // CheckBox1 "Facture payée"
-    std::string TotalHT, TotalTVA, TotalTTC, TotalConverti;  // Label7, Label13, Label18, Label19
-    std::string Devise1, Devise2;                            // Label16, Label17
+    std::string Numero = std::string(9, ' '); // MaskEdit1: 9 positions, blanks when empty
+    QDate Date;                               // DateTimePicker1
+    std::string CodeClient;                   // Edit1
+    std::string Conditions;                   // ComboBox1 (payment terms text)
+    std::string Genre = GenreFacture;         // ComboBox2
+    std::array<std::string, 4> Adresse;       // Edit2..Edit5
+    bool TTC = false;                         // RadioButton2 "Facture TTC" (else RadioButton1)
+    std::array<Rangee, NbRangees> Cellules;   // StringGrid1, row 0 = headings
+    Lignes Memo;                              // Memo1
+    bool Payee = false;                       // CheckBox1 "Facture payée"
+    std::string TotalHT, TotalTVA, TotalTTC, TotalConverti; // Label7, Label13, Label18, Label19
+    std::string Devise1, Devise2;                           // Label16, Label17
 
     // Lines of the stored block that the window cannot show (FACT lines past
     // row 63, body lines past the 91 that are read): written back unchanged so
@@ -48,10 +48,10 @@ struct Fiche {
 // The copy buffer of "Co&pier"/"C&oller": header texts and rows 1..20.
 struct FicheCopiee {
     bool Rempli = false;
-    std::string Date;  // "dd/mm/yyyy"
+    std::string Date; // "dd/mm/yyyy"
     std::string CodeClient, Conditions, Genre;
     std::array<std::string, 4> Adresse;
-    std::array<Rangee, 21> Cellules;  // rows 1..20 used
+    std::array<Rangee, 21> Cellules; // rows 1..20 used
 };
 
-}  // namespace kyr
+} // namespace kyr

@@ -20,4 +20,4 @@ void SauveGlo(const Lignes& glossaire, const QString& chemin = NomFichierGlossai
 // in capitals) equals the cell text in capitals; at most 255 characters.
 std::optional<std::string> Expansion(const Lignes& glossaire, const std::string& cellule);
 
-}  // namespace kyr
+} // namespace kyr

@@ -9,7 +9,7 @@ namespace kyr {
 inline const QString NomFichierClients = QStringLiteral("Fact.cli");
 
 struct ListeClients {
-    Lignes Lignes_;          // the file's lines, in order
+    Lignes Lignes_; // the file's lines, in order
     bool ClientsModifies = false;
 };
 
@@ -19,4 +19,4 @@ void ChargeCli(ListeClients& l, const QString& chemin = NomFichierClients);
 // ErreurExecution::CreationFichier on failure (flag left set, file intact).
 void SauveCli(ListeClients& l, const QString& chemin = NomFichierClients);
 
-}  // namespace kyr
+} // namespace kyr

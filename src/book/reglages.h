@@ -9,22 +9,24 @@
 
 namespace kyr {
 
-inline const Lignes ConditionsParDefaut = {"A r\xE9" "ception", "R\xE9glement \xE0 30 jours",
-                                           "R\xE9glement \xE0 60 jours", "R\xE9glement \xE0 90 jours",
-                                           "En votre aimable r\xE9glement"};
+inline const Lignes ConditionsParDefaut = {
+    "A r\xE9"
+    "ception",
+    "R\xE9glement \xE0 30 jours", "R\xE9glement \xE0 60 jours", "R\xE9glement \xE0 90 jours",
+    "En votre aimable r\xE9glement"};
 
 struct Reglages {
     Reel6 ReserveIni = 0;
     Reel6 TauxEuro = 6.55957L;
-    std::array<Reel6, 4> TauxTVA{0, 20.6L, 0, 5.5L};  // indexed 1..3 by VAT code
-    std::string DernierLivre;                          // 8-bit file name
+    std::array<Reel6, 4> TauxTVA{0, 20.6L, 0, 5.5L}; // indexed 1..3 by VAT code
+    std::string DernierLivre;                        // 8-bit file name
     int OuvertureAuto = 0;
     int TypePapier = 0;
     int OrientationEnveloppe = 0;
     int DecalageEnveloppe = 0;
     int Devise = 0;
     int OmettreConversion = 0;
-    Lignes ConditionsReglement = ConditionsParDefaut;  // the items of ComboBox1
+    Lignes ConditionsReglement = ConditionsParDefaut; // the items of ComboBox1
 };
 
 inline const QString NomFichierIni = QStringLiteral("KyrFact.ini");
@@ -33,12 +35,15 @@ inline const QString NomFichierIni = QStringLiteral("KyrFact.ini");
 bool ChargeIni(Reglages& r, const QString& chemin = NomFichierIni);
 // Writes the settings file whole, with nomLivre on line 6. Throws
 // ErreurExecution::CreationFichier on failure (the old file stays intact).
-void SauveIni(const Reglages& r, const std::string& nomLivre, const QString& chemin = NomFichierIni);
+void SauveIni(const Reglages& r, const std::string& nomLivre,
+              const QString& chemin = NomFichierIni);
 
 // GetIni / SetIni of the main window's automatic opening.
-inline bool AutoOuverture(const Reglages& r) { return r.OuvertureAuto == 1; }
+inline bool AutoOuverture(const Reglages& r) {
+    return r.OuvertureAuto == 1;
+}
 
 // Currency captions rule: Label16/Label17 texts for the current settings.
 std::pair<std::string, std::string> LibellesDevise(const Reglages& r);
 
-}  // namespace kyr
+} // namespace kyr

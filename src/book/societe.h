@@ -14,4 +14,4 @@ bool ChargeSoc(LignesSociete& societe, const QString& chemin = NomFichierSociete
 // Writes the seven lines (throws ErreurExecution::CreationFichier on failure).
 void SauveSoc(const LignesSociete& societe, const QString& chemin = NomFichierSociete);
 
-}  // namespace kyr
+} // namespace kyr

@@ -8,13 +8,13 @@
 
 namespace kyr {
 
-std::string FormatDate(const QDate& d);  // "15/01/2000"
+std::string FormatDate(const QDate& d); // "15/01/2000"
 // Parses "d/m/y" (day and month of one or two digits, year of four digits, or
 // two digits taken in 1950..2049), blanks around allowed; throws
 // ErreurExecution::DateIncorrecte(texte) when it is not a valid date.
 QDate LitDate(std::string_view texte);
 
-QString NomJour(const QDate& d);   // "lundi" .. "dimanche"
-QString NomMois(int mois);         // "janvier" .. "décembre"
+QString NomJour(const QDate& d); // "lundi" .. "dimanche"
+QString NomMois(int mois);       // "janvier" .. "décembre"
 
-}  // namespace kyr
+} // namespace kyr

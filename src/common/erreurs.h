@@ -15,18 +15,21 @@ public:
     const char* what() const noexcept override;
 
     // The program's standard messages; the texts are 8-bit (Windows-1252) bytes.
-    static ErreurExecution EntierIncorrect(std::string_view texte);  // '%s' n'est pas une valeur entière correcte
-    static ErreurExecution FlottantIncorrect(std::string_view texte);  // '%s' n'est pas une valeur flottante correcte
-    static ErreurExecution DateIncorrecte(std::string_view texte);   // '%s' n'est pas une date correcte
-    static ErreurExecution DivisionParZero();                        // Division flottante par zéro
-    static ErreurExecution OperationIncorrecte();                    // Opération flottante incorrecte
-    static ErreurExecution Debordement();                            // Débordement flottant
-    static ErreurExecution CreationFichier(const QString& nom);      // Ne peut créer le fichier %s
-    static ErreurExecution LectureFichier(const QString& nom);       // Ne peut lire le fichier %s
+    static ErreurExecution
+    EntierIncorrect(std::string_view texte); // '%s' n'est pas une valeur entière correcte
+    static ErreurExecution
+    FlottantIncorrect(std::string_view texte); // '%s' n'est pas une valeur flottante correcte
+    static ErreurExecution
+    DateIncorrecte(std::string_view texte);                     // '%s' n'est pas une date correcte
+    static ErreurExecution DivisionParZero();                   // Division flottante par zéro
+    static ErreurExecution OperationIncorrecte();               // Opération flottante incorrecte
+    static ErreurExecution Debordement();                       // Débordement flottant
+    static ErreurExecution CreationFichier(const QString& nom); // Ne peut créer le fichier %s
+    static ErreurExecution LectureFichier(const QString& nom);  // Ne peut lire le fichier %s
 
 private:
     QString m_message;
     mutable std::string m_utf8;
 };
 
-}  // namespace kyr
+} // namespace kyr

@@ -16,7 +16,9 @@ namespace kyr {
 // `decimales` after, rounded half away from zero, "-" for negative values, no
 // thousands separator. FormatMontant(1.005) == "1,01".
 std::string FormatDecimales(long double v, int decimales, int chiffresSignificatifs = 12);
-inline std::string FormatMontant(long double v) { return FormatDecimales(v, 2); }
+inline std::string FormatMontant(long double v) {
+    return FormatDecimales(v, 2);
+}
 
 // General format: shortest text with at most `chiffres` significant digits, no
 // trailing zeros; scientific ("1E20", "1,5E-7") beyond 15 integer digits or
@@ -31,8 +33,8 @@ std::optional<long double> LitNombre(std::string_view texte);
 std::optional<std::int32_t> LitEntier(std::string_view texte);
 
 // Throwing forms, for the places where a failed conversion is the standard error.
-std::int32_t StrToInt(std::string_view texte);    // "'%s' n'est pas une valeur entière correcte"
-long double StrToFloat(std::string_view texte);   // "'%s' n'est pas une valeur flottante correcte"
+std::int32_t StrToInt(std::string_view texte);  // "'%s' n'est pas une valeur entière correcte"
+long double StrToFloat(std::string_view texte); // "'%s' n'est pas une valeur flottante correcte"
 
 // Settings file reals: 23 characters, " " or "-", one digit, ".", 14 digits,
 // "E", sign, four exponent digits: " 6.55957000000000E+0000". Reading skips
@@ -40,4 +42,4 @@ long double StrToFloat(std::string_view texte);   // "'%s' n'est pas une valeur 
 std::string TexteReelIni(Reel6 v);
 std::optional<long double> LitReelIni(std::string_view texte);
 
-}  // namespace kyr
+} // namespace kyr

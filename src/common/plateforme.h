@@ -31,7 +31,7 @@ public:
     // The common file dialogs; nullopt when cancelled. Filter as "Factures (*.fct)".
     virtual std::optional<QString> NomFichierOuvrir(const QString& filtre) = 0;
     virtual std::optional<QString> NomFichierEnregistrer(const QString& filtre,
-                                                          const QString& nomPropose) = 0;
+                                                         const QString& nomPropose) = 0;
 
     // Today's date and time, and setting the computer's clock (false on failure).
     virtual QDateTime Maintenant() = 0;
@@ -46,4 +46,4 @@ inline Bouton Avertissement(Plateforme& p, const QString& texte, const std::vect
     return p.Question(QStringLiteral("Avertissement"), texte, Icone::Avertissement, b);
 }
 
-}  // namespace kyr
+} // namespace kyr

@@ -13,10 +13,10 @@ public:
     constexpr Reel6() = default;
     // Rounds v to the nearest 6-byte value; throws ErreurExecution::Debordement()
     // when it does not fit, OperationIncorrecte() for a NaN.
-    Reel6(long double v);  // NOLINT: implicit on purpose, like an assignment to a real variable
+    Reel6(long double v); // NOLINT: implicit on purpose, like an assignment to a real variable
 
     long double valeur() const { return m_valeur; }
-    operator long double() const { return m_valeur; }  // NOLINT
+    operator long double() const { return m_valeur; } // NOLINT
 
     // The six bytes as the format lays them out (exponent byte first).
     std::array<std::uint8_t, 6> octets() const;
@@ -26,14 +26,14 @@ public:
     static constexpr long double Max = 0x1.fffffffffep126L;
 
 private:
-    long double m_valeur = 0;  // always exactly representable in 6 bytes
+    long double m_valeur = 0; // always exactly representable in 6 bytes
 };
 
 // Arithmetic on stored values, each result stored again.
 Reel6 operator+(Reel6 a, Reel6 b);
 Reel6 operator-(Reel6 a, Reel6 b);
 Reel6 operator*(Reel6 a, Reel6 b);
-Reel6 operator/(Reel6 a, Reel6 b);  // throws DivisionParZero() when b is 0
+Reel6 operator/(Reel6 a, Reel6 b); // throws DivisionParZero() when b is 0
 Reel6 operator-(Reel6 a);
 
 // Division in extended precision without storing: throws DivisionParZero() when b is 0.
@@ -41,4 +41,4 @@ long double Divise(long double a, long double b);
 // Square root in extended precision: throws OperationIncorrecte() for a negative value.
 long double Racine(long double a);
 
-}  // namespace kyr
+} // namespace kyr

@@ -48,4 +48,4 @@ std::string_view Depuis(std::string_view s, std::size_t p);
 // At most 255 bytes: the program's short-string cut.
 std::string Coupe255(std::string_view s);
 
-}  // namespace kyr
+} // namespace kyr

@@ -154,15 +154,25 @@ TEST(Bloc, TextesQuiRessemblentAuxLignesDuLivre) {
     f.Date = QDate(2001, 3, 15);
     f.Numero = "200103001";
     f.CodeClient = "10002";
-    f.Adresse = {"<bloc0005>", "</BLOC0003>", "NUMF200103009", "ligne\r\ncoup\xE9" "e"};
-    f.Cellules[1] = {"Vis\tdor\xE9" "e", "2", "4,00", "", "8,00", "1"};
+    f.Adresse = {"<bloc0005>", "</BLOC0003>", "NUMF200103009",
+                 "ligne\r\ncoup\xE9"
+                 "e"};
+    f.Cellules[1] = {"Vis\tdor\xE9"
+                     "e",
+                     "2",
+                     "4,00",
+                     "",
+                     "8,00",
+                     "1"};
     f.Memo = {"avant\napr\xE8s"};
     const Lignes b = EcritBloc(f, 3, 2);
     EXPECT_EQ(b[6], " <bloc0005>");
     EXPECT_EQ(b[7], " </BLOC0003>");
     EXPECT_EQ(b[8], " NUMF200103009");
-    EXPECT_EQ(b[9], "ligne  coup\xE9" "e");
-    EXPECT_EQ(b[11], "FACTVis dor\xE9" "e\t2\t4,00\t\t8,00\t1");
+    EXPECT_EQ(b[9], "ligne  coup\xE9"
+                    "e");
+    EXPECT_EQ(b[11], "FACTVis dor\xE9"
+                     "e\t2\t4,00\t\t8,00\t1");
     EXPECT_EQ(b[12], "MEMOavant apr\xE8s");
     EXPECT_EQ(CompteFiches(b), 1);
     EXPECT_EQ(FinBloc(b, 0, 3), static_cast<int>(b.size()));

@@ -61,7 +61,7 @@ TEST(ChargeIni, RoundTripKeepsEveryValue) {
     ASSERT_TRUE(ChargeIni(lu));
     const std::string premier = Octets(NomFichierIni);
     SauveIni(lu, lu.DernierLivre);
-    EXPECT_EQ(Octets(NomFichierIni), premier);  // every value read back as written
+    EXPECT_EQ(Octets(NomFichierIni), premier); // every value read back as written
     EXPECT_EQ(lu.TauxTVA[1].valeur(), Reel6(19.6L).valeur());
     EXPECT_EQ(lu.DernierLivre, "livre.fct");
     EXPECT_EQ(lu.ConditionsReglement, r.ConditionsReglement);

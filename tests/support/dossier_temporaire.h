@@ -18,4 +18,4 @@ private:
     QString m_ancien;
 };
 
-}  // namespace kyr::test
+} // namespace kyr::test
