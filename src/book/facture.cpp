@@ -31,10 +31,24 @@ Facture::Facture(Plateforme& plateforme) : m_plateforme(plateforme) {
 void Facture::Activation() {
     LitFiche();
     LivreModifie = false;
-    ChargeCli(clients);
-    ChargeSoc(Societe);
-    if (ChargeIni(reglages)) AppliqueLibellesDevise();
-    ChargeGlo(Glossaire);
+    // Each file is read on its own: one that cannot be read must not keep the
+    // others from being read, above all the settings, which are written back
+    // at exit and would otherwise lose their rates and conditions.
+    const auto lit = [this](auto&& lecture) {
+        try {
+            lecture();
+        } catch (const ErreurExecution& e) {
+            m_plateforme.Erreur(e.message());
+        }
+    };
+    lit([this] { ChargeCli(clients); });
+    lit([this] { ChargeSoc(Societe); });
+    lit([this] {
+        IniIllisible = true;
+        if (ChargeIni(reglages)) AppliqueLibellesDevise();
+        IniIllisible = false;
+    });
+    lit([this] { ChargeGlo(Glossaire); });
     GlossaireModifie = false;
 }
 
@@ -128,6 +142,7 @@ void Facture::AppliqueLibellesDevise() {
 
 void Facture::SauveIni(const std::string& nomLivre) {
     kyr::SauveIni(reglages, nomLivre);
+    IniIllisible = false; // the file now holds what the user chose
 }
 
 } // namespace kyr

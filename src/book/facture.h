@@ -50,6 +50,9 @@ public:
     ListeClients clients;
     Lignes Glossaire;
     bool GlossaireModifie = false;
+    // The settings file exists but could not be read: it is not written back at
+    // exit, so that the user's rates and conditions are not replaced by defaults.
+    bool IniIllisible = false;
     LignesSociete Societe;
     FicheCopiee Copie;
 

@@ -66,7 +66,7 @@ void AppliqueParF(Facture& f, const std::optional<ChampsParamf>& reponse) {
     // from the book, which would drop the edits not stored yet.
     f.AppliqueLibellesDevise();
     f.Calcule();
-    if (f.reglages.OmettreConversion != 0) f.fiche.TotalConverti.clear();
+    if (f.reglages.OmettreConversion != 0) f.fiche.Devise2.clear();
 }
 
 void ResultSociete(const LignesSociete& champs, bool accepte, LignesSociete& sorties) {

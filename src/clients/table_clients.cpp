@@ -55,6 +55,7 @@ void TableClients::Init(const Lignes& liste) {
     FicheModifiee = false;
     m_nouveau = -1;
     Tri();
+    LitFiche(); // the card holds the first client before anything can write it
 }
 
 void TableClients::Result(Lignes& liste) const {
@@ -119,7 +120,13 @@ bool TableClients::EcritFiche() {
         return false;
     // A spare row is no client: what is typed there is not kept, so it cannot
     // show up later on the card of a client being added.
-    if (Courante <= DernierClient) Rangees[static_cast<std::size_t>(Courante)] = Champs;
+    if (Courante <= DernierClient) {
+        LigneClient& r = Rangees[static_cast<std::size_t>(Courante)];
+        // Backspace, Delete or a cut type no character, yet they are edits: the
+        // table must be written back, or they would be lost at closing.
+        if (r != Champs) FicheModifiee = true;
+        r = Champs;
+    }
     return true;
 }
 

@@ -55,11 +55,12 @@ QString Coquille::LivreMemorise() const {
     return FichierCourant.isEmpty() ? m_livreMemorise : FichierCourant;
 }
 
-void Coquille::Demarrage() {
+bool Coquille::Demarrage() {
     // The settings were read by the invoice window's activation; the name is
     // kept even when the book cannot be opened now (a folder not mounted yet),
     // so that it is still remembered at the next start.
     m_livreMemorise = VersQString(m_facture.reglages.DernierLivre);
+    bool charge = false;
     if (AutoOuverture()) {
         CommandesLivre = true;
         // A book that is no longer there leaves the empty book without a
@@ -68,12 +69,14 @@ void Coquille::Demarrage() {
             try {
                 m_facture.Charge(m_livreMemorise);
                 FichierCourant = m_livreMemorise;
+                charge = true;
             } catch (const ErreurExecution& e) {
                 m_plateforme.Erreur(e.message());
             }
         }
     }
     RepertoireDepart = QDir::currentPath();
+    return charge;
 }
 
 bool Coquille::ProposeEnregistrement() {
@@ -99,23 +102,24 @@ void Coquille::NouveauLivre() {
     CommandesLivre = true;
 }
 
-void Coquille::Ouvrir() {
-    if (!ProposeEnregistrement()) return;
+bool Coquille::Ouvrir() {
+    if (!ProposeEnregistrement()) return false;
     const std::optional<QString> nom = m_plateforme.NomFichierOuvrir(FiltreFactures);
-    if (!nom || nom->isEmpty()) return;
+    if (!nom || nom->isEmpty()) return false;
     // A refused name changes nothing: the book in memory keeps its own name.
     if (!TypeValide(*nom)) {
         m_plateforme.Message(QStringLiteral("Type de fichier non valide"));
-        return;
+        return false;
     }
     if (!FichierExiste(*nom)) {
         m_plateforme.Message(QStringLiteral("Le fichier n'existe pas"));
-        return;
+        return false;
     }
     m_facture.Charge(*nom); // on failure the previous book is back and keeps its name
     FichierCourant = *nom;
     Memorise(*nom);
     CommandesLivre = true;
+    return true;
 }
 
 bool Coquille::Enregistrer() {
@@ -176,7 +180,9 @@ bool Coquille::Fermeture() {
         }
     };
     const std::string nomLivre = DepuisQString(LivreMemorise()).value_or(std::string());
-    essaie([&] { m_facture.SauveIni(nomLivre); });
+    essaie([&] {
+        if (!m_facture.IniIllisible) m_facture.SauveIni(nomLivre);
+    });
     essaie([&] { SauveCli(m_facture.clients); });
     essaie([&] {
         if (!m_facture.GlossaireModifie) return;

@@ -27,15 +27,16 @@ public:
     bool CommandesLivre = false;
 
     // When the main window is first shown: automatic opening of the book
-    // remembered in the settings, then RepertoireDepart.
-    void Demarrage();
+    // remembered in the settings, then RepertoireDepart. True when that book
+    // was loaded.
+    bool Demarrage();
     bool AutoOuverture() const;      // GetIni's flag
     void SetIni(bool ouvertureAuto); // "&Ouvrir automatiquement"
 
     // The file commands. Errors of the store (ErreurExecution) reach the
     // caller's dispatch, the state staying as described on each command.
     void NouveauLivre();
-    void Ouvrir();
+    bool Ouvrir();          // true when a book was loaded
     bool Enregistrer();     // true when the book is now on disk under FichierCourant
     bool EnregistrerSous(); // same, after choosing a new name
 

@@ -4,6 +4,7 @@
 #include "common/texte.h"
 #include "outils_livre.h"
 
+#include <QDir>
 #include <algorithm>
 
 namespace kyr::test {
@@ -163,6 +164,22 @@ TEST_F(Fiches, ActivationLitLesFichiersDuDossier) {
     EXPECT_EQ(f.fiche.Devise1, "Euros");
     EXPECT_EQ(f.fiche.Devise2, "");
     EXPECT_FALSE(f.clients.Lignes_.empty());
+}
+
+TEST_F(Fiches, UnFichierIllisibleNEmpechePasDeLireLesAutres) {
+    // A client "file" that cannot be read (here a folder of that name) is
+    // reported; the settings and the glossary after it are read all the same.
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("Fact.cli")));
+    EcritFichier(QStringLiteral("Fact.Glo"), {"TVA\tTaxe"});
+    EcritFichier(QStringLiteral("KyrFact.ini"),
+                 {" 0.0E+0000", " 6.55957E+0000", " 19.6E+0000", "0", "5.5", "livre.fct", "1", "0",
+                  "0", "0", "0", "0", "Comptant"});
+    f.Activation();
+    ASSERT_EQ(p.erreurs.size(), 1u);
+    EXPECT_TRUE(p.erreurs[0].contains(QStringLiteral("Fact.cli")));
+    EXPECT_EQ(f.reglages.ConditionsReglement, (Lignes{"Comptant"}));
+    EXPECT_EQ(f.reglages.DernierLivre, "livre.fct");
+    EXPECT_EQ(f.Glossaire, (Lignes{"TVA\tTaxe"}));
 }
 
 } // namespace

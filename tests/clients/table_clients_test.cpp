@@ -6,6 +6,7 @@
 #include "support/dossier_temporaire.h"
 #include "support/plateforme_fausse.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -101,6 +102,24 @@ TEST(FichierClients, FichierAbsentOuEchecDEcriture) {
     l.ClientsModifies = true;
     EXPECT_THROW(SauveCli(l, dossier.chemin("absent/Fact.cli")), ErreurExecution);
     EXPECT_TRUE(l.ClientsModifies); // still to be written
+
+    // A list whose file could not be read lacks that file's clients: it is
+    // never saved, however often it is asked to be.
+    ASSERT_TRUE(QDir().mkdir("illisible"));
+    const QString illisible = QStringLiteral("illisible");
+    EXPECT_THROW(ChargeCli(l, illisible), ErreurExecution);
+    EXPECT_EQ(l.Lignes_.size(), 5u);
+    for (int fois = 0; fois < 2; ++fois) {
+        l.ClientsModifies = true;
+        try {
+            SauveCli(l);
+            ADD_FAILURE() << "written over an unread file";
+        } catch (const ErreurExecution& e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8("n'a pas pu être lu"))) << fois;
+        }
+        EXPECT_TRUE(l.ClientsModifies);
+    }
+    EXPECT_FALSE(QFile::exists("Fact.cli"));
 }
 
 TEST(FichierClients, EnteteDeFiche) {

@@ -405,3 +405,25 @@ TEST_F(Reglee, UnEchecDEcritureALaSortieEstMontreEtDemandeConfirmation) {
 
 } // namespace
 } // namespace kyr
+
+namespace kyr {
+namespace {
+
+// Settings that could not be read at start are not replaced by the defaults at
+// exit; once the user sets them through the parameters, they are written again.
+TEST_F(Reglee, DesReglagesIllisiblesNeSontPasEcrasesALaSortie) {
+    Regle("", 0);
+    EcritFichier("KyrFact.ini",
+                 {" 0.00000000000000E+0000", " 6.55957000000000E+0000", "illisible"});
+    const auto avant = LitFichier("KyrFact.ini");
+    f.IniIllisible = true;
+    ASSERT_TRUE(c.Fermeture());
+    EXPECT_EQ(LitFichier("KyrFact.ini"), avant);
+    f.SauveIni("");
+    EXPECT_FALSE(f.IniIllisible);
+    ASSERT_TRUE(c.Fermeture());
+    EXPECT_EQ(LitFichier("KyrFact.ini")->size(), 17u);
+}
+
+} // namespace
+} // namespace kyr

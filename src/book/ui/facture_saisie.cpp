@@ -360,6 +360,7 @@ void TFacture::Precedent() {
     apresDeplacement();
 }
 void TFacture::Suivant() {
+    if (m_logique.NbFiches < 2) return; // one slot: nothing moves, not even the focus
     Execute(*this, [this] { m_logique.Suivant(); });
     apresDeplacement();
 }
@@ -368,6 +369,7 @@ void TFacture::Premier() {
     apresDeplacement();
 }
 void TFacture::Dernier() {
+    if (m_logique.NbFiches < 2) return;
     Execute(*this, [this] { m_logique.Dernier(); });
     apresDeplacement();
 }

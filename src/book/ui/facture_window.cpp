@@ -142,7 +142,8 @@ void TFacture::construitEnTete() {
     Etiquette(QStringLiteral("Code client"), m_panel1, {10, 60, 100, 18});
     m_code = new QLineEdit(m_panel1);
     m_code->setObjectName(QStringLiteral("Edit1"));
-    m_code->setMaxLength(5);
+    // No length limit here: a longer code stored by an older book must show
+    // whole; the validator keeps typing to five digits.
     m_code->setGeometry(10, 78, 70, 24);
     m_liste = new QPushButton(QStringLiteral("..."), m_panel1);
     m_liste->setObjectName(QStringLiteral("Button1"));
@@ -290,6 +291,10 @@ void TFacture::Calendrier() {
     m_quantieme->setText(QStringLiteral("%1").arg(d.day(), 2, 10, QLatin1Char('0')));
     m_mois->setText(Majuscule(NomMois(d.month())));
     m_annee->setText(QString::number(d.year()).rightJustified(4, QLatin1Char('0')));
+}
+
+void TFacture::FocusDocument() {
+    if (m_logique.ChercheDebut(m_logique.FicheCourante) >= 0) m_code->setFocus();
 }
 
 void TFacture::Affiche() {

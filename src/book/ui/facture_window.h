@@ -43,6 +43,9 @@ public:
     void Affiche();    // the record into the controls, signals blocked
     void Saisit();     // an open cell editor into the record
     void Calendrier(); // the date panel, from today
+    // After a book was loaded: the client code takes the focus when the shown
+    // document has a block, as after every move.
+    void FocusDocument();
 
     // Commands forwarded by the main window: each commits, calls the logic and
     // redisplays; a kyr::ErreurExecution reaches the caller.

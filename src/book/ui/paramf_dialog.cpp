@@ -40,11 +40,8 @@ TParamf::TParamf(QWidget* parent) : QDialog(parent) {
     principal->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* ligneEuro = new QHBoxLayout;
-    auto* labelEuro = new QLabel(QStringLiteral("&Taux de l'euro"), this);
+    auto* labelEuro = new QLabel(QStringLiteral("Taux de l'euro"), this);
     m_edit[0] = NouveauChamp(this, 1, 90);
-    labelEuro->setBuddy(m_edit[0]);
-    // The size hint of a text with an accelerator falls a few pixels short.
-    labelEuro->setMinimumWidth(labelEuro->sizeHint().width() + 6);
     ligneEuro->addWidget(labelEuro);
     ligneEuro->addWidget(m_edit[0]);
     ligneEuro->addStretch();
@@ -55,13 +52,11 @@ TParamf::TParamf(QWidget* parent) : QDialog(parent) {
     auto* formeTVA = new QFormLayout(groupeTVA);
     for (int k = 1; k <= 3; ++k) {
         m_edit[k] = NouveauChamp(groupeTVA, k + 1, 70);
-        auto* label = new QLabel(QStringLiteral("Taux &%1").arg(k), groupeTVA);
-        label->setBuddy(m_edit[k]);
-        formeTVA->addRow(label, m_edit[k]);
+        formeTVA->addRow(new QLabel(QStringLiteral("Taux %1").arg(k), groupeTVA), m_edit[k]);
     }
     principal->addWidget(groupeTVA);
 
-    auto* groupeConditions = new QGroupBox(QStringLiteral("Conditions de &paiement"), this);
+    auto* groupeConditions = new QGroupBox(QStringLiteral("Conditions de paiement"), this);
     groupeConditions->setObjectName(QStringLiteral("GroupBox2"));
     auto* colonne = new QVBoxLayout(groupeConditions);
     for (int i = 4; i < 9; ++i) {
@@ -74,20 +69,25 @@ TParamf::TParamf(QWidget* parent) : QDialog(parent) {
     auto* groupeDevise = new QGroupBox(QStringLiteral("Devise"), this);
     groupeDevise->setObjectName(QStringLiteral("RadioGroup1"));
     auto* radios = new QHBoxLayout(groupeDevise);
-    m_franc = new QRadioButton(QStringLiteral("&Franc"), groupeDevise);
+    m_franc = new QRadioButton(QStringLiteral("Franc"), groupeDevise);
     m_franc->setObjectName(QStringLiteral("Franc"));
-    m_euro = new QRadioButton(QStringLiteral("&Euro"), groupeDevise);
+    m_euro = new QRadioButton(QStringLiteral("Euro"), groupeDevise);
     m_euro->setObjectName(QStringLiteral("Euro"));
     radios->addWidget(m_franc);
     radios->addWidget(m_euro);
     m_franc->setChecked(true);
     ligneDevise->addWidget(groupeDevise);
-    m_omettre = new QCheckBox(QStringLiteral("Omettre &conversion"), this);
+    m_omettre = new QCheckBox(QStringLiteral("Omettre conversion"), this);
     m_omettre->setObjectName(QStringLiteral("CheckBox1"));
     ligneDevise->addWidget(m_omettre);
     principal->addLayout(ligneDevise);
 
     principal->addLayout(BoutonsAnnulerOK(this));
+    // Enter closes the dialog from a rate field only (its key filter): in a
+    // payment condition it does nothing, as "OK" is no default button here.
+    auto* ok = findChild<QPushButton*>(QStringLiteral("Button2"));
+    ok->setDefault(false);
+    ok->setAutoDefault(false);
 
     for (int i = 0; i < NbTaux; ++i)
         m_edit[i]->installEventFilter(this);
@@ -149,6 +149,15 @@ bool TParamf::FormKeyPress(QLineEdit* edit, const QKeyEvent& touche) {
         return true;
     }
     return false;
+}
+
+void TParamf::keyPressEvent(QKeyEvent* evenement) {
+    // Enter presses the button that has the focus, and nothing else.
+    if (evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter) {
+        if (auto* bouton = qobject_cast<QPushButton*>(focusWidget())) bouton->click();
+        return;
+    }
+    QDialog::keyPressEvent(evenement);
 }
 
 void TParamf::showEvent(QShowEvent* evenement) {

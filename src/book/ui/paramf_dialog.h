@@ -25,6 +25,7 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
     void showEvent(QShowEvent* evenement) override;
 
 private:

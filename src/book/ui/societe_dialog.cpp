@@ -5,6 +5,7 @@
 #include "common/ui/saisie.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +21,7 @@ TSociete::TSociete(QWidget* parent) : QDialog(parent) {
 
     auto* principal = new QVBoxLayout(this);
     principal->setSizeConstraint(QLayout::SetFixedSize);
-    auto* titre = new QLabel(QStringLiteral("&Lignes constituant l'en-tête de la société"), this);
+    auto* titre = new QLabel(QStringLiteral("Lignes constituant l'en-tête de la société"), this);
     titre->setObjectName(QStringLiteral("Label1"));
     principal->addWidget(titre);
     for (std::size_t i = 0; i < m_edit.size(); ++i) {
@@ -30,11 +31,14 @@ TSociete::TSociete(QWidget* parent) : QDialog(parent) {
         Filtre1252(m_edit[i]);
         principal->addWidget(m_edit[i]);
     }
-    titre->setBuddy(m_edit[0]);
 
     principal->addLayout(BoutonsAnnulerOK(this));
-    // The fields come first when tabbing, then OK before Annuler.
+    // Enter in a field does not close the dialog: only "OK" accepts, so a
+    // description half typed is never written by a stray Enter.
     auto* ok = findChild<QPushButton*>(QStringLiteral("Button2"));
+    ok->setDefault(false);
+    ok->setAutoDefault(false);
+    // The fields come first when tabbing, then OK before Annuler.
     setTabOrder(m_edit.back(), ok);
     setTabOrder(ok, findChild<QPushButton*>(QStringLiteral("Button1")));
 }
@@ -53,6 +57,15 @@ LignesSociete TSociete::Champs() const {
 
 void TSociete::Result(LignesSociete& sorties) const {
     ResultSociete(Champs(), result() == QDialog::Accepted, sorties);
+}
+
+void TSociete::keyPressEvent(QKeyEvent* evenement) {
+    // Enter presses the button that has the focus, and nothing else.
+    if (evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter) {
+        if (auto* bouton = qobject_cast<QPushButton*>(focusWidget())) bouton->click();
+        return;
+    }
+    QDialog::keyPressEvent(evenement);
 }
 
 void TSociete::showEvent(QShowEvent* evenement) {

@@ -22,6 +22,7 @@ public:
     LignesSociete Champs() const; // the texts of Edit1..Edit7
 
 protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
     void showEvent(QShowEvent* evenement) override;
 
 private:

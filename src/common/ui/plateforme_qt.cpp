@@ -103,8 +103,11 @@ std::optional<QString> PlateformeQt::NomFichierOuvrir(const QString& filtre) {
 
 std::optional<QString> PlateformeQt::NomFichierEnregistrer(const QString& filtre,
                                                            const QString& nomPropose) {
-    const QString nom = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Enregistrer sous"),
-                                                     nomPropose, filtre);
+    // The caller asks "Ce fichier existe déjà" itself, on the name it will
+    // really write (the extension made ".fct"): the dialog must not ask first.
+    const QString nom =
+        QFileDialog::getSaveFileName(m_parent, QStringLiteral("Enregistrer sous"), nomPropose,
+                                     filtre, nullptr, QFileDialog::DontConfirmOverwrite);
     if (nom.isEmpty()) return std::nullopt;
     return nom;
 }

@@ -105,7 +105,11 @@ void TMainForm::CreeMenus() {
               [this] { CommandeLivre([](Coquille& c) { c.NouveauLivre(); }); }},
              {"FileOpenItem", "&Ouvrir...", QKeySequence(Qt::CTRL | Qt::Key_O),
               "Ouvrir un fichier existant", "Ouvrir", true,
-              [this] { CommandeLivre([](Coquille& c) { c.Ouvrir(); }); }},
+              [this] {
+                  bool charge = false;
+                  CommandeLivre([&charge](Coquille& c) { charge = c.Ouvrir(); });
+                  if (charge) m_facture->FocusDocument();
+              }},
              {"FileSeparatorItem", "-", {}, "Fermer fichier en cours", {}, true, rien},
              {"FileSaveItem", "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
               "Enregistrer le fichier en cours", "Enregistrer", false,
@@ -174,21 +178,21 @@ void TMainForm::CreeMenus() {
              {"EditFindCodeItem",
               "Chercher &code client...",
               {},
-              "Chercher une facture par code client",
+              "Recher d'un client par code",
               {},
               false,
               [this] { CommandeFacture([](F& f) { f.FactCli(0); }); }},
              {"EditFindNameItem",
               "Cherche &nom client...",
               {},
-              "Chercher une facture par nom de client",
+              "Recherche par nom de client",
               {},
               false,
               [this] { CommandeFacture([](F& f) { f.FactCli(1); }); }},
              {"EditNextItem",
               "&Suivant",
               QKeySequence(Qt::Key_F3),
-              "Facture suivante du même client",
+              "Facture suivante",
               {},
               false,
               [this] { CommandeFacture([](F& f) { f.FactCli(2); }); }},
@@ -615,11 +619,13 @@ void TMainForm::showEvent(QShowEvent* e) {
 
 void TMainForm::PremierAffichage() {
     if (!m_coquille) return;
-    Commande([this] { m_coquille->Demarrage(); });
+    bool charge = false;
+    Commande([this, &charge] { charge = m_coquille->Demarrage(); });
     QAction* auto_ = findChild<QAction*>(QStringLiteral("ParamAutoOpenItem"));
     const QSignalBlocker bloque(auto_);
     auto_->setChecked(m_coquille->AutoOuverture());
     Rafraichit();
+    if (charge) m_facture->FocusDocument();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

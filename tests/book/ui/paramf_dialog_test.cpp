@@ -5,6 +5,8 @@
 #include "support/plateforme_fausse.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +41,17 @@ TEST(TParamf, ControlsKeyFilterAndAnswer) {
     EXPECT_EQ(Edit(&d, 2)->text(), QStringLiteral("20,60"));
     EXPECT_EQ(Edit(&d, 9)->text(), QStringLiteral("En votre aimable réglement"));
     EXPECT_EQ(d.findChild<QPushButton*>("Button1")->text(), QStringLiteral("Annuler"));
+    QStringList textes;
+    for (const QLabel* l : d.findChildren<QLabel*>())
+        textes << l->text();
+    for (const QGroupBox* g : d.findChildren<QGroupBox*>())
+        textes << g->title();
+    for (const QAbstractButton* b : d.findChildren<QAbstractButton*>())
+        textes << b->text();
+    textes.sort();
+    EXPECT_EQ(textes.join(QLatin1Char('|')),
+              QStringLiteral("Annuler|Conditions de paiement|Devise|Euro|Franc|OK|Omettre "
+                             "conversion|Taux 1|Taux 2|Taux 3|Taux de TVA|Taux de l'euro"));
 
     // Rate fields: digits and a comma; the point becomes a comma.
     Edit(&d, 2)->clear();
@@ -60,6 +73,8 @@ TEST(TParamf, ControlsKeyFilterAndAnswer) {
     EXPECT_FALSE(d.Result().has_value());
 
     d.show();
+    QTest::keyClick(Edit(&d, 5), Qt::Key_Return); // in a payment condition: nothing
+    EXPECT_TRUE(d.isVisible());
     QTest::keyClick(Edit(&d, 3), Qt::Key_Return); // Enter in a rate field accepts
     EXPECT_FALSE(d.isVisible());
     const auto r = d.Result();

@@ -193,3 +193,19 @@ TEST(TFichCli, GestcliRendLaListeEtLaMarqueModifiee) {
     EXPECT_TRUE(f.clients.ClientsModifies);
     EXPECT_EQ(f.clients.Lignes_[1], "ANDRE");
 }
+
+TEST(TFichCli, EffacementSansCaractereTapeEstGarde) {
+    // Already in name order: opening the card marks nothing by itself.
+    const Lignes triee{"<CLI>10003", "ANDRE",  "2 rue B", "69002 LYON",  "",
+                       "<CLI>10005", "DURAND", "1 rue A", "75001 PARIS", ""};
+    Carte c(triee);
+    c.edit(3)->setFocus();
+    c.edit(3)->selectAll();
+    QTest::keyClick(c.edit(3), Qt::Key_Backspace);
+    c.edit(4)->setFocus();
+    c.edit(4)->end(false);
+    QTest::keyClick(c.edit(4), Qt::Key_Backspace);
+    QTest::mouseClick(c.bouton1(), Qt::LeftButton);
+    EXPECT_EQ(c.result(), (Lignes{"<CLI>10003", "ANDRE", "", "69002 LYO", "", "<CLI>10005",
+                                  "DURAND", "1 rue A", "75001 PARIS", ""}));
+}

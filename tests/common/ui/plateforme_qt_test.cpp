@@ -1,8 +1,11 @@
 #include "common/texte.h"
 #include "common/ui/plateforme_qt.h"
+#include "support/dossier_temporaire.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
@@ -107,6 +110,36 @@ TEST(PlateformeQt, MessageAndErrorBoxes) {
     EXPECT_EQ(vue.texte, QString::fromUtf8("Division flottante par zéro."));
     EXPECT_EQ(vue.icone, QMessageBox::Critical);
     EXPECT_EQ(vue.boutons, QStringList{"OK"});
+}
+
+TEST(PlateformeQt, SaveDialogLeavesTheExistingFileQuestionToTheProgram) {
+    // The program asks "Ce fichier existe déjà" on the name it will write; a
+    // second question from the dialog itself would ask the user twice.
+    test::DossierTemporaire dossier;
+    const QString existant = dossier.chemin("livre.fct");
+    EcritFichier(existant, {"x"});
+    PlateformeQt p;
+    bool questionDuDialogue = false, nomChoisi = false;
+    QTimer minuterie;
+    minuterie.setInterval(10);
+    QObject::connect(&minuterie, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (auto* b = qobject_cast<QMessageBox*>(w)) {
+            questionDuDialogue = true;
+            b->reject();
+        } else if (auto* d = qobject_cast<QFileDialog*>(w)) {
+            if (nomChoisi) return d->reject();
+            nomChoisi = true;
+            d->selectFile(existant);
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+        }
+    });
+    minuterie.start();
+    const std::optional<QString> nom = p.NomFichierEnregistrer("Factures (*.fct)", "*.fct");
+    minuterie.stop();
+    EXPECT_FALSE(questionDuDialogue);
+    ASSERT_TRUE(nom.has_value());
+    EXPECT_EQ(QFileInfo(*nom).fileName(), "livre.fct");
 }
 
 TEST(PlateformeQt, TextWidthUsesTheGivenFontAndTheCodePage) {

@@ -180,11 +180,19 @@ TEST_F(FenetreTest, OuvrirMontreLeLivreEtUneErreurNeChangeRien) {
     const QString a = Ecrit("a.fct", Livre("Dupont"));
     Ecrit("mauvais.fct", {"<BLOCxx01>", "</BLOCxx01>"});
     Demarre();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    const auto champ = [this](const char* nom) {
+        return w->facture()->findChild<QLineEdit*>(QLatin1String(nom));
+    };
+    champ("Edit3")->setFocus();
     p.nomsOuvrir.push_back(a);
     A("FileOpenItem")->trigger();
     EXPECT_EQ(Client(), "Dupont");
     EXPECT_EQ(w->windowTitle(), "Kyr Facture - [a.fct]");
     EXPECT_TRUE(A("FileSaveItem")->isEnabled());
+    // The document read is ready for the keyboard, from its client code.
+    EXPECT_TRUE(champ("Edit1")->hasFocus());
 
     // The start line's error goes through the dispatch to the error box.
     p.nomsOuvrir.push_back(dossier.chemin("mauvais.fct"));
