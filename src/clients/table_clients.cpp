@@ -121,6 +121,14 @@ bool TableClients::EcritFiche() {
     // A spare row is no client: what is typed there is not kept, so it cannot
     // show up later on the card of a client being added.
     if (Courante <= DernierClient) {
+        // A record whose name line is empty is skipped when the client file is
+        // read, and so lost at the next rewrite: a client must keep a name.
+        if (Champs[1].empty() && !(m_nouveau == Courante && Vide(Champs))) {
+            m_plateforme.Message(QStringLiteral(
+                "Le nom du client (premi\u00e8re ligne des coordonn\u00e9es) ne peut pas "
+                "\u00eatre vide : sans lui, la fiche serait perdue."));
+            return false;
+        }
         LigneClient& r = Rangees[static_cast<std::size_t>(Courante)];
         // Backspace, Delete or a cut type no character, yet they are edits: the
         // table must be written back, or they would be lost at closing.

@@ -262,6 +262,32 @@ TEST(CarteClients, AjouterRefuseUnCodeIllisibleOuDejaPris) {
     }
 }
 
+// A client without a name would be skipped when the file is read again, and
+// lost at the next rewrite: the card keeps it open until a name is typed.
+TEST(CarteClients, UnClientGardeUnNom) {
+    PlateformeFausse p;
+    TableClients t(p);
+    t.Init(Liste({Client("10002", "ANDRE"), Client("10003", "ZOE")}));
+    t.LitFiche();
+    t.Champs[1].clear(); // the name of an existing client erased
+    EXPECT_FALSE(t.Suivant());
+    EXPECT_EQ(t.Courante, 0);
+    EXPECT_EQ(t.Rangees[0][1], "ANDRE");
+    t.Champs[1] = "ANDRE";
+    ASSERT_TRUE(t.Ajouter());
+    t.Champs = {"10004", "", "1 rue Haute", "", ""}; // a new client with no name
+    EXPECT_FALSE(t.Fermer());
+    ASSERT_EQ(p.messages.size(), 2u);
+    EXPECT_TRUE(p.messages[0].startsWith("Le nom du client"));
+    t.Champs[1] = "MARTIN";
+    EXPECT_TRUE(t.Fermer());
+    Lignes l;
+    t.Result(l);
+    TableClients relu(p);
+    relu.Init(l);
+    EXPECT_EQ(relu.DernierClient, 2);
+}
+
 TEST(CarteClients, NouvelleFicheLaisseeVideNEstPasUnClient) {
     PlateformeFausse p;
     TableClients t(p);
