@@ -53,6 +53,31 @@ std::string LigneEnTete(const std::string& texte) {
     return bloc || numero ? " " + s : s;
 }
 
+// A FACT line is read back from the first 255 characters after its key. A
+// longer one keeps its numbers by dropping the blanks that only align them
+// (readers trim them, the next calculation puts them back) and, if it is still
+// too long, by shortening the designation rather than losing the cells after it.
+std::string LigneFact(const Rangee& c) {
+    std::array<std::string, NbColonnes> t;
+    std::size_t taille = NbColonnes - 1;
+    for (int k = 0; k < NbColonnes; ++k) {
+        t[k] = SansCoupure(c[k], true);
+        taille += t[k].size();
+    }
+    if (taille > 255) {
+        taille = NbColonnes - 1 + t[0].size();
+        for (int k = 1; k < NbColonnes; ++k) {
+            t[k] = Trim(t[k]);
+            taille += t[k].size();
+        }
+        if (taille > 255) t[0].resize(t[0].size() - std::min(t[0].size(), taille - 255));
+    }
+    std::string l = "FACT" + t[0];
+    for (int k = 1; k < NbColonnes; ++k)
+        l += Tab + t[k];
+    return l;
+}
+
 } // namespace
 
 std::string NumeroBloc(int n) {
@@ -202,15 +227,20 @@ Lignes EcritBloc(const Fiche& f, int n, int nbLignes) {
     b.push_back(f.TTC ? "TTCY" : "TTCN");
     const int derniere = std::min(nbLignes, DerniereRangee);
     for (int r = 1; r <= derniere; ++r) {
-        const Rangee& c = f.Cellules[r];
-        std::string l = "FACT" + SansCoupure(c[0], true);
-        for (int k = 1; k < NbColonnes; ++k)
-            l += Tab + SansCoupure(c[k], true);
+        std::string l = LigneFact(f.Cellules[r]);
         if (l.size() > 12) b.push_back(std::move(l));
     }
     b.insert(b.end(), f.FactCachees.begin(), f.FactCachees.end());
-    for (const auto& m : f.Memo)
-        b.push_back("MEMO" + SansCoupure(m, false));
+    // A memo line is read back from its first 255 characters only: a longer
+    // one goes on as the next memo line instead of being cut.
+    for (const auto& m : f.Memo) {
+        const std::string t = SansCoupure(m, false);
+        std::size_t k = 0;
+        do {
+            b.push_back("MEMO" + t.substr(k, 255));
+            k += 255;
+        } while (k < t.size());
+    }
     if (f.Payee) b.push_back("PAYE");
     b.insert(b.end(), f.CorpsCache.begin(), f.CorpsCache.end());
     b.push_back(LigneFin(n));

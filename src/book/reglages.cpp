@@ -50,7 +50,13 @@ public:
     Reel6 Reel() {
         const auto jeton = Jeton();
         if (!jeton) return 0;
-        const auto v = LitReelIni(*jeton);
+        // A rate typed into the file by hand with the French decimal comma
+        // means what it says; read as far as the comma it would silently
+        // become another rate.
+        std::string texte = *jeton;
+        if (texte.find('.') == std::string::npos)
+            std::replace(texte.begin(), texte.end(), ',', '.');
+        const auto v = LitReelIni(texte);
         if (!v) return 0;
         try {
             return Reel6(*v);

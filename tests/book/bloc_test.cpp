@@ -181,5 +181,38 @@ TEST(Bloc, TextesQuiRessemblentAuxLignesDuLivre) {
     EXPECT_EQ(EcritBloc(f, 3, 2)[6], "NUMERO 5");
 }
 
+// Long texts come back from the book: the reader only takes the first 255
+// characters of a line, so what is written must fit in them.
+TEST(Bloc, TextesLongsRelusSansPerte) {
+    const std::string aligne = std::string(20, ' ');
+    struct Cas {
+        std::size_t designation;
+        std::size_t designationRelue;
+    } cas[] = {{150, 150}, {220, 220}, {240, 237}, {400, 237}};
+    for (const auto& c : cas) {
+        Fiche f;
+        f.Date = QDate(2001, 3, 15);
+        f.Numero = "200103001";
+        f.CodeClient = "10002";
+        f.Cellules[1] = {std::string(c.designation, 'x'),
+                         aligne + "3",
+                         aligne + "7,00",
+                         "10",
+                         aligne + "18,90",
+                         "3"};
+        f.Memo = {std::string(300, 'm'), "fin"};
+        const Lignes b = EcritBloc(f, 0, 2);
+        const Fiche r = Lit(b, 0);
+        SCOPED_TRACE(c.designation);
+        EXPECT_EQ(r.Cellules[1][0], std::string(c.designationRelue, 'x'));
+        EXPECT_EQ(Trim(r.Cellules[1][1]), "3");
+        EXPECT_EQ(Trim(r.Cellules[1][2]), "7,00");
+        EXPECT_EQ(r.Cellules[1][3], "10");
+        EXPECT_EQ(Trim(r.Cellules[1][4]), "18,90");
+        EXPECT_EQ(r.Cellules[1][5], "3");
+        EXPECT_EQ(r.Memo, (Lignes{std::string(255, 'm'), std::string(45, 'm'), "fin"}));
+    }
+}
+
 } // namespace
 } // namespace kyr

@@ -83,6 +83,9 @@ TEST(ChargeIni, OddFiles) {
              {"rate 0.2 kept", "0\r\n0.2\r\n" + douze + "x\r\n", 0.2L, 0, 2, 0, "L.fct", 1},
              {"blanks and words after numbers", " 0 \r\n  7.5 francs\r\n" + douze, 7.5L, 0, 2, 0,
               "L.fct", 0},
+             {"rates hand-written with a decimal comma",
+              "0\r\n7,25\r\n20,6\r\n2,1\r\n5,5\r\nL.fct\r\n2\r\n0\r\n0\r\n0\r\n0\r\n0\r\n", 7.25L,
+              2.1L, 2, 0, "L.fct", 0},
              {"short file, no last line end", "0\r\n6.55957\r\n19.6\r\n4", 6.55957L, 4, 0, 0, "",
               0}}) {
         SCOPED_TRACE(c.nom);

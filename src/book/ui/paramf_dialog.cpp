@@ -4,6 +4,8 @@
 #include "common/ui/saisie.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -134,6 +136,21 @@ bool TParamf::FormKeyPress(QLineEdit* edit, const QKeyEvent& touche) {
     default:
         break;
     }
+    // The field's own editing keys type no character and stay available.
+    for (const auto k : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                         QKeySequence::Undo, QKeySequence::Redo})
+        if (touche.matches(k)) return false;
+    // A paste goes through the same filter as typing, one character at a time.
+    if (touche.matches(QKeySequence::Paste)) {
+        QString colle;
+        for (const QChar q : QGuiApplication::clipboard()->text()) {
+            if (q.unicode() > 0x7F) continue;
+            const ToucheTaux t = kyr::FormKeyPress(static_cast<char>(q.unicode()));
+            if (!t.Avalee) colle += QChar(t.Caractere);
+        }
+        edit->insert(colle);
+        return true;
+    }
     const QString texte = touche.text();
     if (texte.isEmpty()) return false; // arrows, Home, End...
     if (texte.size() != 1 || texte[0].unicode() > 0x7F) return true;
@@ -162,6 +179,9 @@ void TParamf::keyPressEvent(QKeyEvent* evenement) {
 
 void TParamf::showEvent(QShowEvent* evenement) {
     QDialog::showEvent(evenement);
+    // The euro rate has the focus, selected whole so that typing replaces it.
+    m_edit[0]->setFocus();
+    m_edit[0]->selectAll();
     if (const QScreen* ecran = screen()) {
         QRect cadre = frameGeometry();
         cadre.moveCenter(ecran->availableGeometry().center());

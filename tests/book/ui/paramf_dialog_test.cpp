@@ -5,6 +5,8 @@
 #include "support/plateforme_fausse.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,6 +85,25 @@ TEST(TParamf, ControlsKeyFilterAndAnswer) {
     EXPECT_EQ(r->Edit[4], "\xC0 45 jours.");
     EXPECT_EQ(r->Devise, 1);
     EXPECT_TRUE(r->OmettreConversion);
+}
+
+TEST(TParamf, EditingKeysInRateFields) {
+    TParamf d;
+    d.Init(InitParamf(Reglages{}));
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    // At opening the euro rate is selected whole: typing replaces it.
+    EXPECT_TRUE(Edit(&d, 1)->hasFocus());
+    Tape(Edit(&d, 1), QStringLiteral("7"));
+    EXPECT_EQ(Edit(&d, 1)->text(), QStringLiteral("7"));
+
+    // Select all and paste work; the pasted text is filtered as typed text is.
+    QGuiApplication::clipboard()->setText(QStringLiteral("-19.6 %x"));
+    QTest::keyClick(Edit(&d, 2), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Edit(&d, 2), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Edit(&d, 2)->text(), QStringLiteral("19,6"));
+    QTest::keyClick(Edit(&d, 2), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Edit(&d, 2)->text(), QStringLiteral("20,60"));
 }
 
 TEST(ParFDialogue, OkReachesTheFileCancelChangesNothingEditsStay) {
