@@ -3,6 +3,7 @@
 // nothing may crash or read out of bounds, and the card's round trip must keep
 // every client it recognised.
 #include "book/facture.h"
+#include "essaie.h"
 #include "book/glossaire.h"
 #include "book/reglages.h"
 #include "book/societe.h"
@@ -17,16 +18,7 @@
 
 using namespace kyr;
 
-namespace {
-
-template <class F> void Essaie(F&& f) {
-    try {
-        f();
-    } catch (const ErreurExecution&) {
-    }
-}
-
-} // namespace
+using fuzz::Essaie;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir dossier;

@@ -3,6 +3,7 @@
 // of bounds, whatever the file holds. Build with clang (see fuzz/CMakeLists.txt).
 #include "book/bloc.h"
 #include "book/facture.h"
+#include "essaie.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
 #include "support/plateforme_fausse.h"
@@ -14,17 +15,7 @@
 
 using namespace kyr;
 
-namespace {
-
-// Runs one operation; the program's own run-time errors are expected answers.
-template <class F> void Essaie(F&& f) {
-    try {
-        f();
-    } catch (const ErreurExecution&) {
-    }
-}
-
-} // namespace
+using fuzz::Essaie;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir dossier;

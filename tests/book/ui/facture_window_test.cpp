@@ -3,6 +3,7 @@
 #include "book/ui/facture_window.h"
 
 #include "clients/dialogues_clients_faux.h"
+#include "support/attente.h"
 #include "support/dossier_temporaire.h"
 #include "support/plateforme_fausse.h"
 
@@ -27,14 +28,7 @@ using namespace kyr;
 
 namespace {
 
-// Waits for the event loop to make a condition true (cell edits commit late).
-template <class F> bool Attend(F condition, int ms = 2000) {
-    QElapsedTimer t;
-    t.start();
-    while (!condition() && t.elapsed() < ms)
-        QTest::qWait(10);
-    return condition();
-}
+using test::Attend;
 
 // Types a text into a widget, one key event a character. Letters outside ASCII
 // go as bare text events: QTest's key tables abort on them.

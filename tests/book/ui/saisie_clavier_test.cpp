@@ -3,6 +3,7 @@
 #include "book/ui/facture_window.h"
 
 #include "clients/dialogues_clients_faux.h"
+#include "support/attente.h"
 #include "support/dossier_temporaire.h"
 #include "support/plateforme_fausse.h"
 
@@ -19,13 +20,7 @@ using namespace kyr;
 
 namespace {
 
-template <class F> bool Attend(F condition, int ms = 2000) {
-    QElapsedTimer t;
-    t.start();
-    while (!condition() && t.elapsed() < ms)
-        QTest::qWait(10);
-    return condition();
-}
+using test::Attend;
 
 class SaisieClavier : public ::testing::Test {
 protected:
