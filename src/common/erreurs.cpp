@@ -14,8 +14,15 @@ const char* ErreurExecution::what() const noexcept {
 }
 
 namespace {
+// A message quotes a bad value only as far as a person reads it: a damaged file
+// can hold a "date" of several megabytes, which a message box would take minutes
+// to lay out.
+constexpr qsizetype CitationMax = 60;
+
 QString Cite(const char* modele, std::string_view texte) {
-    return QString::fromUtf8(modele).arg(VersQString(texte));
+    QString cite = VersQString(Debut(texte, CitationMax + 1));
+    if (cite.size() > CitationMax) cite = cite.left(CitationMax) + QChar(0x2026);
+    return QString::fromUtf8(modele).arg(cite);
 }
 } // namespace
 

@@ -37,6 +37,14 @@ TEST(Dates, FormatsAndReadsDayMonthYear) {
     } catch (const ErreurExecution& e) {
         EXPECT_EQ(e.message(), QString("'31/04/2001' n'est pas une date correcte"));
     }
+    // A damaged file's "date" of megabytes is quoted only as far as a person reads it.
+    try {
+        LitDate("01/02/2000" + std::string(3'000'000, 'x'));
+        FAIL();
+    } catch (const ErreurExecution& e) {
+        EXPECT_EQ(e.message(), "'01/02/2000" + QString(50, 'x') + QChar(0x2026) +
+                                   "' n'est pas une date correcte");
+    }
 }
 
 TEST(Dates, FrenchNamesWhateverTheLocale) {
