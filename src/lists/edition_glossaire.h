@@ -27,6 +27,8 @@ public:
     // "Ajouter": the entry made of the fields replaces the selected entry, or
     // is appended when none is selected. Returns its index.
     int Ajouter();
+    // The list lost its selection (a click beside the entries).
+    void Deselectionne() { m_selection = -1; }
     // "Supprimer": deletes the selected entry, if any; then none is selected.
     void Supprimer();
 
