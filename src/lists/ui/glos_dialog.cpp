@@ -75,6 +75,7 @@ TGlos::TGlos(QWidget* parent) : QDialog(parent) {
     champs->setColumnStretch(1, 1);
 
     auto* ajouter = BoutonNomme("Button3", QStringLiteral("Ajouter"), this);
+    ajouter->setDefault(true); // Enter in the fields adds (or changes) the entry
     auto* supprimer = BoutonNomme("Button4", QStringLiteral("Supprimer"), this);
     auto* fermer = BoutonNomme("Button5", QStringLiteral("Fermer"), this);
     auto* annuler = BoutonNomme("Button1", QStringLiteral("Annuler"), this);
@@ -93,7 +94,8 @@ TGlos::TGlos(QWidget* parent) : QDialog(parent) {
     principal->addSpacing(4);
     principal->addLayout(boutons);
 
-    // Enter on a selected entry inserts it, as "Insérer" does.
+    // Enter on a selected entry inserts it, as "Insérer" does; with none
+    // selected it does nothing.
     m_liste->installEventFilter(this);
     connect(m_liste, &QListWidget::itemSelectionChanged, this, &TGlos::Clic);
     connect(m_liste, &QListWidget::itemClicked, this, &TGlos::Clic);
@@ -129,8 +131,8 @@ bool TGlos::eventFilter(QObject* o, QEvent* e) {
         Ajouter();
         return true;
     }
-    if (o == m_liste && m_logique.Selection() >= 0) {
-        accept();
+    if (o == m_liste) {
+        if (m_logique.Selection() >= 0) accept();
         return true;
     }
     return false;

@@ -256,7 +256,13 @@ TEST_F(Glos, FermerEtAnnulerGardentLesChangementsSansDesignation) {
 TEST_F(Glos, EntreeSurUneEntreeInsereSaDesignation) {
     EXPECT_EQ(Ouvre([](QWidget* d) {
                   QListWidget* l = Liste(d);
+                  QTest::keyClicks(Edit(d, 1), "ht");
+                  QTest::keyClick(Edit(d, 1), Qt::Key_Return); // Enter in a field adds
+                  EXPECT_EQ(l->count(), 4);
                   l->setFocus();
+                  Touches(l, {Qt::Key_Return}); // nothing selected: nothing happens
+                  EXPECT_TRUE(d->isVisible());
+                  EXPECT_EQ(l->count(), 4);
                   Touches(l, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
               }),
               "Main d'oeuvre");
