@@ -34,14 +34,11 @@ TEST(RechercheNumero, TexteCherche) {
 class Recherche : public test::LivreTest {};
 
 TEST_F(Recherche, LeDocumentAfficheEstRangeAvantDAfficherLeDocumentTrouve) {
-    f.Livre = test::Livre({{0, "F200103001", "10002", F, "ZERO"},
-                           {1, "D200103001", "10003", D, "UN"},
-                           {2, "F200103002", "10004", F, "DEUX"}});
-    f.NbFiches = 3;
-    f.FicheCourante = 0;
-    f.LitFiche();
-    f.fiche.Adresse[0] = "ZERO CORRIGE";
-    f.Modifie();
+    test::MontreModifie(f,
+                        test::Livre({{0, "F200103001", "10002", F, "ZERO"},
+                                     {1, "D200103001", "10003", D, "UN"},
+                                     {2, "F200103002", "10004", F, "DEUX"}}),
+                        0, "ZERO CORRIGE");
 
     int demandes = 0;
     EXPECT_FALSE(Chercher(f, [&] {

@@ -1,5 +1,6 @@
 #include "lists/ui/factliste_dialog.h"
 
+#include "common/ui/boutons_dialogue.h"
 #include "lists/liste_factures.h"
 #include "lists/ui/fleches_liste.h"
 
@@ -113,11 +114,7 @@ void TFactListe::closeEvent(QCloseEvent* e) {
 
 void TFactListe::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (const QScreen* ecran = screen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(ecran->availableGeometry().center());
-        move(r.topLeft());
-    }
+    CentreSurEcran(this);
 }
 
 bool TFactListe::eventFilter(QObject* o, QEvent* e) {

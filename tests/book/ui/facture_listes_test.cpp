@@ -1,12 +1,8 @@
 // The invoice window's document list (F2), search by number, glossary dialog
 // and number field, driven with keys on the sample book.
-#include "book/ui/facture_window.h"
-
 #include "book/ui/dialogue_modal.h"
-#include "clients/dialogues_clients_faux.h"
+#include "book/ui/fenetre_facture.h"
 #include "support/attente.h"
-#include "support/dossier_temporaire.h"
-#include "support/plateforme_fausse.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -31,21 +27,10 @@ void Touches(QWidget* w, std::initializer_list<Qt::Key> touches) {
         QTest::keyClick(w, k);
 }
 
-class ListesFacture : public ::testing::Test {
+class ListesFacture : public test::FenetreFactureTest {
 protected:
-    test::DossierTemporaire dossier;
-    test::PlateformeFausse plateforme;
-    test::DialoguesClientsFaux dialogues;
-    std::unique_ptr<TFacture> w;
-
     void SetUp() override {
-        w = std::make_unique<TFacture>(plateforme);
-        w->setDialoguesClients(&dialogues);
-        w->resize(1024, 700);
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        w->Activation();
+        FenetreFactureTest::SetUp();
         // The book's clients, so that leaving the code field asks nothing.
         for (const char* code : {"10002", "10003", "10004"})
             for (const std::string& l : {std::string("<CLI>") + code, std::string("CLIENT"),
@@ -55,9 +40,7 @@ protected:
         ASSERT_EQ(f().NbFiches, 4);
     }
 
-    Facture& f() { return w->logique(); }
-    QLineEdit* edit(const char* nom) { return w->findChild<QLineEdit*>(QString::fromLatin1(nom)); }
-    QTableWidget* grille() { return w->findChild<QTableWidget*>(QStringLiteral("StringGrid1")); }
+    QLineEdit* edit(const char* nom) { return ctl<QLineEdit>(nom); }
 
     // Types in a field of the window what the user would, replacing its text.
     void Remplace(const char* nom, const char* texte) {
