@@ -14,7 +14,7 @@
 
 using namespace kyr;
 using test::Attend;
-using test::QuandModal;
+using test::QuandActif;
 
 namespace {
 
@@ -53,7 +53,7 @@ protected:
 
     // "C&hercher facture..." with the keys typed after the preset "F".
     void Cherche(const char* touches, bool efface = false) {
-        QuandModal([=](QWidget* d) {
+        QuandActif([=](QWidget* d) {
             QWidget* e = d->findChild<QLineEdit*>(QStringLiteral("Edit1"));
             if (efface) QTest::keyClick(e, Qt::Key_Backspace);
             QTest::keyClicks(e, touches);
@@ -67,7 +67,7 @@ protected:
 
 TEST_F(ListesFacture, F2OuvreLEntreeChoisieEtRangeLeDocumentAffiche) {
     Remplace("Edit3", "4 rue Neuve"); // an edit of document 0, then F2
-    QuandModal([](QWidget* d) {
+    QuandActif([](QWidget* d) {
         auto* l = d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
         ASSERT_EQ(l->count(), 4);
         EXPECT_EQ(l->item(2)->text(),
@@ -79,14 +79,14 @@ TEST_F(ListesFacture, F2OuvreLEntreeChoisieEtRangeLeDocumentAffiche) {
     EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("Café de la Poste"));
     EXPECT_EQ(w->focusWidget(), edit("Edit1"));
 
-    QuandModal([](QWidget* d) {
+    QuandActif([](QWidget* d) {
         Touches(d->findChild<QListWidget*>(QStringLiteral("ListBox1")),
                 {Qt::Key_Down, Qt::Key_Escape});
     });
     QTest::keyClick(grille(), Qt::Key_F2);
     EXPECT_EQ(f().FicheCourante, 2) << "Escape opens nothing";
 
-    QuandModal([](QWidget* d) {
+    QuandActif([](QWidget* d) {
         Touches(d->findChild<QListWidget*>(QStringLiteral("ListBox1")),
                 {Qt::Key_Down, Qt::Key_Return});
     });
@@ -145,7 +145,7 @@ TEST_F(ListesFacture, LeGlossaireInsereDansLaDesignationCourante) {
     grille()->setCurrentCell(1, 0);
     ASSERT_TRUE(Attend([&] { return grille()->isAncestorOf(Focus()); }));
 
-    QuandModal([](QWidget* d) {
+    QuandActif([](QWidget* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Glossaire"));
         auto* l = d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
         l->setFocus();
@@ -158,7 +158,7 @@ TEST_F(ListesFacture, LeGlossaireInsereDansLaDesignationCourante) {
 
     // "Fermer" inserts nothing but the deletion stays.
     f().GlossaireModifie = false;
-    QuandModal([](QWidget* d) {
+    QuandActif([](QWidget* d) {
         auto* l = d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
         l->setFocus();
         Touches(l, {Qt::Key_Down});

@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace kyr;
-using test::QuandModal;
+using test::QuandActif;
 
 namespace {
 
@@ -49,7 +49,7 @@ void Clique(QListWidget* l, int rangee) {
 int Choix(std::function<void(QWidget*)> action) {
     TFactListe d;
     d.Init(LivreQuatre);
-    QuandModal(action);
+    QuandActif(action);
     d.exec();
     return d.Result();
 }
@@ -168,7 +168,7 @@ TEST(TFindDialog, TexteTapeOuRien) {
     for (const auto& c : cas) {
         TFindDialog d;
         EXPECT_EQ(d.windowTitle(), "Rechercher");
-        QuandModal(c.action);
+        QuandActif(c.action);
         d.exec();
         EXPECT_EQ(d.Result(), c.texte) << c.nom;
     }
@@ -185,7 +185,7 @@ protected:
     std::string Ouvre(std::function<void(QWidget*)> action) {
         TGlos d;
         d.Init(liste);
-        QuandModal(action);
+        QuandActif(action);
         d.exec();
         return d.Result(liste);
     }
