@@ -19,44 +19,21 @@ TEST(EditionGlossaire, AbreviationEnMajusculesSeulement) {
         EXPECT_EQ(EditionGlossaire::Edit1KeyPress(c.tape), c.passe) << int(c.tape);
 }
 
-TEST(EditionGlossaire, AjouterRemplaceApresUnClicEtFermerGardeLesChangements) {
+// (Adding, replacing after a click and inserting are driven through the dialog.)
+TEST(EditionGlossaire, EntreeVideDesignationLongueEtSuppression) {
     EditionGlossaire g;
-    g.Init({"TVA\tTaxe sur la valeur ajout\xE9"
-            "e",
-            "sans tabulation", "MO\tMain d'oeuvre"});
-    EXPECT_EQ(g.Selection(), -1);
-
-    g.Abreviation = "HT";
-    g.Designation = "Hors taxes";
-    EXPECT_EQ(g.Ajouter(), 3);
-    g.Clic(3);
-    EXPECT_EQ(g.Abreviation, "HT");
-    g.Designation = "Hors toutes taxes";
-    EXPECT_EQ(g.Ajouter(), 3) << "after a click the entry is replaced";
-
-    g.Clic(1); // no TAB: the fields keep what they held
-    EXPECT_EQ(g.Abreviation, "HT");
-    EXPECT_EQ(g.Designation, "Hors toutes taxes");
+    g.Init({"L\t" + std::string(1500, 'x') + "\tfin", "MO\tMain d'oeuvre"});
+    g.Clic(0);
+    EXPECT_EQ(g.Designation, std::string(1024, 'x')) << "the field holds 1024 characters";
     Lignes liste;
-    EXPECT_EQ(g.Result(liste, true), "sans tabulation") << "an entry without TAB is whole";
+    EXPECT_EQ(g.Result(liste, true), std::string(1500, 'x') + "\tfin") << "the entry is whole";
 
-    g.Clic(0);
     g.Supprimer();
-    EXPECT_EQ(g.Selection(), -1);
-    g.Abreviation = "";
-    g.Designation = "";
-    g.Ajouter(); // nothing selected: an empty entry is appended
-    EXPECT_EQ(g.Result(liste, false), "") << "Fermer gives no designation";
-    EXPECT_EQ(liste,
-              (Lignes{"sans tabulation", "MO\tMain d'oeuvre", "HT\tHors toutes taxes", "\t"}));
-    EXPECT_EQ(g.Result(liste, true), "") << "nothing selected after Supprimer";
-
-    g.Clic(1);
-    EXPECT_EQ(g.Result(liste, true), "Main d'oeuvre");
-    g.Init({"L\t" + std::string(1500, 'x') + "\tfin"});
-    g.Clic(0);
-    EXPECT_EQ(g.Designation, std::string(1024, 'x'));
-    EXPECT_EQ(g.Result(liste, true), std::string(1500, 'x') + "\tfin");
+    g.Abreviation.clear();
+    g.Designation.clear();
+    EXPECT_EQ(g.Ajouter(), 1) << "nothing selected after Supprimer: appended";
+    EXPECT_EQ(g.Result(liste, true), "");
+    EXPECT_EQ(liste, (Lignes{"MO\tMain d'oeuvre", "\t"}));
 }
 
 class GlossaireFacture : public test::LivreTest {};

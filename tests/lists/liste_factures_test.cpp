@@ -105,11 +105,13 @@ class ListeOuvre : public test::LivreTest {};
 TEST_F(ListeOuvre, ChaqueEntreeOuvreSonDocumentEtLeDocumentAfficheEstRange) {
     // Two documents share a number and one has a one-character client code:
     // each entry still opens its own document.
-    test::MontreModifie(f,
-                        test::Livre({{0, "F200103001", "10002", F, "ZERO"},
-                                     {1, "F200103001", "0", F, "UN"},
-                                     {2, "D200103001", "10004", D, "DEUX"}}),
-                        1, "rue modifiee");
+    f.Livre = test::Livre({{0, "F200103001", "10002", F, "ZERO"},
+                           {1, "F200103001", "0", F, "UN"},
+                           {2, "D200103001", "10004", D, "DEUX"}});
+    f.NbFiches = 3;
+    f.LitFiche();
+    f.fiche.Adresse[1] = "rue modifiee";
+    f.Modifie();
 
     std::vector<EntreeListe> vues;
     ASSERT_TRUE(Liste(f, [&](const Lignes& livre) {

@@ -1,7 +1,6 @@
 #pragma once
 // Small books written line by line for the list and search tests.
 #include "book/bloc.h"
-#include "book/facture.h"
 #include "common/texte.h"
 
 #include <string>
@@ -31,17 +30,6 @@ inline Lignes Livre(std::initializer_list<Document> documents) {
     for (const auto& d : documents)
         AjouteBloc(l, d);
     return l;
-}
-
-// Puts the book into the window's logic and shows document 0 with an edit of
-// one address line (k), not yet stored.
-inline void MontreModifie(Facture& f, Lignes livre, int k, const std::string& adresse) {
-    f.Livre = std::move(livre);
-    f.NbFiches = CompteFiches(f.Livre);
-    f.FicheCourante = 0;
-    f.LitFiche();
-    f.fiche.Adresse[k] = adresse;
-    f.Modifie();
 }
 
 } // namespace kyr::test

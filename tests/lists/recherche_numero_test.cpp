@@ -1,7 +1,6 @@
 // The search by kind letter and number.
 #include "lists/recherche_numero.h"
 
-#include "book/outils_livre.h"
 #include "lists/livres_listes.h"
 
 #include <gtest/gtest.h>
@@ -29,31 +28,4 @@ TEST(RechercheNumero, TexteCherche) {
                          Cas{"F12", -1}, Cas{"F12        ", -1}, Cas{"F2026 2001", 2},
                          Cas{"F20262001 ", -1}, Cas{"F200103009", -1}, Cas{"", -1}, Cas{"F", -1}})
         EXPECT_EQ(ChercheNumero(livre, c.texte), c.bloc) << '"' << c.texte << '"';
-}
-
-class Recherche : public test::LivreTest {};
-
-TEST_F(Recherche, LeDocumentAfficheEstRangeAvantDAfficherLeDocumentTrouve) {
-    test::MontreModifie(f,
-                        test::Livre({{0, "F200103001", "10002", F, "ZERO"},
-                                     {1, "D200103001", "10003", D, "UN"},
-                                     {2, "F200103002", "10004", F, "DEUX"}}),
-                        0, "ZERO CORRIGE");
-
-    int demandes = 0;
-    EXPECT_FALSE(Chercher(f, [&] {
-        ++demandes;
-        return std::string();
-    })) << "cancelled";
-    EXPECT_FALSE(Chercher(f, [] { return std::string("F200103003"); }));
-    EXPECT_EQ(f.FicheCourante, 0);
-    EXPECT_TRUE(Chercher(f, [] { return std::string("d200103001"); }));
-    EXPECT_EQ(f.FicheCourante, 1);
-    EXPECT_EQ(f.fiche.Adresse[0], "UN");
-    EXPECT_EQ(demandes, 1);
-
-    EXPECT_TRUE(Chercher(f, [] { return std::string("F200103001"); }));
-    EXPECT_EQ(f.FicheCourante, 0);
-    EXPECT_EQ(f.fiche.Adresse[0], "ZERO CORRIGE");
-    EXPECT_EQ(f.NbFiches, 3);
 }

@@ -155,18 +155,4 @@ TEST_F(ListesFacture, LeGlossaireInsereDansLaDesignationCourante) {
     EXPECT_EQ(f().fiche.Cellules[2][0], "Hors taxes");
     EXPECT_EQ(grille()->item(1, 0)->text(), QStringLiteral("Hors taxes"));
     EXPECT_TRUE(f().GlossaireModifie);
-
-    // "Fermer" inserts nothing but the deletion stays.
-    f().GlossaireModifie = false;
-    QuandActif([](QWidget* d) {
-        auto* l = d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
-        l->setFocus();
-        Touches(l, {Qt::Key_Down});
-        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button4")), Qt::LeftButton);
-        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button5")), Qt::LeftButton);
-    });
-    w->Glossaire();
-    EXPECT_EQ(f().Glossaire, (Lignes{"HT\tHors taxes", "MO\tMain d'oeuvre"}));
-    EXPECT_TRUE(f().GlossaireModifie);
-    EXPECT_EQ(f().fiche.Cellules[2][0], "Hors taxes");
 }
