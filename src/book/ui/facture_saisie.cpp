@@ -30,15 +30,6 @@ namespace {
 constexpr char Entree = '\r';
 constexpr char RetourArriere = '\b';
 
-// The record keeps the number's digits from the left, blanks to the right.
-std::string NumeroSaisi(const QString& texte) {
-    std::string n;
-    for (QChar c : texte)
-        if (c.isDigit() && c.unicode() < 128) n += static_cast<char>(c.unicode());
-    n.resize(9, ' ');
-    return n;
-}
-
 // The memo's lines as the record holds them: a last line break opens no line.
 Lignes LignesMemo(const QString& texte) {
     Lignes l;
@@ -83,8 +74,8 @@ void TFacture::connecte() {
         QRegularExpression(QStringLiteral("\\*|[0-9]{0,5}")), m_code));
     Filtre1252(m_conditions);
 
-    connect(m_numero, &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_logique.fiche.Numero = NumeroSaisi(t);
+    connect(m_numero, &QLineEdit::textEdited, this, [this] {
+        m_logique.fiche.Numero = NumeroSaisi(m_numero->displayText());
         m_logique.Modifie();
     });
     connect(m_date, &QDateEdit::dateChanged, this, [this](QDate d) {
@@ -119,7 +110,7 @@ void TFacture::connecte() {
             m_plateforme.Erreur(e.message());
         }
         const QSignalBlocker b(m_numero);
-        m_numero->setText(QString::fromStdString(m_logique.fiche.Numero).trimmed());
+        m_numero->setText(NumeroAffiche(m_logique.fiche.Numero));
     });
     for (int i = 0; i < 4; ++i)
         connect(m_adresse[i], &QLineEdit::textEdited, this, [this, i](const QString& t) {
@@ -168,6 +159,10 @@ bool TFacture::eventFilter(QObject* o, QEvent* e) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (toucheFenetre(k)) return true;
     if (w == m_code) return toucheEdit1(k);
+    if (w == m_numero && k->text() == QLatin1String(" ")) {
+        m_numero->insert(QString(BlancNumero)); // the mask drops a typed blank: keep its place
+        return true;
+    }
     if (w == m_genre) {
         // The kind is chosen from the list only: typed characters are swallowed.
         const auto c = Caractere(k);
@@ -314,23 +309,7 @@ void TFacture::Edit1Exit() {
     AfficheClient();
 }
 
-// ---- commands: commit the open editor, run the logic, show the record even
-// when the logic stopped on an error (what it changed stays changed).
-
-namespace {
-
-template <class F> void Execute(TFacture& w, F&& f) {
-    w.Saisit();
-    try {
-        f();
-    } catch (...) {
-        w.Affiche();
-        throw;
-    }
-    w.Affiche();
-}
-
-} // namespace
+// ---- commands (Execute in facture_window.h)
 
 void TFacture::apresDeplacement() {
     m_code->setFocus();
@@ -411,9 +390,6 @@ void TFacture::Gestcli() {
 
 // The document list, the search by number, the glossary dialog, the page setup
 // and printing come with their own windows.
-void TFacture::Liste() {}
-void TFacture::Chercher() {}
-void TFacture::Glossaire() {}
 void TFacture::ParM() {}
 void TFacture::Imprime() {}
 void TFacture::ImpEnv() {}

@@ -62,15 +62,6 @@ QFrame* Panneau(const char* nom, QWidget* parent) {
     return p;
 }
 
-// The number field shows the digits of the record's nine positions; the
-// record keeps digits from the left and blanks to the right.
-QString NumeroAffiche(const std::string& numero) {
-    QString s;
-    for (char c : numero)
-        if (c >= '0' && c <= '9') s += QLatin1Char(c);
-    return s;
-}
-
 QString Majuscule(QString s) {
     if (!s.isEmpty()) s[0] = s[0].toUpper();
     return s;
@@ -122,7 +113,7 @@ void TFacture::construitEnTete() {
     Etiquette(QStringLiteral("N° de facture"), m_panel1, {10, 8, 100, 18});
     m_numero = new QLineEdit(m_panel1);
     m_numero->setObjectName(QStringLiteral("MaskEdit1"));
-    m_numero->setInputMask(QStringLiteral("000000000;_"));
+    m_numero->setInputMask(QStringLiteral("000000000;") + BlancNumero);
     m_numero->setGeometry(10, 26, 100, 24);
 
     Etiquette(QStringLiteral("Date"), m_panel1, {118, 8, 110, 18});
@@ -283,6 +274,21 @@ void TFacture::FormResize() {
 
     m_memo->setGeometry(4, hp - HauteurBas + 4, W - 436, HauteurBas - 32);
     m_payee->setGeometry(m_memo->width() - 145, hp - 26, 140, 22);
+}
+
+QString NumeroAffiche(const std::string& numero) {
+    QString s;
+    for (char c : Debut(numero, LongueurNumero))
+        s += c >= '0' && c <= '9' ? QLatin1Char(c) : BlancNumero;
+    return s;
+}
+
+std::string NumeroSaisi(const QString& affiche) {
+    std::string n;
+    for (QChar c : affiche.left(LongueurNumero))
+        n += c.unicode() >= '0' && c.unicode() <= '9' ? static_cast<char>(c.unicode()) : ' ';
+    n.resize(LongueurNumero, ' ');
+    return n;
 }
 
 void TFacture::Calendrier() {

@@ -27,6 +27,14 @@ namespace kyr {
 
 class DelegueGrille;
 
+// The number field shows the record's nine positions as they stand, a blank
+// as the mask's "_" in its place (so is any other character a damaged book may
+// hold there): what it shows is what the record holds.
+constexpr int LongueurNumero = 9;
+constexpr QLatin1Char BlancNumero('_');
+QString NumeroAffiche(const std::string& numero);
+std::string NumeroSaisi(const QString& affiche); // the field's displayText
+
 class TFacture final : public QWidget {
     Q_OBJECT
 public:
@@ -152,5 +160,19 @@ private:
     QLabel* m_mois = nullptr;
     QLabel* m_annee = nullptr;
 };
+
+// A command of the invoice window: commit the open editor, run the logic, show
+// the record even when the logic stopped on an error (what it changed stays
+// changed).
+template <class F> void Execute(TFacture& w, F&& f) {
+    w.Saisit();
+    try {
+        f();
+    } catch (...) {
+        w.Affiche();
+        throw;
+    }
+    w.Affiche();
+}
 
 } // namespace kyr

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kyr {
@@ -182,11 +181,7 @@ void TParamf::showEvent(QShowEvent* evenement) {
     // The euro rate has the focus, selected whole so that typing replaces it.
     m_edit[0]->setFocus();
     m_edit[0]->selectAll();
-    if (const QScreen* ecran = screen()) {
-        QRect cadre = frameGeometry();
-        cadre.moveCenter(ecran->availableGeometry().center());
-        move(cadre.topLeft());
-    }
+    CentreSurEcran(this);
 }
 
 void ParF(Facture& f, QWidget* parent) {

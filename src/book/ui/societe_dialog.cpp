@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kyr {
@@ -70,11 +69,7 @@ void TSociete::keyPressEvent(QKeyEvent* evenement) {
 
 void TSociete::showEvent(QShowEvent* evenement) {
     QDialog::showEvent(evenement);
-    if (const QScreen* ecran = screen()) {
-        QRect cadre = frameGeometry();
-        cadre.moveCenter(ecran->availableGeometry().center());
-        move(cadre.topLeft());
-    }
+    CentreSurEcran(this);
 }
 
 void Psoc(Facture& f, QWidget* parent) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace kyr {
 
@@ -20,6 +21,14 @@ QHBoxLayout* BoutonsAnnulerOK(QDialog* dialogue) {
     l->addWidget(annuler);
     l->addWidget(ok);
     return l;
+}
+
+void CentreSurEcran(QWidget* fenetre) {
+    if (const QScreen* ecran = fenetre->screen()) {
+        QRect cadre = fenetre->frameGeometry();
+        cadre.moveCenter(ecran->availableGeometry().center());
+        fenetre->move(cadre.topLeft());
+    }
 }
 
 void LectureSeule(QLineEdit* champ, bool lectureSeule) {

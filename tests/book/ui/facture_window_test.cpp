@@ -1,11 +1,8 @@
 // The invoice window driven as a user drives it: key events into the real
 // controls and the real line grid, with a scripted platform.
-#include "book/ui/facture_window.h"
+#include "book/ui/fenetre_facture.h"
 
-#include "clients/dialogues_clients_faux.h"
 #include "support/attente.h"
-#include "support/dossier_temporaire.h"
-#include "support/plateforme_fausse.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -45,30 +42,8 @@ QWidget* Focus() {
     return QApplication::focusWidget();
 }
 
-class FenetreFacture : public ::testing::Test {
+class FenetreFacture : public test::FenetreFactureTest {
 protected:
-    test::DossierTemporaire dossier;
-    test::PlateformeFausse plateforme;
-    test::DialoguesClientsFaux dialogues;
-    std::unique_ptr<TFacture> w;
-
-    void SetUp() override {
-        w = std::make_unique<TFacture>(plateforme);
-        w->setDialoguesClients(&dialogues);
-        w->resize(1024, 700);
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        w->Activation();
-    }
-
-    Facture& f() { return w->logique(); }
-    template <class T> T* ctl(const char* nom) {
-        auto* c = w->findChild<T*>(QString::fromLatin1(nom));
-        EXPECT_NE(c, nullptr) << nom;
-        return c;
-    }
-    QTableWidget* grille() { return ctl<QTableWidget>("StringGrid1"); }
     QString label(const char* nom) { return ctl<QLabel>(nom)->text(); }
     std::string cellule(int rangee, int colonne) {
         return Trim(f().fiche.Cellules[rangee][colonne]);
