@@ -3,6 +3,7 @@
 #include "book/ui/facture_window.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "lists/ui/journal_dialog.h"
 #include "shell/ui/about.h"
 #include "shell/ui/aide.h"
 #include "shell/ui/image_programme.h"
@@ -37,7 +38,7 @@ const char* const CommandesLivre[] = {
     "EditPasteItem", "EditFindItem",    "EditFindCodeItem", "EditFindNameItem",
     "EditNextItem",  "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",   "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
-    "DocListItem",   "ToolPrintItem",   "ToolEnvelopeItem",
+    "DocListItem",   "ToolPrintItem",   "ToolEnvelopeItem", "DocJournalItem",
 };
 
 } // namespace
@@ -269,6 +270,21 @@ void TMainForm::CreeMenus() {
               {},
               false,
               facture(&F::Liste)},
+             {"DocJournalItem",
+              "&Journal des ventes...",
+              {},
+              "Journal des ventes et TVA",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      if (JournalDesVentes(f.logique(), this)) {
+                          f.Affiche();
+                          f.FocusDocument();
+                      }
+                  });
+              }},
          }},
         {"MenuParametres",
          "&Paramètres",
