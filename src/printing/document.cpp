@@ -128,33 +128,35 @@ std::vector<PageDocument> DecoupePages(const Fiche& fiche, int nbLignes) {
     const int nbMemo = static_cast<int>(fiche.Memo.size());
     const int capaciteDerniere = nbMemo > 0 ? RangeesAvecMemo : RangeesParPage;
 
-    // The rows then the memo lines, in print order: positive for a row,
-    // negative (-1 - index) for a memo line.
-    std::vector<int> elements;
-    for (int r = 1; r <= derniere; ++r)
-        elements.push_back(r);
-    for (int m = 0; m < nbMemo; ++m)
-        elements.push_back(-1 - m);
-
     std::vector<PageDocument> pages;
-    std::size_t debut = 0;
-    const auto remplit = [&](std::size_t n, bool derniere) {
+    int rangee = 1, memo = 0; // the next row and memo line to place
+    const auto restent = [&] { return (derniere - rangee + 1) + (nbMemo - memo); };
+    while (restent() > capaciteDerniere) {
         PageDocument p;
-        p.Derniere = derniere;
-        for (std::size_t i = debut; i < debut + n; ++i) {
-            if (elements[i] > 0)
-                p.Rangees.push_back(elements[i]);
-            else
-                p.LignesMemo.push_back(-1 - elements[i]);
+        const int rangees = derniere - rangee + 1;
+        if (rangees > 0) {
+            // A full table, but one row stays with the memo and the totals
+            // when the last page has room for it.
+            const int garde = nbMemo < capaciteDerniere ? 1 : 0;
+            const int n = std::min(RangeesParPage, std::max(1, rangees - garde));
+            for (int i = 0; i < n; ++i)
+                p.Rangees.push_back(rangee++);
+        } else {
+            // A memo longer than the last page holds (only by pasting):
+            // its first lines go on pages of their own.
+            const int n = std::min(RangeesParPage, nbMemo - memo - capaciteDerniere);
+            for (int i = 0; i < n; ++i)
+                p.LignesMemo.push_back(memo++);
         }
-        debut += n;
         pages.push_back(std::move(p));
-    };
-    // Earlier pages take a full table each but leave at least one element to
-    // the last page, so that the totals never stand alone.
-    while (elements.size() - debut > static_cast<std::size_t>(capaciteDerniere))
-        remplit(std::min<std::size_t>(RangeesParPage, elements.size() - debut - 1), false);
-    remplit(elements.size() - debut, true);
+    }
+    PageDocument fin;
+    fin.Derniere = true;
+    while (rangee <= derniere)
+        fin.Rangees.push_back(rangee++);
+    while (memo < nbMemo)
+        fin.LignesMemo.push_back(memo++);
+    pages.push_back(std::move(fin));
     return pages;
 }
 
