@@ -356,8 +356,7 @@ void TJournal::Exporter() {
         return;
     try {
         if (enPdf)
-            m_sorties.Pdf(nom, OrientationJournal,
-                          [vue = m_vue](Surface& s) { DessineJournal(s, vue); });
+            m_sorties.Pdf(nom, DessinJournal(m_vue));
         else
             ExporteCSV(nom, m_vue);
     } catch (const ErreurExecution& e) {
@@ -368,8 +367,7 @@ void TJournal::Exporter() {
 void TJournal::Imprimer() {
     if (!m_sorties.Imprimer) return;
     try {
-        m_sorties.Imprimer(this, OrientationJournal,
-                           [vue = m_vue](Surface& s) { DessineJournal(s, vue); });
+        m_sorties.Imprimer(this, DessinJournal(m_vue));
     } catch (const ErreurExecution& e) {
         m_plateforme.Erreur(e.message());
     }
@@ -378,18 +376,38 @@ void TJournal::Imprimer() {
 void TJournal::Apercu() {
     if (!m_sorties.Apercu) return;
     try {
-        m_sorties.Apercu(this, OrientationJournal,
-                         [vue = m_vue](Surface& s) { DessineJournal(s, vue); });
+        m_sorties.Apercu(this, DessinJournal(m_vue));
     } catch (const ErreurExecution& e) {
         m_plateforme.Erreur(e.message());
     }
 }
 
-bool JournalDesVentes(Facture& facture, QWidget* parent, SortiesJournal sorties) {
+DessinImpression DessinJournal(const VueJournal& vue) {
+    return [vue](Imprimante& i) {
+        i.Oriente(OrientationJournal);
+        DessineJournal(i.DebutTravail(), vue);
+        i.FinTravail();
+    };
+}
+
+SortiesJournal SortiesProgramme(Plateforme& p) {
+    const QString nomPdf = QStringLiteral("Journal.pdf");
+    const QString titre = QString::fromLatin1(TitreJournal);
+    return {
+        [&p, nomPdf](QWidget* parent, const DessinImpression& d) {
+            kyr::Imprimer(parent, p, d, nomPdf);
+        },
+        [&p, nomPdf, titre](QWidget* parent, const DessinImpression& d) {
+            kyr::Apercu(parent, p, d, nomPdf, titre);
+        },
+        [titre](const QString& chemin, const DessinImpression& d) { EcritPdf(chemin, d, titre); }};
+}
+
+bool JournalDesVentes(Facture& facture, QWidget* parent) {
     // The journal reads the book as it stands, the shown document included.
     facture.EcritFiche();
-    TJournal dialogue(facture.Livre, facture.reglages, facture.plateforme(), std::move(sorties),
-                      parent);
+    TJournal dialogue(facture.Livre, facture.reglages, facture.plateforme(),
+                      SortiesProgramme(facture.plateforme()), parent);
     dialogue.exec();
     if (dialogue.Result() < 0) return false;
     facture.FicheCourante = dialogue.Result();

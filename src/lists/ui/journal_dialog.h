@@ -4,7 +4,7 @@
 // documents not counted, and the export, print and preview buttons. The
 // figures are the logic's (lists/journal.h); this window only shows them.
 #include "lists/journal.h"
-#include "printing/surface.h"
+#include "printing/ui/sorties.h"
 
 #include <QDialog>
 #include <functional>
@@ -25,14 +25,17 @@ class Facture;
 class Plateforme;
 class ModeleJournal;
 
-// Where the printed journal goes: each runs one job drawing with the given
-// function, on the printer chosen in the print dialog, in a print preview,
-// or into a PDF file. An output left empty disables what uses it.
+// Where the printed journal goes: the print dialog, the print preview, a PDF
+// file. The program's are those of the printing layer; tests give their own.
+// An output left empty disables what uses it.
 struct SortiesJournal {
-    using Dessin = std::function<void(Surface&)>;
-    std::function<void(QWidget*parent, Orientation, const Dessin&)> Imprimer, Apercu;
-    std::function<void(const QString& chemin, Orientation, const Dessin&)> Pdf;
+    std::function<void(QWidget*parent, const DessinImpression&)> Imprimer, Apercu;
+    std::function<void(const QString& chemin, const DessinImpression&)> Pdf;
 };
+SortiesJournal SortiesProgramme(Plateforme& plateforme);
+
+// The journal's pages as one print job.
+DessinImpression DessinJournal(const VueJournal& vue);
 
 class TJournal final : public QDialog {
     Q_OBJECT
@@ -86,6 +89,6 @@ private:
 // The command: stores the shown document, shows the journal of the book and,
 // when a document was chosen, makes it the current one and reads it
 // (LitFiche). True when the invoice window has another document to show.
-bool JournalDesVentes(Facture& facture, QWidget* parent, SortiesJournal sorties = {});
+bool JournalDesVentes(Facture& facture, QWidget* parent);
 
 } // namespace kyr
