@@ -38,6 +38,13 @@ std::optional<Centimes> LitCentimes(const std::string& texte) {
     return negatif ? -c : c;
 }
 
+// A figure of the calculation rounded as its caption would be. Most documents
+// use one VAT code: the others are 0 and need no text.
+std::optional<Centimes> EnCentimes(Reel6 v) {
+    if (v.valeur() == 0) return 0;
+    return LitCentimes(FormatMontant(v.valeur()));
+}
+
 bool QueDesChiffres(const std::string& s) {
     return !s.empty() &&
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -101,8 +108,8 @@ Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r) {
     if (!ht || !tva || !ttc) return ecarte(QStringLiteral("montant trop grand"));
     VenteJournal v;
     for (int k = 1; k <= 3; ++k) {
-        const auto base = LitCentimes(FormatMontant(lue.Detail.BaseHT[k].valeur()));
-        const auto taxe = LitCentimes(FormatMontant(lue.Detail.TVA[k].valeur()));
+        const auto base = EnCentimes(lue.Detail.BaseHT[k]);
+        const auto taxe = EnCentimes(lue.Detail.TVA[k]);
         if (!base || !taxe) return ecarte(QStringLiteral("montant trop grand"));
         v.BaseCode[k] = *base;
         v.TVACode[k] = *taxe;
