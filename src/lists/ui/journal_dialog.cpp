@@ -354,29 +354,26 @@ void TJournal::Exporter() {
     if (FichierExiste(nom) && Avertissement(m_plateforme, QStringLiteral("Ce fichier existe déjà"),
                                             {Bouton::OK, Bouton::Annuler}) != Bouton::OK)
         return;
-    try {
+    Execute([&] {
         if (enPdf)
             m_sorties.Pdf(nom, DessinJournal(m_vue));
         else
             ExporteCSV(nom, m_vue);
-    } catch (const ErreurExecution& e) {
-        m_plateforme.Erreur(e.message());
-    }
+    });
 }
 
 void TJournal::Imprimer() {
-    if (!m_sorties.Imprimer) return;
-    try {
-        m_sorties.Imprimer(this, DessinJournal(m_vue));
-    } catch (const ErreurExecution& e) {
-        m_plateforme.Erreur(e.message());
-    }
+    if (m_sorties.Imprimer) Execute([this] { m_sorties.Imprimer(this, DessinJournal(m_vue)); });
 }
 
 void TJournal::Apercu() {
-    if (!m_sorties.Apercu) return;
+    if (m_sorties.Apercu) Execute([this] { m_sorties.Apercu(this, DessinJournal(m_vue)); });
+}
+
+// A file or printer that fails gives its message; the window stays open.
+void TJournal::Execute(const std::function<void()>& sortie) {
     try {
-        m_sorties.Apercu(this, DessinJournal(m_vue));
+        sortie();
     } catch (const ErreurExecution& e) {
         m_plateforme.Erreur(e.message());
     }

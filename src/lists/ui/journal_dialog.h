@@ -58,6 +58,7 @@ private:
     void Exporter();
     void Imprimer();
     void Apercu();
+    void Execute(const std::function<void()>& sortie);
 
     Plateforme& m_plateforme;
     const Reglages& m_reglages;

@@ -179,57 +179,60 @@ TEST_F(JournalFenetre, FiltreNonPayeesEtResteAPayer) {
     EXPECT_EQ(Texte(&d, "LabelTTC"), QStringLiteral("180,90"));
 }
 
-TEST_F(JournalFenetre, EntreeOuDoubleClicOuvreLeDocumentEtStockeDabordLeDocumentAffiche) {
+TEST_F(JournalFenetre, OuvrirUnDocumentOuFermerApresAvoirStockeLeDocumentAffiche) {
+    enum Action { Entree, DoubleClic, EntreeEcart, Fermer, Echap };
     struct Cas {
-        bool doubleClic;
-        int ligne, bloc;
+        Action action;
+        int ligne, bloc; // bloc -1: nothing opened
     };
-    for (const Cas c : {Cas{false, 2, 1}, Cas{true, 1, 3}}) {
+    const Cas cas[] = {
+        {Entree, 2, 1}, {DoubleClic, 1, 3}, {EntreeEcart, 0, 6}, {Fermer, 0, -1}, {Echap, 0, -1}};
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.action);
         Facture f(p);
         f.Livre = livre;
         f.NbFiches = 7;
-        f.FicheCourante = 0;
         f.LitFiche();
-        // The shown document is marked paid but not yet stored.
+        // The shown document is marked unpaid but not yet stored.
         f.fiche.Payee = false;
         f.Modifie();
         QString nonPayeVu;
+        Lignes livreVu;
         test::QuandModal([&](QWidget* w) {
             nonPayeVu = Texte(w, "LabelNonPaye");
+            livreVu = f.Livre;
             auto* t = E<QTableView>(w, "StringGrid1");
             const QModelIndex i = t->model()->index(c.ligne, 4);
             t->setCurrentIndex(i);
-            if (c.doubleClic) {
-                const QPoint centre = t->visualRect(i).center();
+            const QPoint centre = t->visualRect(i).center();
+            auto* ecartes = E<QListWidget>(w, "ListBox1");
+            switch (c.action) {
+            case Entree:
+                QTest::keyClick(t, Qt::Key_Return);
+                break;
+            case DoubleClic:
                 QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, centre);
                 QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, centre);
-            } else {
-                QTest::keyClick(t, Qt::Key_Return);
+                break;
+            case EntreeEcart:
+                ecartes->setCurrentRow(0);
+                QTest::keyClick(ecartes, Qt::Key_Return);
+                break;
+            case Fermer:
+                E<QPushButton>(w, "Button4")->click();
+                break;
+            case Echap:
+                QTest::keyClick(w, Qt::Key_Escape);
+                break;
             }
         });
-        EXPECT_TRUE(JournalDesVentes(f, nullptr));
+        EXPECT_EQ(JournalDesVentes(f, nullptr), c.bloc >= 0);
         EXPECT_EQ(nonPayeVu, QStringLiteral("301,50")); // the stored document counts unpaid
-        EXPECT_EQ(f.FicheCourante, c.bloc);
-        EXPECT_EQ(Trim(f.fiche.Numero), c.bloc == 1 ? "200103002" : "200103003");
-        EXPECT_FALSE(f.DocumentModifie);
-    }
-}
-
-TEST_F(JournalFenetre, FermerOuEchapNOuvreRien) {
-    for (const bool echap : {false, true}) {
-        Facture f(p);
-        f.Livre = livre;
-        f.NbFiches = 7;
-        const Lignes avant = f.Livre;
-        test::QuandModal([echap](QWidget* w) {
-            if (echap)
-                QTest::keyClick(w, Qt::Key_Escape);
-            else
-                E<QPushButton>(w, "Button4")->click();
-        });
-        EXPECT_FALSE(JournalDesVentes(f, nullptr));
-        EXPECT_EQ(f.FicheCourante, 0);
-        EXPECT_EQ(f.Livre, avant); // the journal never changes the book
+        EXPECT_EQ(f.Livre, livreVu);                    // the journal never changes the book
+        EXPECT_EQ(f.FicheCourante, std::max(c.bloc, 0));
+        if (c.bloc == 1) EXPECT_EQ(Trim(f.fiche.Numero), "200103002");
+        if (c.bloc == 3) EXPECT_EQ(Trim(f.fiche.Numero), "200103003");
+        if (c.bloc >= 0) EXPECT_FALSE(f.DocumentModifie);
     }
 }
 
