@@ -160,6 +160,11 @@ TEST_F(JournalFenetre, ChoixDePeriodeAuClavierDatesLignesEtTotaux) {
     EXPECT_EQ(Texte(&d, "LabelTaux1"), QStringLiteral("20,6 %"));
     EXPECT_EQ(Texte(&d, "LabelTaux3"), QStringLiteral("5,5 %"));
     EXPECT_EQ(Texte(&d, "Label1"), QStringLiteral("1 document"));
+    du->setDate(QDate(2001, 3, 11));
+    EXPECT_TRUE(Numeros(&d).isEmpty());
+    EXPECT_EQ(Texte(&d, "Label1"),
+              QStringLiteral("La date de début est postérieure à la date de fin"));
+    EXPECT_EQ(Texte(&d, "LabelTTC"), QStringLiteral("0,00"));
     // The document with an unreadable date is listed apart whatever the period.
     auto* ecartes = E<QListWidget>(&d, "ListBox1");
     ASSERT_EQ(ecartes->count(), 1);
