@@ -289,12 +289,5 @@ TEST_F(JournalFenetre, ExporterCSVEtPdfImprimerApercu) {
     }
 }
 
-TEST_F(JournalFenetre, SansSortiesLesBoutonsDImpressionSontInactifs) {
-    TJournal d(livre, r, p, {});
-    EXPECT_FALSE(E<QPushButton>(&d, "Button2")->isEnabled());
-    EXPECT_FALSE(E<QPushButton>(&d, "Button3")->isEnabled());
-    EXPECT_TRUE(E<QPushButton>(&d, "Button1")->isEnabled());
-}
-
 } // namespace
 } // namespace kyr
