@@ -108,6 +108,17 @@ int CompteFiches(const Lignes& livre) {
                                           [](const std::string& l) { return CommenceDebut(l); }));
 }
 
+int NumeroDebut(std::string_view l) {
+    if (l.size() != 10 || l[0] != '<' || l[9] != '>' || !EgalSansCasse(l.substr(1, 4), "BLOC"))
+        return -1;
+    int n = 0;
+    for (std::size_t i = 5; i < 9; ++i) {
+        if (l[i] < '0' || l[i] > '9') return -1;
+        n = n * 10 + (l[i] - '0');
+    }
+    return n;
+}
+
 int ChercheDebut(const Lignes& livre, int n) {
     const std::string cible = LigneDebut(n);
     for (std::size_t i = 0; i < livre.size(); ++i) {

@@ -28,6 +28,10 @@ bool CommenceDebutSansCasse(std::string_view ligne);
 // Number of lines beginning with "<BLOC".
 int CompteFiches(const Lignes& livre);
 
+// The block number of a start line ("<BLOC0003>", letter case ignored); -1
+// when the line is none.
+int NumeroDebut(std::string_view ligne);
+
 // Index of the first line equal to the start line of block n, letter case
 // ignored; -1 when there is none.
 int ChercheDebut(const Lignes& livre, int n);

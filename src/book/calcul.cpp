@@ -36,7 +36,7 @@ std::string Conversion(Reel6 ttc, const Reglages& r) {
 // amounts and sums them per VAT code. An overflow in a row empties that row's
 // amount and is thrown once the whole grid has been gone through, so that no
 // row is left showing an amount of an earlier run.
-Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure) {
+Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure, Ventilation& v) {
     Bases base{0, 0, 0, 0};
     std::optional<ErreurExecution> erreur;
     for (int rangee = 1; rangee <= DerniereRangee; ++rangee) {
@@ -50,12 +50,15 @@ Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure) {
         try {
             // Storing a huge typed value overflows just as a huge product does.
             [&] {
+                const auto illisible = [&](const std::string& texte) {
+                    v.Illisibles.push_back({rangee, texte});
+                };
                 const auto q = LitNombre(texteQuantite);
-                if (!q) return;
+                if (!q) return illisible(texteQuantite);
                 quantite = *q;
                 if (!textePrix.empty()) {
                     const auto p = LitNombre(textePrix);
-                    if (!p) return;
+                    if (!p) return illisible(textePrix);
                     prix = *p;
                 }
                 c[1] = Rset(texteQuantite, LargeurQuantite, mesure);
@@ -65,7 +68,7 @@ Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure) {
                 code = t && *t >= 1 && *t <= 3 ? *t : 1;
                 if (!c[3].empty()) {
                     const auto r = LitNombre(c[3]);
-                    if (!r) return;
+                    if (!r) return illisible(c[3]);
                     remise = *r;
                 }
             }();
@@ -98,10 +101,13 @@ void Affiche(Fiche& f, const Totaux& t) {
 
 // Runs one calculation; on an arithmetic error the four totals are left empty
 // (the cells already tidied stay so) and the error goes on to the caller.
-template <class Totalise> void Calcul(Fiche& f, const LargeurTexteFn& mesure, Totalise totalise) {
+template <class Totalise>
+Ventilation Calcul(Fiche& f, const LargeurTexteFn& mesure, Totalise totalise) {
     try {
-        const Bases base = PasseLignes(f, mesure);
-        Affiche(f, totalise(base));
+        Ventilation v;
+        const Bases base = PasseLignes(f, mesure, v);
+        Affiche(f, totalise(base, v));
+        return v;
     } catch (const ErreurExecution&) {
         Affiche(f, {});
         throw;
@@ -118,21 +124,22 @@ std::string Rset(const std::string& texte, int largeur, const LargeurTexteFn& me
     return s;
 }
 
-void Calcule(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
+Ventilation Calcule(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
     if (f.TTC) {
         f.Cellules[0][4] = "Montant TTC";
-        CalculTTC(f, r, mesure);
-    } else {
-        f.Cellules[0][4] = "Montant H.T.";
-        CalculHT(f, r, mesure);
+        return CalculTTC(f, r, mesure);
     }
+    f.Cellules[0][4] = "Montant H.T.";
+    return CalculHT(f, r, mesure);
 }
 
-void CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
-    Calcul(f, mesure, [&r](const Bases& base) {
+Ventilation CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
+    return Calcul(f, mesure, [&r](const Bases& base, Ventilation& v) {
         Bases tva{0, 0, 0, 0};
         for (int k = 1; k <= 3; ++k)
             tva[k] = base[k].valeur() * r.TauxTVA[k].valeur() * 0.01L;
+        v.BaseHT = base;
+        v.TVA = tva;
         const Reel6 totalTVA = tva[1].valeur() + tva[2].valeur() + tva[3].valeur();
         const Reel6 totalHT = base[1].valeur() + base[2].valeur() + base[3].valeur();
         const Reel6 totalTTC = base[1].valeur() + base[2].valeur() + base[3].valeur() +
@@ -142,8 +149,8 @@ void CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
     });
 }
 
-void CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
-    Calcul(f, mesure, [&r](const Bases& base) {
+Ventilation CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
+    return Calcul(f, mesure, [&r](const Bases& base, Ventilation& v) {
         // A rate of -100 % leaves nothing before tax to take the tax from: the
         // VAT and the total before tax of such lines are undefined and are not
         // shown; the total including tax still is, being the sum of the lines.
@@ -157,7 +164,9 @@ void CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure) {
             }
             const Reel6 avantTaxe = base[k].valeur() / diviseur;
             tva[k] = base[k].valeur() - avantTaxe.valeur();
+            v.BaseHT[k] = avantTaxe;
         }
+        v.TVA = tva;
         const Reel6 totalTTC = base[1].valeur() + base[2].valeur() + base[3].valeur();
         Totaux t;
         t.ttc = FormatMontant(totalTTC);

@@ -4,8 +4,10 @@
 #include "book/fiche.h"
 #include "book/reglages.h"
 
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kyr {
 
@@ -16,9 +18,22 @@ using LargeurTexteFn = std::function<int(const std::string&)>;
 // while the text is at most largeur - 10 pixels wide.
 std::string Rset(const std::string& texte, int largeur, const LargeurTexteFn& mesure);
 
+// What one run found besides the cells and captions: per VAT code (1..3) the
+// amount before tax and its VAT, as the totals were made from them, and the
+// rows whose reading stopped on a text that is not a number.
+struct Ventilation {
+    std::array<Reel6, 4> BaseHT{0, 0, 0, 0};
+    std::array<Reel6, 4> TVA{0, 0, 0, 0};
+    struct RangeeIllisible {
+        int Rangee;
+        std::string Texte; // the quantity, price or discount text that stopped it
+    };
+    std::vector<RangeeIllisible> Illisibles;
+};
+
 // Sets the heading of column 4 and runs CalculHT or CalculTTC by f.TTC.
-void Calcule(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
-void CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
-void CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
+Ventilation Calcule(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
+Ventilation CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
+Ventilation CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 
 } // namespace kyr

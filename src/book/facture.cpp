@@ -19,6 +19,19 @@ const Rangee EnTetes = {"D\xE9signation", "Quantit\xE9",  "Prix Unitaire",
 
 } // namespace
 
+FicheCalculee LitEtCalcule(const Lignes& livre, int debut, int n, Fiche& f, const Reglages& r,
+                           const LargeurTexteFn& mesure) {
+    FicheCalculee lue;
+    lue.Lecture = LitBloc(livre, debut, n, f);
+    f.DateIllisible = lue.Lecture.DateIllisible;
+    try {
+        lue.Detail = kyr::Calcule(f, r, mesure);
+    } catch (const ErreurExecution& e) {
+        lue.Erreur = e;
+    }
+    return lue;
+}
+
 Facture::Facture(Plateforme& plateforme) : m_plateforme(plateforme) {
     fiche.Cellules[0] = EnTetes;
     fiche.Date = m_plateforme.Maintenant().date();
@@ -75,20 +88,17 @@ void Facture::LitFiche() {
         fiche = std::move(f);
         return;
     }
-    const LectureBloc lecture = LitBloc(Livre, debut, FicheCourante, f);
-    f.DateIllisible = lecture.DateIllisible;
+    const FicheCalculee lue =
+        LitEtCalcule(Livre, debut, FicheCourante, f, reglages,
+                     [this](const std::string& t) { return m_plateforme.LargeurTexte(t); });
     fiche = std::move(f);
-    NbLignes = std::min(lecture.NbFact + 1, DerniereRangee);
+    NbLignes = std::min(lue.Lecture.NbFact + 1, DerniereRangee);
     FocusGrille = false;
     AppliqueLibellesDevise();
-    try {
-        Calcule();
-    } catch (const ErreurExecution& e) {
-        // The document is shown all the same; the book is never left half-loaded.
-        m_plateforme.Erreur(e.message());
-    }
-    if (lecture.DateIllisible)
-        m_plateforme.Erreur(ErreurExecution::DateIncorrecte(*lecture.DateIllisible).message());
+    // The document is shown all the same; the book is never left half-loaded.
+    if (lue.Erreur) m_plateforme.Erreur(lue.Erreur->message());
+    if (lue.Lecture.DateIllisible)
+        m_plateforme.Erreur(ErreurExecution::DateIncorrecte(*lue.Lecture.DateIllisible).message());
     DocumentModifie = false;
 }
 

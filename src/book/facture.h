@@ -3,17 +3,33 @@
 // state, the shown document, the client list, the glossary, the settings and
 // the company lines, and the operations on them. The widget TFacture shows
 // `fiche` and turns user events into calls here; tests drive it directly.
+#include "book/bloc.h"
+#include "book/calcul.h"
 #include "book/fiche.h"
 #include "book/liste_clients.h"
 #include "book/reglages.h"
 #include "book/societe.h"
+#include "common/erreurs.h"
 #include "common/plateforme.h"
 #include "common/texte.h"
 
 #include <QString>
+#include <optional>
 #include <string>
 
 namespace kyr {
+
+// A block of the book turned into the record the invoice window shows for it:
+// block n, whose start line is at `debut`, read into `f` (which holds the
+// defaults), then computed with the settings. An arithmetic error of the
+// calculation is handed back; the captions are empty then.
+struct FicheCalculee {
+    LectureBloc Lecture;
+    Ventilation Detail;
+    std::optional<ErreurExecution> Erreur;
+};
+FicheCalculee LitEtCalcule(const Lignes& livre, int debut, int n, Fiche& f, const Reglages& r,
+                           const LargeurTexteFn& mesure);
 
 // What the grid's key handler decided for one typed character.
 struct ToucheGrille {

@@ -26,6 +26,9 @@ std::optional<Lignes> LitFichier(const QString& chemin);
 // renamed over the old one only when complete, permissions kept). On failure the
 // old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.
 void EcritFichier(const QString& chemin, const Lignes& lignes);
+// The same for content that is not 8-bit text lines (a UTF-8 export): the
+// bytes are written as they are.
+void EcritOctets(const QString& chemin, std::string_view contenu);
 bool FichierExiste(const QString& chemin);
 
 // Windows-1252 <-> QString. DepuisQString gives nullopt when a character has no

@@ -388,12 +388,6 @@ void TFacture::Gestcli() {
     Execute(*this, [this] { kyr::Gestcli(m_logique, this); });
 }
 
-// The document list, the search by number, the glossary dialog, the page setup
-// and printing come with their own windows.
-void TFacture::ParM() {}
-void TFacture::Imprime() {}
-void TFacture::ImpEnv() {}
-
 void TFacture::Charge(const QString& nom) {
     try {
         Execute(*this, [&] { m_logique.Charge(nom); });

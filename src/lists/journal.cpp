@@ -1,0 +1,260 @@
+#include "lists/journal.h"
+
+#include "book/bloc.h"
+#include "book/facture.h"
+#include "common/dates.h"
+#include "common/erreurs.h"
+#include "common/nombres.h"
+
+#include <algorithm>
+#include <climits>
+#include <optional>
+#include <tuple>
+
+namespace kyr {
+
+namespace {
+
+// Amounts past a thousand billion are beyond what a 6-byte real holds to the
+// cent; refusing them also keeps the sums of 10 000 documents exact.
+constexpr int ChiffresMax = 12;
+
+// A caption of the calculation ("-1234,50") in cents; nullopt when it is
+// empty (the calculation could not give it) or too large.
+std::optional<Centimes> LitCentimes(const std::string& texte) {
+    std::string_view s = texte;
+    const bool negatif = !s.empty() && s.front() == '-';
+    if (negatif) s.remove_prefix(1);
+    const auto virgule = s.find(',');
+    if (virgule == std::string_view::npos || virgule == 0 || virgule > ChiffresMax ||
+        s.size() != virgule + 3)
+        return std::nullopt;
+    Centimes c = 0;
+    for (char ch : s) {
+        if (ch == ',') continue;
+        if (ch < '0' || ch > '9') return std::nullopt;
+        c = c * 10 + (ch - '0');
+    }
+    return negatif ? -c : c;
+}
+
+// A figure of the calculation rounded as its caption would be. Most documents
+// use one VAT code: the others are 0 and need no text.
+std::optional<Centimes> EnCentimes(Reel6 v) {
+    if (v.valeur() == 0) return 0;
+    return LitCentimes(FormatMontant(v.valeur()));
+}
+
+bool QueDesChiffres(const std::string& s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The calculation's alignment blanks do not change any figure: the journal
+// skips them (measuring a text wider than any column adds none).
+int SansAlignement(const std::string&) {
+    return INT_MAX / 2;
+}
+
+// Everything about one document: a sale, a document set apart, or a quote.
+struct Lu {
+    std::optional<VenteJournal> vente;
+    std::optional<DocumentEcarte> ecart;
+};
+
+Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r) {
+    Fiche f;
+    const FicheCalculee lue = LitEtCalcule(livre, debut, n, f, r, SansAlignement);
+    const std::string genre = Trim(f.Genre);
+    const std::string numero = Trim(f.Numero);
+    if (genre == Trim(GenreDevis)) return {};
+
+    DocumentEcarte e;
+    e.Bloc = n;
+    e.Date = f.Date;
+    e.TexteDate = f.DateIllisible ? *f.DateIllisible : FormatDate(f.Date);
+    e.Genre = genre;
+    e.Numero = numero;
+    e.CodeClient = f.CodeClient;
+    e.NomClient = f.Adresse[0];
+    e.Payee = f.Payee;
+    const auto ecarte = [&e](QString raison) {
+        e.Raison = std::move(raison);
+        return Lu{std::nullopt, std::move(e)};
+    };
+
+    if (f.DateIllisible) {
+        e.Date = QDate();
+        return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
+    }
+    if (genre != GenreFacture && genre != Trim(GenreAvoir))
+        return ecarte(QStringLiteral("genre de document « %1 » inconnu").arg(VersQString(genre)));
+    if (numero.empty()) return ecarte(QStringLiteral("document sans numéro"));
+    if (!QueDesChiffres(numero))
+        return ecarte(
+            QStringLiteral("le numéro « %1 » n'est pas un nombre").arg(VersQString(numero)));
+    if (lue.Erreur) return ecarte(lue.Erreur->message());
+    if (!lue.Detail.Illisibles.empty()) {
+        const auto& i = lue.Detail.Illisibles.front();
+        return ecarte(QStringLiteral("ligne %1 : « %2 » n'est pas un nombre")
+                          .arg(i.Rangee)
+                          .arg(VersQString(Trim(i.Texte))));
+    }
+
+    const auto ht = LitCentimes(f.TotalHT), tva = LitCentimes(f.TotalTVA),
+               ttc = LitCentimes(f.TotalTTC);
+    if (f.TotalHT.empty() || f.TotalTVA.empty())
+        return ecarte(QStringLiteral("TVA indéfinie pour un taux de -100 %"));
+    if (!ht || !tva || !ttc) return ecarte(QStringLiteral("montant trop grand"));
+    VenteJournal v;
+    for (int k = 1; k <= 3; ++k) {
+        const auto base = EnCentimes(lue.Detail.BaseHT[k]);
+        const auto taxe = EnCentimes(lue.Detail.TVA[k]);
+        if (!base || !taxe) return ecarte(QStringLiteral("montant trop grand"));
+        v.BaseCode[k] = *base;
+        v.TVACode[k] = *taxe;
+    }
+    v.Bloc = n;
+    v.Date = f.Date;
+    v.Sorte = genre == GenreFacture ? SorteVente::Facture : SorteVente::Avoir;
+    v.Numero = numero;
+    v.CodeClient = f.CodeClient;
+    v.NomClient = f.Adresse[0];
+    v.Payee = f.Payee;
+    v.HT = *ht;
+    v.TVA = *tva;
+    v.TTC = *ttc;
+    if (v.Sorte == SorteVente::Avoir) {
+        const Centimes signe = v.TTC != 0 ? v.TTC : v.HT;
+        if (signe > 0) {
+            v.HT = -v.HT;
+            v.TVA = -v.TVA;
+            v.TTC = -v.TTC;
+            for (int k = 1; k <= 3; ++k) {
+                v.BaseCode[k] = -v.BaseCode[k];
+                v.TVACode[k] = -v.TVACode[k];
+            }
+        }
+    }
+    return {std::move(v), std::nullopt};
+}
+
+// Document numbers in their numeric order (they are digits only here).
+auto CleNumero(const std::string& numero) {
+    const auto zeros = numero.find_first_not_of('0');
+    const std::string_view s =
+        zeros == std::string::npos ? std::string_view() : std::string_view(numero).substr(zeros);
+    return std::make_pair(s.size(), s);
+}
+
+bool DansPeriode(const QDate& d, const Selection& s) {
+    return d.isValid() && (!s.Du.isValid() || d >= s.Du) && (!s.Au.isValid() || d <= s.Au);
+}
+
+QDate DebutTrimestre(const QDate& d) {
+    return QDate(d.year(), (d.month() - 1) / 3 * 3 + 1, 1);
+}
+
+} // namespace
+
+std::string TexteCentimes(Centimes c) {
+    const bool negatif = c < 0;
+    const std::uint64_t a = negatif ? 0 - static_cast<std::uint64_t>(c) : c;
+    std::string centimes = std::to_string(a % 100);
+    if (centimes.size() < 2) centimes.insert(0, "0");
+    return (negatif ? "-" : "") + std::to_string(a / 100) + "," + centimes;
+}
+
+Journal LitJournal(const Lignes& livre, const Reglages& r) {
+    Journal j;
+    // Only the first block of a number counts, as for the invoice window.
+    std::vector<bool> vu(NbFichesMax, false);
+    for (std::size_t i = 0; i < livre.size(); ++i) {
+        const int n = NumeroDebut(livre[i]);
+        if (n < 0 || vu[static_cast<std::size_t>(n)]) continue;
+        vu[static_cast<std::size_t>(n)] = true;
+        Lu lu = LitDocument(livre, static_cast<int>(i), n, r);
+        if (lu.vente) j.Ventes.push_back(std::move(*lu.vente));
+        if (lu.ecart) j.Ecartes.push_back(std::move(*lu.ecart));
+    }
+    std::sort(j.Ventes.begin(), j.Ventes.end(), [](const VenteJournal& a, const VenteJournal& b) {
+        return std::make_tuple(a.Date, CleNumero(a.Numero), a.Sorte, a.Bloc) <
+               std::make_tuple(b.Date, CleNumero(b.Numero), b.Sorte, b.Bloc);
+    });
+    std::sort(j.Ecartes.begin(), j.Ecartes.end(),
+              [](const DocumentEcarte& a, const DocumentEcarte& b) { return a.Bloc < b.Bloc; });
+    return j;
+}
+
+Bornes BornesPeriode(Periode p, const QDate& aujourdhui, const Journal& j) {
+    const QDate mois(aujourdhui.year(), aujourdhui.month(), 1);
+    const QDate trimestre = DebutTrimestre(aujourdhui);
+    const QDate annee(aujourdhui.year(), 1, 1);
+    switch (p) {
+    case Periode::MoisCourant:
+        return {mois, mois.addMonths(1).addDays(-1)};
+    case Periode::MoisPrecedent:
+        return {mois.addMonths(-1), mois.addDays(-1)};
+    case Periode::TrimestreCourant:
+        return {trimestre, trimestre.addMonths(3).addDays(-1)};
+    case Periode::TrimestrePrecedent:
+        return {trimestre.addMonths(-3), trimestre.addDays(-1)};
+    case Periode::AnneeCourante:
+        return {annee, annee.addYears(1).addDays(-1)};
+    case Periode::AnneePrecedente:
+        return {annee.addYears(-1), annee.addDays(-1)};
+    case Periode::Tout:
+        break;
+    }
+    Bornes b;
+    const auto etend = [&b](const QDate& d) {
+        if (!d.isValid()) return;
+        if (!b.Du.isValid() || d < b.Du) b.Du = d;
+        if (!b.Au.isValid() || d > b.Au) b.Au = d;
+    };
+    for (const auto& v : j.Ventes)
+        etend(v.Date);
+    for (const auto& e : j.Ecartes)
+        etend(e.Date);
+    if (!b.Du.isValid()) b = {aujourdhui, aujourdhui};
+    return b;
+}
+
+VueJournal Selectionne(const Journal& j, const Selection& s, const Reglages& r) {
+    VueJournal v;
+    v.Choix = s;
+    TotauxJournal& t = v.Totaux;
+    for (int k = 1; k <= 3; ++k)
+        t.Taux[k] = r.TauxTVA[k];
+    for (const auto& vente : j.Ventes) {
+        if (!DansPeriode(vente.Date, s) || (s.NonPayees && vente.Payee)) continue;
+        v.Ventes.push_back(&vente);
+        t.HT += vente.HT;
+        t.TVA += vente.TVA;
+        t.TTC += vente.TTC;
+        for (int k = 1; k <= 3; ++k) {
+            t.BaseCode[k] += vente.BaseCode[k];
+            t.TVACode[k] += vente.TVACode[k];
+        }
+        if (!vente.Payee) t.NonPaye += vente.TTC;
+    }
+    for (const auto& e : j.Ecartes)
+        if ((!e.Date.isValid() || DansPeriode(e.Date, s)) && !(s.NonPayees && e.Payee))
+            v.Ecartes.push_back(&e);
+    return v;
+}
+
+QString TexteGenre(SorteVente s) {
+    return s == SorteVente::Facture ? QStringLiteral("Facture") : QStringLiteral("Avoir");
+}
+
+QString TexteTaux(Reel6 taux) {
+    return VersQString(FormatGeneral(taux.valeur())) + QStringLiteral(" %");
+}
+
+QString TextePeriode(const Selection& s) {
+    return QStringLiteral("du %1 au %2")
+        .arg(VersQString(FormatDate(s.Du)), VersQString(FormatDate(s.Au)));
+}
+
+} // namespace kyr

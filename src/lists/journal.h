@@ -1,0 +1,113 @@
+#pragma once
+// The sales journal: the invoices and credit notes of the book with the figures
+// the invoice window shows for each of them, selected by period, and their
+// totals by VAT code as the monthly or quarterly VAT return asks for them.
+// Quotes are not sales and never appear. The journal only reads the book.
+#include "book/reglages.h"
+#include "common/reel6.h"
+#include "common/texte.h"
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kyr {
+
+// An amount in cents. The journal adds the figures as each document shows them,
+// rounded to the cent, so that its totals agree with the documents to the cent.
+using Centimes = std::int64_t;
+// "1234,50", "-0,05": the program's amount text, decimal comma, no separator.
+std::string TexteCentimes(Centimes c);
+
+enum class SorteVente { Facture, Avoir };
+
+// A sale as counted. A credit note reduces the totals whatever the sign of its
+// lines: it counts as minus the absolute value of its total TTC, and its other
+// figures take the same sign change, so that H.T. + TVA still gives the TTC.
+struct VenteJournal {
+    int Bloc = 0;
+    QDate Date;
+    SorteVente Sorte = SorteVente::Facture;
+    std::string Numero; // without its blanks
+    std::string CodeClient, NomClient;
+    bool Payee = false;
+    Centimes HT = 0, TVA = 0, TTC = 0;
+    std::array<Centimes, 4> BaseCode{}, TVACode{}; // before tax and VAT of codes 1..3
+};
+
+// A document that cannot be counted (unreadable date, number that is no number,
+// unknown kind, a line whose figures do not read, a calculation error): listed
+// apart with the reason, never silently left out.
+struct DocumentEcarte {
+    int Bloc = 0;
+    QDate Date;            // invalid when the date cannot be read
+    std::string TexteDate; // the date line as it stands
+    std::string Genre, Numero, CodeClient, NomClient;
+    bool Payee = false;
+    QString Raison;
+};
+
+struct Journal {
+    std::vector<VenteJournal> Ventes;    // by date, then number
+    std::vector<DocumentEcarte> Ecartes; // by block number
+};
+
+// Reads every document of the book in one pass, each computed as the invoice
+// window computes it with these settings.
+Journal LitJournal(const Lignes& livre, const Reglages& r);
+
+// The period choices, relative to today.
+enum class Periode {
+    MoisCourant,
+    MoisPrecedent,
+    TrimestreCourant,
+    TrimestrePrecedent,
+    AnneeCourante,
+    AnneePrecedente,
+    Tout
+};
+struct Bornes {
+    QDate Du, Au; // both included
+};
+// "Tout" runs from the first to the last dated document (today when none).
+Bornes BornesPeriode(Periode p, const QDate& aujourdhui, const Journal& j);
+
+struct Selection {
+    QDate Du, Au; // both included
+    bool NonPayees = false;
+};
+
+struct TotauxJournal {
+    Centimes HT = 0, TVA = 0, TTC = 0;
+    std::array<Centimes, 4> BaseCode{}, TVACode{}; // codes 1..3
+    std::array<Reel6, 4> Taux{};                   // the settings' rates 1..3
+    Centimes NonPaye = 0;                          // TTC of the unpaid ones
+};
+
+// What the window, the export and the printed journal show. The pointers are
+// into the Journal, which must outlive the view.
+struct VueJournal {
+    Selection Choix;
+    std::vector<const VenteJournal*> Ventes;
+    std::vector<const DocumentEcarte*> Ecartes; // those of the period, and every undated one
+    TotauxJournal Totaux;
+};
+VueJournal Selectionne(const Journal& j, const Selection& s, const Reglages& r);
+
+// Texts shared by the window, the export and the printed journal.
+QString TexteGenre(SorteVente s);         // "Facture", "Avoir"
+QString TexteTaux(Reel6 taux);            // "20,6 %"
+QString TextePeriode(const Selection& s); // "du 01/01/2000 au 31/01/2000"
+inline const char* const TitreJournal = "Journal des ventes";
+
+// The view as a CSV file for French spreadsheets: UTF-8 with a byte order mark,
+// semicolons, decimal comma, dates dd/mm/yyyy, a header row, CR LF line ends;
+// then the totals, then the documents not counted.
+std::string TexteCSV(const VueJournal& v);
+// Writes it through the safe writer: ErreurExecution::CreationFichier on failure.
+void ExporteCSV(const QString& chemin, const VueJournal& v);
+
+} // namespace kyr

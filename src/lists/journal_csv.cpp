@@ -1,0 +1,103 @@
+// The sales journal as a CSV file that French spreadsheet programs open
+// directly.
+#include "common/dates.h"
+#include "lists/journal.h"
+
+#include <QStringList>
+
+namespace kyr {
+
+namespace {
+
+// A text field. One that a spreadsheet would take for a formula (=, +, -, @)
+// is kept as text behind an apostrophe; one holding the separator, a quote or
+// a line break is quoted, its quotes doubled.
+QString Texte(const std::string& octets) {
+    QString s = VersQString(octets);
+    if (!s.isEmpty() && QStringLiteral("=+-@").contains(s.front())) s.prepend(QLatin1Char('\''));
+    return s;
+}
+
+QString Cite(QString s) {
+    if (!s.contains(QLatin1Char(';')) && !s.contains(QLatin1Char('"')) &&
+        !s.contains(QLatin1Char('\n')) && !s.contains(QLatin1Char('\r')))
+        return s;
+    s.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+QString Montant(Centimes c) {
+    return QString::fromLatin1(TexteCentimes(c));
+}
+
+class Feuille {
+public:
+    void Ligne(const QStringList& champs) {
+        QStringList cites;
+        for (const auto& c : champs)
+            cites << Cite(c);
+        m_texte += cites.join(QLatin1Char(';')) + QLatin1String("\r\n");
+    }
+    std::string Octets() const {
+        const QByteArray utf8 = m_texte.toUtf8();
+        return "\xEF\xBB\xBF" +
+               std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    }
+
+private:
+    QString m_texte;
+};
+
+} // namespace
+
+std::string TexteCSV(const VueJournal& v) {
+    Feuille f;
+    f.Ligne({QStringLiteral("Date"), QStringLiteral("Genre"), QStringLiteral("Numéro"),
+             QStringLiteral("Code client"), QStringLiteral("Nom du client"),
+             QStringLiteral("Total H.T."), QStringLiteral("Total TVA"), QStringLiteral("Total TTC"),
+             QStringLiteral("Payée")});
+    for (const VenteJournal* d : v.Ventes)
+        f.Ligne({VersQString(FormatDate(d->Date)), TexteGenre(d->Sorte), Texte(d->Numero),
+                 Texte(d->CodeClient), Texte(d->NomClient), Montant(d->HT), Montant(d->TVA),
+                 Montant(d->TTC), d->Payee ? QStringLiteral("Oui") : QStringLiteral("Non")});
+
+    // The totals stand under the columns they add up; each VAT code gives its
+    // rate, its amount before tax and its VAT.
+    const TotauxJournal& t = v.Totaux;
+    f.Ligne({});
+    f.Ligne({{},
+             {},
+             {},
+             QStringLiteral("Total ") + TextePeriode(v.Choix),
+             {},
+             Montant(t.HT),
+             Montant(t.TVA),
+             Montant(t.TTC)});
+    for (int k = 1; k <= 3; ++k)
+        f.Ligne({{},
+                 {},
+                 {},
+                 QStringLiteral("Code TVA %1").arg(k),
+                 TexteTaux(t.Taux[k]),
+                 Montant(t.BaseCode[k]),
+                 Montant(t.TVACode[k])});
+    f.Ligne({{}, {}, {}, QStringLiteral("Reste à payer"), {}, {}, {}, Montant(t.NonPaye)});
+
+    if (!v.Ecartes.empty()) {
+        f.Ligne({});
+        f.Ligne({QStringLiteral("Documents non comptés")});
+        f.Ligne({QStringLiteral("Date"), QStringLiteral("Genre"), QStringLiteral("Numéro"),
+                 QStringLiteral("Code client"), QStringLiteral("Nom du client"),
+                 QStringLiteral("Raison")});
+        for (const DocumentEcarte* e : v.Ecartes)
+            f.Ligne({Texte(e->TexteDate), Texte(e->Genre), Texte(e->Numero), Texte(e->CodeClient),
+                     Texte(e->NomClient), e->Raison});
+    }
+    return f.Octets();
+}
+
+void ExporteCSV(const QString& chemin, const VueJournal& v) {
+    EcritOctets(chemin, TexteCSV(v));
+}
+
+} // namespace kyr
