@@ -18,10 +18,16 @@ namespace kyr {
 namespace {
 
 std::optional<bool> g_imprimanteForcee;
+Imprimante* g_imprimante = nullptr;
 
 // The drawing with the printer's own copies set to one: each run is one job
 // and one copy.
 int Travaux(QPrinter& printer, const DessinImpression& dessin, int fois) {
+    if (g_imprimante) {
+        for (int i = 0; i < fois; ++i)
+            dessin(*g_imprimante);
+        return fois;
+    }
     const int copies = printer.copyCount();
     printer.setCopyCount(1);
     ImprimanteQt imprimante(printer);
@@ -50,6 +56,10 @@ bool ImprimanteInstallee() {
 
 void ForceImprimanteInstallee(std::optional<bool> reponse) {
     g_imprimanteForcee = reponse;
+}
+
+void ForceImprimante(Imprimante* imprimante) {
+    g_imprimante = imprimante;
 }
 
 void SansImprimante(Plateforme& plateforme, const DessinImpression& dessin,
