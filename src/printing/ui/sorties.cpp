@@ -5,12 +5,15 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QToolBar>
+#include <algorithm>
 #include <memory>
 
 namespace kyr {
@@ -143,6 +146,14 @@ void Apercu(QWidget* parent, Plateforme& plateforme, const DessinImpression& des
                 Imprimer(parent, plateforme, dessin, nomPdfPropose);
             });
         }
+    }
+    // Large enough to read the page: most of the screen's height.
+    if (const QScreen* ecran = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect zone = ecran->availableGeometry();
+        const int hauteur = zone.height() * 9 / 10;
+        QRect cadre(0, 0, std::min(zone.width() * 9 / 10, hauteur * 4 / 5), hauteur);
+        cadre.moveCenter(zone.center());
+        dialogue.setGeometry(cadre);
     }
     dialogue.exec();
 }
