@@ -1,6 +1,7 @@
 #include "printing/ui/sorties.h"
 
 #include "common/erreurs.h"
+#include "printing/document.h"
 #include "printing/ui/surface_qt.h"
 
 #include <QAction>
@@ -27,16 +28,14 @@ Imprimante* g_imprimante = nullptr;
 // and one copy.
 int Travaux(QPrinter& printer, const DessinImpression& dessin, int fois) {
     if (g_imprimante) {
-        for (int i = 0; i < fois; ++i)
-            dessin(*g_imprimante);
+        ParCopie(fois, [&] { dessin(*g_imprimante); });
         return fois;
     }
     const int copies = printer.copyCount();
     printer.setCopyCount(1);
     ImprimanteQt imprimante(printer);
     try {
-        for (int i = 0; i < fois; ++i)
-            dessin(imprimante);
+        ParCopie(fois, [&] { dessin(imprimante); });
     } catch (...) {
         printer.setCopyCount(copies);
         throw;

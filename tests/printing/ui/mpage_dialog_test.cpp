@@ -91,19 +91,22 @@ TEST(TMPage, InitPresetsOrLeavesTheDefaults) {
 TEST(TMPage, KeysChooseAndEnterAccepts) {
     Reglages r = Avec(0, 0, 0);
     QuandModal([](QWidget* d) {
-        // Down arrow moves the choice in a group; Space ticks the box.
+        // Down arrow moves the choice in a group; Space ticks the box. Keys go
+        // to the dialog's focus widget, active window or not.
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d));
         Article(d, 1, 0)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Down);
         EXPECT_TRUE(Article(d, 1, 2)->isChecked());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), Article(d, 2, 0));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(d->focusWidget(), Article(d, 2, 0));
+        QTest::keyClick(d->focusWidget(), Qt::Key_Down);
         EXPECT_TRUE(Article(d, 2, 1)->isChecked());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), Guide(d));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(d->focusWidget(), Guide(d));
+        QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
     });
     EXPECT_TRUE(ParM(r, nullptr));
     EXPECT_EQ(Valeurs(r), (std::array<int, 3>{2, 1, 100}));
