@@ -41,7 +41,7 @@ bool FichierExiste(const QString& chemin) {
     return !chemin.isEmpty() && QFileInfo::exists(chemin);
 }
 
-std::optional<Lignes> LitFichier(const QString& chemin) {
+std::optional<std::string> LitOctets(const QString& chemin) {
     const QFileInfo info(chemin);
     if (chemin.isEmpty() || !info.exists()) return std::nullopt;
     if (info.isDir()) throw ErreurExecution::LectureFichier(chemin);
@@ -49,11 +49,16 @@ std::optional<Lignes> LitFichier(const QString& chemin) {
     if (!f.open(QIODevice::ReadOnly)) throw ErreurExecution::LectureFichier(chemin);
     const QByteArray contenu = f.readAll();
     if (f.error() != QFileDevice::NoError) throw ErreurExecution::LectureFichier(chemin);
-    return DecoupeLignes(
-        std::string_view(contenu.constData(), static_cast<std::size_t>(contenu.size())));
+    return std::string(contenu.constData(), static_cast<std::size_t>(contenu.size()));
 }
 
-void EcritFichier(const QString& chemin, const Lignes& lignes) {
+std::optional<Lignes> LitFichier(const QString& chemin) {
+    const auto contenu = LitOctets(chemin);
+    if (!contenu) return std::nullopt;
+    return DecoupeLignes(*contenu);
+}
+
+void EcritOctets(const QString& chemin, std::string_view contenu) {
     // QSaveFile writes a temporary file beside the target and renames it over
     // the old file only on commit, so a failure anywhere leaves the old file
     // as it was. No direct-write fallback: that would give up exactly this.
@@ -61,13 +66,16 @@ void EcritFichier(const QString& chemin, const Lignes& lignes) {
         throw ErreurExecution::CreationFichier(chemin);
     QSaveFile f(chemin);
     if (!f.open(QIODevice::WriteOnly)) throw ErreurExecution::CreationFichier(chemin);
-    const std::string contenu = JoinLignes(lignes);
     if (f.write(contenu.data(), static_cast<qint64>(contenu.size())) !=
         static_cast<qint64>(contenu.size())) {
         f.cancelWriting();
         throw ErreurExecution::CreationFichier(chemin);
     }
     if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
+}
+
+void EcritFichier(const QString& chemin, const Lignes& lignes) {
+    EcritOctets(chemin, JoinLignes(lignes));
 }
 
 // ICU's windows-1252 decodes the five bytes the code page leaves undefined

@@ -26,6 +26,10 @@ std::optional<Lignes> LitFichier(const QString& chemin);
 // renamed over the old one only when complete, permissions kept). On failure the
 // old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.
 void EcritFichier(const QString& chemin, const Lignes& lignes);
+// The same two for a file taken as its exact bytes (a note whose last line may
+// or may not end with a line break).
+std::optional<std::string> LitOctets(const QString& chemin);
+void EcritOctets(const QString& chemin, std::string_view contenu);
 bool FichierExiste(const QString& chemin);
 
 // Windows-1252 <-> QString. DepuisQString gives nullopt when a character has no
