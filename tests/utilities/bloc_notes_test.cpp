@@ -1,6 +1,7 @@
 // The note file's exact bytes, its path, and the printed note.
 #include "common/erreurs.h"
 #include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
 #include "support/surface_enregistree.h"
 #include "utilities/bloc_notes.h"
 
@@ -11,12 +12,6 @@
 
 namespace kyr {
 namespace {
-
-std::string Octets(const QString& chemin) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) return "<absent>";
-    return f.readAll().toStdString();
-}
 
 TEST(BlocNotes, FileToNoteAndBack) {
     struct Cas {
@@ -49,14 +44,14 @@ TEST(BlocNotes, LoadAndSaveExactBytes) {
     const QString chemin = CheminNote(d.path());
     EXPECT_EQ(ChargeNote(chemin), std::nullopt); // no file: nothing, and no error
     SauveNote(chemin, "ligne");
-    EXPECT_EQ(Octets(chemin), "ligne");
+    EXPECT_EQ(test::OctetsFichier(chemin), "ligne");
     SauveNote(QDir::toNativeSeparators(d.path()) + QDir::separator() + QDir::separator() +
                   "Fact.nte",
               "a\n\nb\n");
-    EXPECT_EQ(Octets(chemin), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(test::OctetsFichier(chemin), "a\r\n\r\nb\r\n");
     EXPECT_EQ(ChargeNote(chemin), "a\n\nb\n");
     SauveNote(chemin, "");
-    EXPECT_EQ(Octets(chemin), "");
+    EXPECT_EQ(test::OctetsFichier(chemin), "");
     EXPECT_TRUE(QFileInfo::exists(chemin));
 }
 

@@ -1,4 +1,5 @@
 #include "utilities/ui/bloc_notes_window.h"
+#include "utilities/ui/apparence.h"
 
 #include "common/erreurs.h"
 #include "common/texte.h"
@@ -80,9 +81,7 @@ private:
 } // namespace
 
 TBlocnotes::TBlocnotes(Execution execution, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_execution(std::move(execution)) {
+    : QDialog(parent, FenetreFixe), m_execution(std::move(execution)) {
     setObjectName(QStringLiteral("Blocnotes"));
     setWindowTitle(QStringLiteral("Bloc-notes"));
     QFont police(QStringLiteral("System"));

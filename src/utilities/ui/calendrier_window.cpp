@@ -1,6 +1,6 @@
 #include "utilities/ui/calendrier_window.h"
 
-#include "utilities/ui/couleurs.h"
+#include "utilities/ui/apparence.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,19 +15,6 @@ namespace kyr {
 namespace {
 constexpr int TraitGrille = 1;
 
-// The small pictures of the month buttons: a filled arrow.
-QIcon Fleche(bool droite) {
-    QPixmap image(16, 16);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 128));
-    const QPolygonF gauche({QPointF(3, 8), QPointF(12, 2), QPointF(12, 14)});
-    const QPolygonF versDroite({QPointF(13, 8), QPointF(4, 2), QPointF(4, 14)});
-    p.drawPolygon(droite ? versDroite : gauche);
-    return QIcon(image);
-}
 } // namespace
 
 TCalendar::TCalendar(QWidget* parent) : QWidget(parent) {
@@ -175,9 +162,11 @@ TCalendrier::TCalendrier(QWidget* parent, const QDate& date)
     pt.setColor(QPalette::WindowText, Qt::red);
     m_titre->setPalette(pt);
 
-    auto* precedent = new QPushButton(Fleche(false), QStringLiteral("Mois"), panneau);
+    auto* precedent = new QPushButton(Fleche(Qt::LeftArrow, QSize(10, 12), Marine),
+                                      QStringLiteral("Mois"), panneau);
     precedent->setObjectName(QStringLiteral("BitBtn1"));
-    auto* suivant = new QPushButton(Fleche(true), QStringLiteral("Mois"), panneau);
+    auto* suivant = new QPushButton(Fleche(Qt::RightArrow, QSize(10, 12), Marine),
+                                    QStringLiteral("Mois"), panneau);
     suivant->setObjectName(QStringLiteral("BitBtn2"));
     suivant->setLayoutDirection(Qt::RightToLeft); // its picture on the right
     auto* fermer = new QPushButton(QStringLiteral("Fermer"), panneau);

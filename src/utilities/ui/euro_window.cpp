@@ -1,6 +1,6 @@
 #include "utilities/ui/euro_window.h"
 
-#include "utilities/ui/couleurs.h"
+#include "utilities/ui/apparence.h"
 #include "utilities/ui/spin_button.h"
 
 #include <QGridLayout>
@@ -16,9 +16,7 @@
 namespace kyr {
 
 TEurof::TEurof(Execution execution, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_execution(std::move(execution)) {
+    : QDialog(parent, FenetreFixe), m_execution(std::move(execution)) {
     setObjectName(QStringLiteral("Eurof"));
     setWindowTitle(QStringLiteral("Euro convertisseur"));
     Colore(this, Marine, Qt::white);

@@ -1,6 +1,6 @@
 #include "utilities/ui/horloge_window.h"
 
-#include "utilities/ui/couleurs.h"
+#include "utilities/ui/apparence.h"
 #include "utilities/ui/spin_button.h"
 
 #include <QButtonGroup>
@@ -17,9 +17,7 @@
 namespace kyr {
 
 THorloge::THorloge(Plateforme& plateforme, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_plateforme(plateforme) {
+    : QDialog(parent, FenetreFixe), m_plateforme(plateforme) {
     setObjectName(QStringLiteral("Horloge"));
     setWindowTitle(QStringLiteral("Horloge"));
     Colore(this, Qt::black, Qt::white);

@@ -1,6 +1,6 @@
 #include "utilities/ui/pocket_window.h"
 
-#include "utilities/ui/couleurs.h"
+#include "utilities/ui/apparence.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,9 +12,7 @@
 namespace kyr {
 
 TPocket::TPocket(Calculatrice& etat, Execution execution, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_etat(etat), m_execution(std::move(execution)) {
+    : QDialog(parent, FenetreFixe), m_etat(etat), m_execution(std::move(execution)) {
     setObjectName(QStringLiteral("Pocket"));
     setWindowTitle(QStringLiteral("Calculatrice"));
     Colore(this, Sarcelle, Qt::white);

@@ -1,30 +1,14 @@
 #include "utilities/ui/spin_button.h"
 
+#include "utilities/ui/apparence.h"
+
 #include <QKeyEvent>
-#include <QPainter>
 #include <QStyleOption>
 #include <QStylePainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kyr {
-
-namespace {
-// A small black triangle, drawn so that it shows at any style and size.
-QIcon Fleche(bool haut) {
-    QPixmap image(9, 5);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    if (haut)
-        p.drawPolygon(QPolygonF({QPointF(0, 5), QPointF(9, 5), QPointF(4.5, 0)}));
-    else
-        p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(9, 0), QPointF(4.5, 5)}));
-    return QIcon(image);
-}
-} // namespace
 
 TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -34,7 +18,7 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
     const auto bouton = [this, l](const char* nom, bool haut) {
         auto* b = new QToolButton(this);
         b->setObjectName(QLatin1String(nom));
-        b->setIcon(Fleche(haut));
+        b->setIcon(Fleche(haut ? Qt::UpArrow : Qt::DownArrow, QSize(9, 5)));
         b->setIconSize(QSize(9, 5));
         b->setAutoRepeat(true);
         b->setAutoRepeatDelay(400);

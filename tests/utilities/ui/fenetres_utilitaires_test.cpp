@@ -3,6 +3,7 @@
 #include "common/erreurs.h"
 #include "support/attente.h"
 #include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
 #include "support/plateforme_fausse.h"
 #include "utilities/bloc_notes.h"
 #include "utilities/ui/bloc_notes_window.h"
@@ -249,12 +250,6 @@ TEST(TCalendrier, PagingPickingAndClosing) {
     EXPECT_FALSE(w.isVisible());
 }
 
-std::string Octets(const QString& chemin) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) return "<absent>";
-    return f.readAll().toStdString();
-}
-
 TEST(TBlocnotes, TypedNoteSavedOnClosingOnlyWhenChanged) {
     test::DossierTemporaire d;
     test::PlateformeFausse p;
@@ -271,7 +266,7 @@ TEST(TBlocnotes, TypedNoteSavedOnClosingOnlyWhenChanged) {
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
     });
     OuvreBlocNotes(nullptr, p, d.path(), Dispatch(p));
-    EXPECT_EQ(Octets(chemin), "Rappeler M. Dupont");
+    EXPECT_EQ(test::OctetsFichier(chemin), "Rappeler M. Dupont");
 
     // Lines ended by LF alone are separate lines, written back with CR LF when changed.
     {
@@ -286,7 +281,7 @@ TEST(TBlocnotes, TypedNoteSavedOnClosingOnlyWhenChanged) {
         QTest::keyClick(w, Qt::Key_Escape);
     });
     OuvreBlocNotes(nullptr, p, d.path(), Dispatch(p));
-    EXPECT_EQ(Octets(chemin), "un\ndeux\xA0\n"); // untouched
+    EXPECT_EQ(test::OctetsFichier(chemin), "un\ndeux\xA0\n"); // untouched
     EXPECT_EQ(QFileInfo(chemin).lastModified(), avant);
     QuandModal([](QWidget* w) {
         auto* memo = w->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
@@ -295,7 +290,7 @@ TEST(TBlocnotes, TypedNoteSavedOnClosingOnlyWhenChanged) {
         QTest::keyClick(memo, Qt::Key_Escape);
     });
     OuvreBlocNotes(nullptr, p, d.path(), Dispatch(p));
-    EXPECT_EQ(Octets(chemin), "un\r\ndeux\xA0\r\ntrois"); // the no-break space kept
+    EXPECT_EQ(test::OctetsFichier(chemin), "un\r\ndeux\xA0\r\ntrois"); // the no-break space kept
     EXPECT_TRUE(p.erreurs.empty());
 }
 
