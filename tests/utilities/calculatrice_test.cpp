@@ -66,18 +66,7 @@ TEST(Calculatrice, Sequences) {
         calc.Activation();
         EXPECT_EQ(Tape(calc, c.touches), QString::fromUtf8(c.erreur));
         EXPECT_EQ(calc.Affichage, c.affichage);
-    }
-}
-
-TEST(Calculatrice, ResultsFitTheDisplay) {
-    const char* suites[] = {"2s=",        "3x",
-                            "7x",         "2-5*123456789012=",
-                            "1/7000000=", "999999999999*999999999999*999999999999=",
-                            "1/3000="};
-    for (const char* s : suites) {
-        Calculatrice calc;
-        Tape(calc, s);
-        EXPECT_LE(calc.Affichage.size(), Calculatrice::LargeurAffichage) << s;
+        EXPECT_LE(calc.Affichage.size(), Calculatrice::LargeurAffichage);
     }
 }
 
@@ -121,14 +110,6 @@ TEST(Calculatrice, ReopeningKeepsOnlyNouvelleSaisie) {
     EXPECT_EQ(c.Affichage, "4");
     Tape(c, "+1=");
     EXPECT_EQ(c.Affichage, "5");
-}
-
-TEST(Calculatrice, KeysAndTheirButtons) {
-    const std::pair<char, char> cas[] = {{'0', '0'}, {'9', '9'}, {'.', ','}, {',', ','}, {'+', '+'},
-                                         {'/', '/'}, {'=', '='}, {'c', 'C'}, {'C', 'C'}, {'s', 'S'},
-                                         {'X', 'X'}, {'\r', 0},  {'a', 0},   {'%', 0},   {' ', 0}};
-    for (auto [touche, bouton] : cas)
-        EXPECT_EQ(Calculatrice::BoutonDeTouche(touche), bouton) << touche;
 }
 
 } // namespace

@@ -59,24 +59,6 @@ TEST(Convertisseur, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(c.Resultat, "0,38");
 }
 
-TEST(Convertisseur, DirectionCountsAtTheNextEnter) {
-    Convertisseur c = Tape("10\r");
-    EXPECT_EQ(c.Resultat, "1,52");
-    c.VersEuro = false;
-    EXPECT_EQ(c.Resultat, "1,52");
-    c.Convertit();
-    EXPECT_EQ(c.Resultat, "65,6");
-}
-
-TEST(Convertisseur, KeypadEmptiesAfterResult) {
-    Convertisseur c = Tape("100\r");
-    c.Touche('7');
-    EXPECT_EQ(c.Entree, "7");
-    EXPECT_EQ(c.Resultat, "");
-    c.Touche(',');
-    EXPECT_EQ(c.Entree, "7,");
-}
-
 TEST(Convertisseur, RateSpin) {
     struct Cas {
         int depart, montees, descentes;

@@ -9,13 +9,6 @@ namespace {
 
 using C = ChampHorloge;
 
-TEST(Horloge, DisplaysFromTheClock) {
-    Horloge h;
-    h.Affiche(QDateTime(QDate(2001, 3, 5), QTime(4, 5, 9)));
-    EXPECT_EQ(h.Heure, "04:05:09");
-    EXPECT_EQ(h.Date, "05/03/2001");
-}
-
 TEST(Horloge, FieldLimits) {
     struct Cas {
         const char* heure;
