@@ -34,7 +34,7 @@ public:
                                                          const QString& nomPropose) = 0;
 
     // Today's date and time, and setting the computer's clock. The clock is
-    // set to the instant t (any time spec; the system keeps UTC). Returns
+    // set to the instant t (local or UTC alike; the system keeps UTC). Returns
     // nullopt when the clock was set, otherwise why it was not, in French, as
     // a phrase that completes "L'horloge n'a pas été modifiée : ...".
     virtual QDateTime Maintenant() = 0;
