@@ -23,7 +23,7 @@ public:
         return std::nullopt;
     }
     QDateTime Maintenant() override { return QDateTime(QDate(2001, 3, 15), QTime(12, 0)); }
-    bool ReglerHorloge(const QDateTime&) override { return true; }
+    std::optional<QString> ReglerHorloge(const QDateTime&) override { return std::nullopt; }
     int LargeurTexte(const std::string& t) override { return static_cast<int>(t.size()) * 7; }
 };
 

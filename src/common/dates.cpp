@@ -74,4 +74,11 @@ QString NomMois(int mois) {
     return QString::fromUtf8(noms[static_cast<std::size_t>(mois - 1)]);
 }
 
+QString NomJourCourt(int jourDepuisDimanche) {
+    static const std::array<const char*, 7> noms = {"dim.", "lun.", "mar.", "mer.",
+                                                    "jeu.", "ven.", "sam."};
+    if (jourDepuisDimanche < 0 || jourDepuisDimanche > 6) return {};
+    return QString::fromUtf8(noms[static_cast<std::size_t>(jourDepuisDimanche)]);
+}
+
 } // namespace kyr

@@ -16,5 +16,8 @@ QDate LitDate(std::string_view texte);
 
 QString NomJour(const QDate& d); // "lundi" .. "dimanche"
 QString NomMois(int mois);       // "janvier" .. "décembre"
+// Short weekday names as a French calendar heads its columns, counted from
+// Sunday: 0 "dim.", 1 "lun." .. 6 "sam.".
+QString NomJourCourt(int jourDepuisDimanche);
 
 } // namespace kyr

@@ -125,19 +125,25 @@ std::string FormatDecimales(long double v, int decimales, int chiffresSignificat
     return s;
 }
 
+namespace {
+// "1,5E-7": the digits of a non-zero decimal in scientific form.
+std::string Scientifique(const Decimal& d) {
+    std::string s = d.negatif ? "-" : "";
+    s += d.chiffres[0];
+    if (d.chiffres.size() > 1) s += ',' + d.chiffres.substr(1);
+    s += 'E' + std::to_string(d.puissance - 1);
+    return s;
+}
+} // namespace
+
 std::string FormatGeneral(long double v, int chiffres) {
     if (!std::isfinite(v)) return NonFini(v);
     const Decimal d = VersDecimal(v, chiffres);
     if (d.chiffres.empty()) return "0";
-    std::string s = d.negatif ? "-" : "";
     const int exposant = d.puissance - 1; // of the first digit
     const int n = static_cast<int>(d.chiffres.size());
-    if (exposant >= 15 || exposant < -4) {
-        s += d.chiffres[0];
-        if (n > 1) s += ',' + d.chiffres.substr(1);
-        s += 'E' + std::to_string(exposant);
-        return s;
-    }
+    if (exposant >= 15 || exposant < -4) return Scientifique(d);
+    std::string s = d.negatif ? "-" : "";
     if (d.puissance <= 0) {
         s += "0," + std::string(static_cast<std::size_t>(-d.puissance), '0') + d.chiffres;
         return s;
@@ -146,6 +152,21 @@ std::string FormatGeneral(long double v, int chiffres) {
         s += Chiffre(d, p);
     if (n > d.puissance) s += ',' + d.chiffres.substr(static_cast<std::size_t>(d.puissance));
     return s;
+}
+
+std::string FormatGeneralLargeur(long double v, std::size_t largeur, int chiffres) {
+    if (!std::isfinite(v)) return NonFini(v);
+    // Fewer digits until the text fits; the scientific form when the plain
+    // one cannot get short enough (a large integer part).
+    for (int n = chiffres; n >= 1; --n) {
+        std::string s = FormatGeneral(v, n);
+        if (s.size() <= largeur) return s;
+        const Decimal d = VersDecimal(v, n);
+        if (d.chiffres.empty()) continue;
+        s = Scientifique(d);
+        if (s.size() <= largeur) return s;
+    }
+    return FormatGeneral(v, 1);
 }
 
 std::optional<long double> LitNombre(std::string_view texte) {

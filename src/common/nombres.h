@@ -24,6 +24,10 @@ inline std::string FormatMontant(long double v) {
 // trailing zeros; scientific ("1E20", "1,5E-7") beyond 15 integer digits or
 // below 0.0001 in magnitude. Use 12 for stored 6-byte values, 15 for extended.
 std::string FormatGeneral(long double v, int chiffres = 12);
+// The general format in at most `largeur` characters (a display of fixed
+// width): with as many of the `chiffres` digits as fit, in scientific form
+// when the plain form cannot be made short enough. Never cuts a text.
+std::string FormatGeneralLargeur(long double v, std::size_t largeur, int chiffres = 12);
 
 // Reads a number with the decimal comma: blanks around, optional sign, digits
 // with at most one comma, optional exponent (E, optional sign, digits).

@@ -33,9 +33,12 @@ public:
     virtual std::optional<QString> NomFichierEnregistrer(const QString& filtre,
                                                          const QString& nomPropose) = 0;
 
-    // Today's date and time, and setting the computer's clock (false on failure).
+    // Today's date and time, and setting the computer's clock. The clock is
+    // set to the instant t (local or UTC alike; the system keeps UTC). Returns
+    // nullopt when the clock was set, otherwise why it was not, in French, as
+    // a phrase that completes "L'horloge n'a pas été modifiée : ...".
     virtual QDateTime Maintenant() = 0;
-    virtual bool ReglerHorloge(const QDateTime& t) = 0;
+    virtual std::optional<QString> ReglerHorloge(const QDateTime& t) = 0;
 
     // Width in pixels of an 8-bit text in the invoice window's grid font.
     virtual int LargeurTexte(const std::string& texte) = 0;

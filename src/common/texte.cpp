@@ -41,7 +41,7 @@ bool FichierExiste(const QString& chemin) {
     return !chemin.isEmpty() && QFileInfo::exists(chemin);
 }
 
-std::optional<Lignes> LitFichier(const QString& chemin) {
+std::optional<std::string> LitOctets(const QString& chemin) {
     const QFileInfo info(chemin);
     if (chemin.isEmpty() || !info.exists()) return std::nullopt;
     if (info.isDir()) throw ErreurExecution::LectureFichier(chemin);
@@ -49,12 +49,13 @@ std::optional<Lignes> LitFichier(const QString& chemin) {
     if (!f.open(QIODevice::ReadOnly)) throw ErreurExecution::LectureFichier(chemin);
     const QByteArray contenu = f.readAll();
     if (f.error() != QFileDevice::NoError) throw ErreurExecution::LectureFichier(chemin);
-    return DecoupeLignes(
-        std::string_view(contenu.constData(), static_cast<std::size_t>(contenu.size())));
+    return std::string(contenu.constData(), static_cast<std::size_t>(contenu.size()));
 }
 
-void EcritFichier(const QString& chemin, const Lignes& lignes) {
-    EcritOctets(chemin, JoinLignes(lignes));
+std::optional<Lignes> LitFichier(const QString& chemin) {
+    const auto contenu = LitOctets(chemin);
+    if (!contenu) return std::nullopt;
+    return DecoupeLignes(*contenu);
 }
 
 void EcritOctets(const QString& chemin, std::string_view contenu) {
@@ -71,6 +72,10 @@ void EcritOctets(const QString& chemin, std::string_view contenu) {
         throw ErreurExecution::CreationFichier(chemin);
     }
     if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
+}
+
+void EcritFichier(const QString& chemin, const Lignes& lignes) {
+    EcritOctets(chemin, JoinLignes(lignes));
 }
 
 // ICU's windows-1252 decodes the five bytes the code page leaves undefined

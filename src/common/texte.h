@@ -26,8 +26,9 @@ std::optional<Lignes> LitFichier(const QString& chemin);
 // renamed over the old one only when complete, permissions kept). On failure the
 // old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.
 void EcritFichier(const QString& chemin, const Lignes& lignes);
-// The same for content that is not 8-bit text lines (a UTF-8 export): the
-// bytes are written as they are.
+// The same two for a file taken as its exact bytes: a note whose last line may
+// or may not end with a line break, a UTF-8 export.
+std::optional<std::string> LitOctets(const QString& chemin);
 void EcritOctets(const QString& chemin, std::string_view contenu);
 bool FichierExiste(const QString& chemin);
 

@@ -53,6 +53,9 @@ TEST(Dates, FrenchNamesWhateverTheLocale) {
     EXPECT_EQ(NomMois(2), QString("février"));
     EXPECT_EQ(NomMois(8), QString("août"));
     EXPECT_EQ(NomMois(12), QString("décembre"));
+    EXPECT_EQ(NomJourCourt(0), QString("dim."));
+    EXPECT_EQ(NomJourCourt(6), QString("sam."));
+    EXPECT_EQ(NomJourCourt(7), QString());
     EXPECT_EQ(NomMois(13), QString());
 }
 

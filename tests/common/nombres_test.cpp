@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 namespace kyr {
@@ -140,6 +141,37 @@ TEST(Nombres, SettingsRealTexts) {
         const std::string texte = TexteReelIni(v);
         ASSERT_EQ(texte.size(), 23u) << texte;
         ASSERT_EQ(Reel6(LitReelIni(texte).value_or(-1)).valeur(), v.valeur()) << texte;
+    }
+}
+
+TEST(Nombres, GeneralFormatWithinAWidth) {
+    struct Cas {
+        long double v;
+        std::size_t largeur;
+        int chiffres;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        {12, 15, 12, "12"},
+        {1.0L / 3, 15, 15, "0,3333333333333"},
+        {1.0L / 3, 15, 12, "0,333333333333"},
+        {-1.0L / 3, 15, 12, "-0,333333333333"},
+        {123456789012.0L, 15, 12, "123456789012"},
+        {-123456789012345.0L, 15, 12, "-1,23456789E14"},
+        {1.234567890123e-7L, 15, 12, "1,2345678901E-7"},
+        {-1.5e-30L, 15, 12, "-1,5E-30"},
+        {1.4142135623730950488L, 15, 15, "1,4142135623731"},
+        {0, 15, 12, "0"},
+        {99999999999.99L, 6, 12, "1E11"}, // rounding carries into a new digit
+    };
+    for (const Cas& c : cas) {
+        const std::string s = FormatGeneralLargeur(c.v, c.largeur, c.chiffres);
+        EXPECT_EQ(s, c.texte);
+        EXPECT_LE(s.size(), c.largeur);
+        // What is shown is the value, rounded: it reads back close to it.
+        const long double lu = LitNombre(s).value_or(-1);
+        EXPECT_NEAR(static_cast<double>(lu), static_cast<double>(c.v),
+                    std::fabs(static_cast<double>(c.v)) * 1e-4 + 1e-300);
     }
 }
 

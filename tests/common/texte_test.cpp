@@ -60,6 +60,11 @@ TEST(Texte, WritesAndReadsBackFilesByteForByte) {
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"livre.fct"});
     EcritFichier("vide.cli", {});
     EXPECT_EQ(LitFichier("vide.cli"), Lignes{});
+    // The exact-bytes pair: nothing added, nothing taken.
+    EcritOctets("note.nte", "a\rb\n" + tous);
+    EXPECT_EQ(Contenu("note.nte"), "a\rb\n" + tous);
+    EXPECT_EQ(LitOctets("note.nte"), "a\rb\n" + tous);
+    EXPECT_EQ(LitOctets("absent.nte"), std::nullopt);
 }
 
 TEST(Texte, MissingFileIsNoErrorUnreadableOneIs) {

@@ -27,7 +27,7 @@ public:
     std::deque<QString> nomsOuvrir, nomsEnregistrer; // a null QString cancels
     QDateTime maintenant{QDate(2001, 3, 15), QTime(14, 5, 9)};
     std::vector<QDateTime> horlogesReglees;
-    bool reglageHorlogeReussi = true;
+    std::optional<QString> refusHorloge; // the system's refusal, if any
     int largeurCaractere = 7, largeurBlanc = 3;
     std::function<void()> pendantQuestion; // runs while a question is on screen
 
@@ -48,9 +48,9 @@ public:
         return Suivant(nomsEnregistrer);
     }
     QDateTime Maintenant() override { return maintenant; }
-    bool ReglerHorloge(const QDateTime& t) override {
+    std::optional<QString> ReglerHorloge(const QDateTime& t) override {
         horlogesReglees.push_back(t);
-        return reglageHorlogeReussi;
+        return refusHorloge;
     }
     int LargeurTexte(const std::string& texte) override {
         int l = 0;

@@ -1,13 +1,13 @@
 #include "common/ui/plateforme_qt.h"
 
+#include "common/horloge_systeme.h"
 #include "common/texte.h"
 
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
-
-#include <ctime>
 
 namespace kyr {
 
@@ -116,14 +116,23 @@ QDateTime PlateformeQt::Maintenant() {
     return QDateTime::currentDateTime();
 }
 
-bool PlateformeQt::ReglerHorloge(const QDateTime& t) {
-    if (!t.isValid()) return false;
-    const qint64 ms = t.toMSecsSinceEpoch();
-    timespec ts{};
-    ts.tv_sec = static_cast<time_t>(ms / 1000);
-    ts.tv_nsec = static_cast<long>((ms % 1000) * 1000000);
-    // Needs the right to set the time (root or CAP_SYS_TIME); refused otherwise.
-    return clock_settime(CLOCK_REALTIME, &ts) == 0;
+std::optional<QString> PlateformeQt::ReglerHorloge(const QDateTime& t) {
+    if (!t.isValid()) return QStringLiteral("cette date ou cette heure n'existe pas");
+    // A normal user may not set the clock himself: systemd's time service
+    // does it, asking for the administrator's password where the desktop
+    // can, and says why when it refuses. It may wait for that password.
+    QProcess service;
+    service.start(QStringLiteral("timedatectl"), ArgumentsReglageHorloge(t));
+    if (!service.waitForStarted(5000))
+        return QStringLiteral("le service d'heure du système (timedatectl) est introuvable");
+    if (!service.waitForFinished(120000)) {
+        service.kill();
+        service.waitForFinished(1000);
+        return QStringLiteral("le service d'heure du système n'a pas répondu");
+    }
+    if (service.exitStatus() == QProcess::NormalExit && service.exitCode() == 0)
+        return std::nullopt;
+    return RaisonRefusHorloge(QString::fromLocal8Bit(service.readAllStandardError()));
 }
 
 int PlateformeQt::LargeurTexte(const std::string& texte) {

@@ -26,7 +26,7 @@ public:
     std::optional<QString> NomFichierEnregistrer(const QString& filtre,
                                                  const QString& nomPropose) override;
     QDateTime Maintenant() override;
-    bool ReglerHorloge(const QDateTime& t) override;
+    std::optional<QString> ReglerHorloge(const QDateTime& t) override;
     int LargeurTexte(const std::string& texte) override;
 
     static QString TexteBouton(Bouton b); // "&Oui", "&Non", "Annuler", "OK"

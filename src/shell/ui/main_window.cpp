@@ -8,6 +8,7 @@
 #include "shell/ui/about.h"
 #include "shell/ui/aide.h"
 #include "shell/ui/image_programme.h"
+#include "utilities/ui/utilitaires.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -92,6 +93,8 @@ void TMainForm::CreeMenus() {
         return [this, m] { CommandeFacture([m](F& f) { (f.*m)(); }); };
     };
     const auto rien = [] {};
+    // The utility windows run what may fail through the same dispatch.
+    const Execution execution = [this](const std::function<void()>& f) { Commande(f); };
 
     const std::vector<Menu> menus = {
         {"MenuFichier",
@@ -341,22 +344,51 @@ void TMainForm::CreeMenus() {
               true,
               rien},
          }},
-        // The utility windows come with their own subsystem.
         {"MenuUtilitaires",
          "&Utilitaires",
          7,
          {
-             {"UtilCalendarItem", "&Calendrier", {}, "Calendrier perpétuel", {}, true, rien},
-             {"UtilCalculatorItem", "C&alculatrice", {}, "Calculatrice de poche", {}, true, rien},
-             {"UtilClockItem", "&Horloge", {}, "Horloge et mise à l'heure", {}, true, rien},
+             {"UtilCalendarItem",
+              "&Calendrier",
+              {},
+              "Calendrier perpétuel",
+              {},
+              true,
+              [this] { OuvreCalendrier(this); }},
+             {"UtilCalculatorItem",
+              "C&alculatrice",
+              {},
+              "Calculatrice de poche",
+              {},
+              true,
+              [this, execution] { OuvreCalculatrice(this, m_calculatrice, execution); }},
+             {"UtilClockItem",
+              "&Horloge",
+              {},
+              "Horloge et mise à l'heure",
+              {},
+              true,
+              [this] { OuvreHorloge(this, m_plateforme); }},
              {"UtilEuroItem",
               "&Euro-conversion",
               {},
               "Conversion entre francs et euros",
               {},
               true,
-              rien},
-             {"UtilNotepadItem", "&Bloc-notes", {}, "Bloc-notes", {}, true, rien},
+              [this, execution] { OuvreEuro(this, execution); }},
+             {"UtilNotepadItem",
+              "&Bloc-notes",
+              {},
+              "Bloc-notes",
+              {},
+              true,
+              [this, execution] {
+                  Commande([this, execution] {
+                      OuvreBlocNotes(this, m_plateforme,
+                                     m_coquille ? m_coquille->RepertoireDepart : QString(),
+                                     execution);
+                  });
+              }},
          }},
         {"MenuAide",
          "&Aide",

@@ -6,6 +6,7 @@
 // run-time error in the standard error box.
 #include "common/plateforme.h"
 #include "shell/coquille.h"
+#include "utilities/calculatrice.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -75,6 +76,7 @@ private:
     QLabel* m_panneau1 = nullptr;
     QTimer* m_horloge = nullptr;
     QPointer<TAide> m_aide;
+    Calculatrice m_calculatrice; // its state outlives the calculator window
     bool m_dejaAffiche = false;
     bool m_ferme = false;
 };
