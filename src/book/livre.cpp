@@ -80,15 +80,7 @@ void Facture::Verif() {
 
     // First start line of each block number, found in one pass: the rebuild
     // stays linear on a book of ten thousand documents.
-    std::vector<int> debuts(NbFichesMax, -1);
-    for (std::size_t i = 0; i < Livre.size(); ++i) {
-        const std::string& l = Livre[i];
-        if (l.size() != 10 || l[9] != '>' || !CommenceDebutSansCasse(l)) continue;
-        if (!std::all_of(l.begin() + 5, l.begin() + 9, [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        const int n = std::stoi(l.substr(5, 4));
-        if (debuts[n] < 0) debuts[n] = static_cast<int>(i);
-    }
+    const std::vector<int> debuts = IndexDebuts(Livre);
 
     Lignes neuf;
     neuf.reserve(Livre.size());
@@ -114,8 +106,10 @@ void Facture::Doublons() {
         const int n = StrToInt(Debut(Depuis(l, 5), 4)); // throws on a bad number
         if (n >= 0 && n < NbFiches) ++compte[n];
     }
+    std::vector<int> doubles;
     for (int n = 0; n < NbFiches; ++n)
-        if (compte[n] >= 2) kyr::SupprimeBloc(Livre, n);
+        if (compte[n] >= 2) doubles.push_back(n);
+    SupprimeBlocs(Livre, doubles);
 }
 
 void Facture::Squize() {
