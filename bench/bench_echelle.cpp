@@ -262,7 +262,7 @@ const std::vector<Ligne> Tableau = {
     {"Supprime of document 0 (Renum)", "BM_SupprimeRenum", "BM_Base", 3},
     {"FactCli by code (found in the last block)", "BM_FactCliCode", "BM_Base", 3},
     {"FactCli by name (found in the last block)", "BM_FactCliNom", "BM_Base", 3},
-    {"Client card Init (1,000 / 10,000 clients)", "BM_InitFicheClients", "BM_BaseClients", 3},
+    {"Client card Init (1,000 / 10,000 clients)", "BM_InitFicheClients", "BM_Base", 3},
     {"Liste des factures", nullptr, "BM_Base", 3},
     {"Chercher", nullptr, "BM_Base", 3},
     {"Journal des ventes", nullptr, "BM_Base", 3},
@@ -321,6 +321,12 @@ void ImprimeTableau(const Releve& r) {
                 "%.1f.\n",
                 r.Mediane("BM_Base", Petit) * 1e3, r.Mediane("BM_Base", Grand) * 1e3,
                 CroissanceMax);
+    // The card sorts its clients, which a pass over the bytes does not: its
+    // ratio to a pass over the client file itself, for the record.
+    std::printf("Client card Init as a ratio to one pass over the client file's own bytes: "
+                "%.1f at 1,000 clients, %.1f at 10,000.\n",
+                r.Mediane("BM_InitFicheClients", Petit) / r.Mediane("BM_BaseClients", Petit),
+                r.Mediane("BM_InitFicheClients", Grand) / r.Mediane("BM_BaseClients", Grand));
 }
 
 } // namespace

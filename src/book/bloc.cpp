@@ -14,10 +14,6 @@ char Majuscule(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool CommencePar(std::string_view ligne, std::string_view debut) {
-    return ligne.size() >= debut.size() && ligne.substr(0, debut.size()) == debut;
-}
-
 // The fields of a FACT line: five TAB-ended fields, then the rest. A field
 // without its TAB is empty and leaves the rest as it was.
 Rangee DecoupeFact(std::string_view ligne) {

@@ -7,20 +7,36 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <cstring>
 
 namespace kyr {
 
 Lignes DecoupeLignes(std::string_view contenu) {
     Lignes lignes;
+    // As many lines as LF, or about: a file of CR LF lines is split without
+    // the list being moved to a bigger place again and again.
+    lignes.reserve(static_cast<std::size_t>(std::count(contenu.begin(), contenu.end(), '\n')) + 1);
+    const char* const base = contenu.data();
+    const std::size_t taille = contenu.size();
     std::size_t debut = 0;
-    for (std::size_t i = 0; i < contenu.size(); ++i) {
-        const char c = contenu[i];
-        if (c != '\r' && c != '\n') continue;
-        lignes.emplace_back(contenu.substr(debut, i - debut));
-        if (c == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n') ++i;
-        debut = i + 1;
+    while (debut < taille) {
+        // The next LF, then a CR before it: both searches run a block at a time.
+        const void* lf = std::memchr(base + debut, '\n', taille - debut);
+        const std::size_t finLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base)
+                                     : taille;
+        const void* cr = std::memchr(base + debut, '\r', finLf - debut);
+        if (cr) {
+            // CR LF, or a lone CR ending a line of its own.
+            const std::size_t r = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
+            lignes.emplace_back(contenu.substr(debut, r - debut));
+            debut = r + 1 < taille && base[r + 1] == '\n' ? r + 2 : r + 1;
+            continue;
+        }
+        lignes.emplace_back(contenu.substr(debut, finLf - debut));
+        if (!lf) break; // a last line without a line end
+        debut = finLf + 1;
     }
-    if (debut < contenu.size()) lignes.emplace_back(contenu.substr(debut));
     return lignes;
 }
 
