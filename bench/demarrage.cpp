@@ -80,7 +80,8 @@ template <typename T> T Mediane(std::vector<T> v) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fputs("usage: bench_demarrage ESSAIS TITRE DOSSIER PROGRAMME [ARGUMENTS...]\n", stderr);
+        std::fputs("usage: bench_demarrage ESSAIS TITRE DOSSIER PROGRAMME [ARGUMENTS...]\n",
+                   stderr);
         return 2;
     }
     const int essais = std::max(1, std::atoi(argv[1]));

@@ -23,8 +23,8 @@ Lignes DecoupeLignes(std::string_view contenu) {
     while (debut < taille) {
         // The next LF, then a CR before it: both searches run a block at a time.
         const void* lf = std::memchr(base + debut, '\n', taille - debut);
-        const std::size_t finLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base)
-                                     : taille;
+        const std::size_t finLf =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : taille;
         const void* cr = std::memchr(base + debut, '\r', finLf - debut);
         if (cr) {
             // CR LF, or a lone CR ending a line of its own.
@@ -77,12 +77,25 @@ void EcritFichier(const QString& chemin, const Lignes& lignes) {
         throw ErreurExecution::CreationFichier(chemin);
     QSaveFile f(chemin);
     if (!f.open(QIODevice::WriteOnly)) throw ErreurExecution::CreationFichier(chemin);
-    const std::string contenu = JoinLignes(lignes);
-    if (f.write(contenu.data(), static_cast<qint64>(contenu.size())) !=
-        static_cast<qint64>(contenu.size())) {
-        f.cancelWriting();
-        throw ErreurExecution::CreationFichier(chemin);
+    // Written a piece at a time: a whole book is never held a second time in
+    // memory as one text.
+    constexpr std::size_t Morceau = 1 << 16;
+    std::string morceau;
+    morceau.reserve(Morceau + 512);
+    const auto ecrit = [&f, &morceau, &chemin] {
+        if (f.write(morceau.data(), static_cast<qint64>(morceau.size())) !=
+            static_cast<qint64>(morceau.size())) {
+            f.cancelWriting();
+            throw ErreurExecution::CreationFichier(chemin);
+        }
+        morceau.clear();
+    };
+    for (const auto& l : lignes) {
+        morceau += l;
+        morceau += "\r\n";
+        if (morceau.size() >= Morceau) ecrit();
     }
+    ecrit();
     if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
 }
 
