@@ -129,27 +129,25 @@ void BM_Charge(benchmark::State& s) {
         b.f.Charge(b.nom);
 }
 
-void BM_VerifReconstruction(benchmark::State& s) {
+// A damaged book repaired again and again: the rebuild of Verif ("&Oui" to
+// "Restaurer ?") or the removal of duplicated blocks.
+void Reparation(benchmark::State& s, Defaut defaut, void (Facture::*operation)()) {
     Banc b(Taille(s));
     for (auto _ : s) {
         s.PauseTiming();
-        b.f.Livre = Modele(Taille(s), Defaut::Desequilibre);
+        b.f.Livre = Modele(Taille(s), defaut);
         b.f.NbFiches = CompteFiches(b.f.Livre);
-        b.p.reponses.push_back(Bouton::Oui);
+        b.p.reponses = {Bouton::Oui};
         s.ResumeTiming();
-        b.f.Verif();
+        (b.f.*operation)();
     }
 }
 
+void BM_VerifReconstruction(benchmark::State& s) {
+    Reparation(s, Defaut::Desequilibre, &Facture::Verif);
+}
 void BM_Doublons(benchmark::State& s) {
-    Banc b(Taille(s));
-    for (auto _ : s) {
-        s.PauseTiming();
-        b.f.Livre = Modele(Taille(s), Defaut::Doublons);
-        b.f.NbFiches = CompteFiches(b.f.Livre);
-        s.ResumeTiming();
-        b.f.Doublons();
-    }
+    Reparation(s, Defaut::Doublons, &Facture::Doublons);
 }
 
 void BM_Sauve(benchmark::State& s) {
