@@ -7,6 +7,9 @@
 #include "clients/recherche.h"
 #include "clients/table_clients.h"
 #include "generateur/generateur.h"
+#include "lists/journal.h"
+#include "lists/liste_factures.h"
+#include "lists/recherche_numero.h"
 #include "support/plateforme_fausse.h"
 
 #include <QFile>
@@ -239,6 +242,36 @@ void BM_InitFicheClients(benchmark::State& s) {
     }
 }
 
+// ---- the lists of the book
+
+// The document list (F2): the shown document stored, then every entry built.
+void BM_Liste(benchmark::State& s) {
+    Banc b(Taille(s));
+    for (auto _ : s) {
+        b.f.EcritFiche();
+        benchmark::DoNotOptimize(EntreesListe(b.f.Livre));
+    }
+}
+
+// The search by number for the document whose number line comes last in the file.
+void BM_Chercher(benchmark::State& s) {
+    Banc b(Taille(s));
+    std::string cle;
+    for (auto l = b.f.Livre.rbegin(); l != b.f.Livre.rend() && cle.empty(); ++l)
+        if (l->rfind("NUM", 0) == 0) cle = l->substr(3);
+    for (auto _ : s)
+        if (ChercheNumero(b.f.Livre, cle) < 0) s.SkipWithError("numéro introuvable");
+}
+
+// The sales journal of the whole book, from the book to the period's totals.
+void BM_Journal(benchmark::State& s) {
+    Banc b(Taille(s));
+    for (auto _ : s) {
+        const Journal j = LitJournal(b.f.Livre, b.f.reglages);
+        benchmark::DoNotOptimize(Selectionne(j, Selection{}, b.f.reglages));
+    }
+}
+
 // ---- the table
 
 struct Ligne {
@@ -261,9 +294,9 @@ const std::vector<Ligne> Tableau = {
     {"FactCli by code (found in the last block)", "BM_FactCliCode", "BM_Base", 3},
     {"FactCli by name (found in the last block)", "BM_FactCliNom", "BM_Base", 3},
     {"Client card Init (1,000 / 10,000 clients)", "BM_InitFicheClients", "BM_Base", 3},
-    {"Liste des factures", nullptr, "BM_Base", 3},
-    {"Chercher", nullptr, "BM_Base", 3},
-    {"Journal des ventes", nullptr, "BM_Base", 3},
+    {"Liste des factures", "BM_Liste", "BM_Base", 3},
+    {"Chercher", "BM_Chercher", "BM_Base", 3},
+    {"Journal des ventes (whole book)", "BM_Journal", "BM_Base", 3},
 };
 
 // Growth allowed from 1,000 to 10,000 documents, as a factor on the ratio.
@@ -357,6 +390,9 @@ int main(int argc, char** argv) {
         {"BM_FactCliCode", BM_FactCliCode},
         {"BM_FactCliNom", BM_FactCliNom},
         {"BM_InitFicheClients", BM_InitFicheClients},
+        {"BM_Liste", BM_Liste},
+        {"BM_Chercher", BM_Chercher},
+        {"BM_Journal", BM_Journal},
     };
     for (const auto& [nom, fonction] : bancs)
         benchmark::RegisterBenchmark(nom, fonction)
