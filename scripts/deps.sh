@@ -3,7 +3,9 @@
 # only when one of them is missing.
 set -euo pipefail
 PAQUETS=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev
-         libbenchmark-dev fonts-liberation qt6-translations-l10n xvfb xauth)
+         libbenchmark-dev fonts-liberation qt6-translations-l10n xvfb xauth
+         pkg-config libqpdf-dev qpdf poppler-utils
+         libxml2-utils default-jre-headless libsaxonhe-java)
 manquants=()
 for p in "${PAQUETS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
