@@ -4,7 +4,7 @@
 set -euo pipefail
 PAQUETS=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev
          libbenchmark-dev fonts-liberation qt6-translations-l10n xvfb xauth
-         pkg-config libqpdf-dev qpdf poppler-utils
+         poppler-utils pkg-config libqpdf-dev qpdf
          libxml2-utils default-jre-headless libsaxonhe-java)
 manquants=()
 for p in "${PAQUETS[@]}"; do

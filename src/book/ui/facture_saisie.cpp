@@ -414,9 +414,6 @@ void TFacture::Gestcli() {
 void TFacture::Liste() {}
 void TFacture::Chercher() {}
 void TFacture::Glossaire() {}
-void TFacture::ParM() {}
-void TFacture::Imprime() {}
-void TFacture::ImpEnv() {}
 
 void TFacture::Charge(const QString& nom) {
     try {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -69,6 +70,13 @@ public:
     void ParM();
     void Imprime();
     void ImpEnv();
+    // Beyond the Parts: "&Imprimer..." (the print dialog, one job a copy), the
+    // print preview and the PDF export of the shown document. The PDF is
+    // proposed in dossierLivre() (the book's folder) when it is set.
+    void ImprimeDialogue();
+    void Apercu();
+    void ExportePdf();
+    std::function<QString()> dossierLivre;
     void Charge(const QString& nom);
     void Sauve(const QString& nom);
     void Nouveau();

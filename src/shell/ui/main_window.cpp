@@ -3,19 +3,19 @@
 #include "book/ui/facture_window.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "printing/ui/sorties.h"
 #include "shell/ui/about.h"
 #include "shell/ui/aide.h"
 #include "shell/ui/image_programme.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QScreen>
@@ -33,11 +33,12 @@ const QString TitreProgramme = QStringLiteral("Kyr Facture");
 // The book commands enabled by Valide: the menu items and the tool buttons
 // that share their actions, and the two tool buttons of their own.
 const char* const CommandesLivre[] = {
-    "FileSaveItem",  "FileSaveAsItem",  "FilePrintItem",    "EditCopyItem",
-    "EditPasteItem", "EditFindItem",    "EditFindCodeItem", "EditFindNameItem",
-    "EditNextItem",  "DocPreviousItem", "DocNextItem",      "DocFirstItem",
-    "DocLastItem",   "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
-    "DocListItem",   "ToolPrintItem",   "ToolEnvelopeItem",
+    "FileSaveItem",      "FileSaveAsItem",  "FilePrintItem",    "EditCopyItem",
+    "EditPasteItem",     "EditFindItem",    "EditFindCodeItem", "EditFindNameItem",
+    "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
+    "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
+    "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
+    "FileExportPdfItem",
 };
 
 } // namespace
@@ -135,6 +136,20 @@ void TMainForm::CreeMenus() {
               {},
               false,
               [this] { Imprimer(); }},
+             {"FilePreviewItem",
+              "Aperçu a&vant impression...",
+              {},
+              "Voir la facture telle qu'elle sera imprimée",
+              {},
+              false,
+              facture(&F::Apercu)},
+             {"FileExportPdfItem",
+              "E&xporter en PDF...",
+              {},
+              "Enregistrer la facture dans un fichier PDF",
+              {},
+              false,
+              facture(&F::ExportePdf)},
              {"FilePrintSetupItem",
               "&Configurer l'imprimante...",
               {},
@@ -515,6 +530,12 @@ TFacture* TMainForm::CreeFacture() {
     m_sousFenetre->installEventFilter(this);
     m_sousFenetre->showMaximized();
     m_coquille = std::make_unique<Coquille>(m_facture->logique(), m_plateforme);
+    // The PDF export proposes the open book's folder (the start-up one for a new book).
+    m_facture->dossierLivre = [this] {
+        if (!m_coquille->FichierCourant.isEmpty())
+            return QFileInfo(m_coquille->FichierCourant).absolutePath();
+        return m_coquille->RepertoireDepart;
+    };
 
     QAction* effacer = findChild<QAction*>(QStringLiteral("DocDeleteLineItem"));
     connect(m_facture, &TFacture::effacerLigneChange, effacer, &QAction::setEnabled);
@@ -578,19 +599,12 @@ void TMainForm::SupprimerFacture() {
 }
 
 void TMainForm::Imprimer() {
-    if (!m_facture) return;
-    if (!m_imprimante) m_imprimante = std::make_unique<QPrinter>();
-    QPrintDialog dialogue(m_imprimante.get(), this);
-    if (dialogue.exec() != QDialog::Accepted) return;
-    // One print job per copy.
-    const int copies = m_imprimante->copyCount();
-    for (int i = 0; i < copies; ++i)
-        CommandeFacture([](TFacture& f) { f.Imprime(); });
+    // The print dialog, then one print job per copy (none for 0 copies).
+    CommandeFacture([](TFacture& f) { f.ImprimeDialogue(); });
 }
 
 void TMainForm::ConfigurerImprimante() {
-    if (!m_imprimante) m_imprimante = std::make_unique<QPrinter>();
-    QPageSetupDialog dialogue(m_imprimante.get(), this);
+    QPageSetupDialog dialogue(&ImprimanteProgramme(), this);
     dialogue.exec();
 }
 

@@ -15,7 +15,6 @@
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
-class QPrinter;
 class QTimer;
 
 namespace kyr {
@@ -76,7 +75,6 @@ private:
     QLabel* m_panneau1 = nullptr;
     QTimer* m_horloge = nullptr;
     QPointer<TAide> m_aide;
-    std::unique_ptr<QPrinter> m_imprimante;
     bool m_dejaAffiche = false;
     bool m_ferme = false;
 };
