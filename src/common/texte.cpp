@@ -54,6 +54,10 @@ std::optional<Lignes> LitFichier(const QString& chemin) {
 }
 
 void EcritFichier(const QString& chemin, const Lignes& lignes) {
+    EcritOctets(chemin, JoinLignes(lignes));
+}
+
+void EcritOctets(const QString& chemin, std::string_view contenu) {
     // QSaveFile writes a temporary file beside the target and renames it over
     // the old file only on commit, so a failure anywhere leaves the old file
     // as it was. No direct-write fallback: that would give up exactly this.
@@ -61,7 +65,6 @@ void EcritFichier(const QString& chemin, const Lignes& lignes) {
         throw ErreurExecution::CreationFichier(chemin);
     QSaveFile f(chemin);
     if (!f.open(QIODevice::WriteOnly)) throw ErreurExecution::CreationFichier(chemin);
-    const std::string contenu = JoinLignes(lignes);
     if (f.write(contenu.data(), static_cast<qint64>(contenu.size())) !=
         static_cast<qint64>(contenu.size())) {
         f.cancelWriting();

@@ -26,6 +26,8 @@ std::optional<Lignes> LitFichier(const QString& chemin);
 // renamed over the old one only when complete, permissions kept). On failure the
 // old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.
 void EcritFichier(const QString& chemin, const Lignes& lignes);
+// The same safe write for any bytes (a PDF file).
+void EcritOctets(const QString& chemin, std::string_view octets);
 bool FichierExiste(const QString& chemin);
 
 // Windows-1252 <-> QString. DepuisQString gives nullopt when a character has no

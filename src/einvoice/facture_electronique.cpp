@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <tuple>
 
 namespace kyr {
 
@@ -364,6 +365,7 @@ Fiche FicheDeLaPage(const Fiche& f, const Reglages& r, const FactureElectronique
     c.TotalHT = TextePage(fe.TotalLignes);
     c.TotalTVA = TextePage(fe.TotalTVA);
     c.TotalTTC = TextePage(fe.TotalTTC);
+    std::tie(c.Devise1, c.Devise2) = LibellesDevise(r);
     c.TotalConverti.clear();
     if (r.OmettreConversion == 0)
         c.TotalConverti =
