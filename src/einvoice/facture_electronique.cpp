@@ -359,6 +359,22 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
     return fe;
 }
 
+QString RefusDocument(const Fiche& f, const Reglages& r, const LignesSociete& societe,
+                      const Vendeur& vendeur) {
+    // A buyer and complements that pass every check leave only the document's refusals.
+    Acheteur a;
+    a.Professionnel = false;
+    a.Nom = a.Rue = a.Ville = "x";
+    a.CodePostal = "75001";
+    a.AdresseElectronique = "x@x.fr";
+    Complements c;
+    c.Echeance = f.Date;
+    c.FactureCorrigee = "0";
+    c.DateFactureCorrigee = f.Date;
+    const auto resultat = Construit(f, r, societe, vendeur, a, c);
+    return std::holds_alternative<Refus>(resultat) ? std::get<Refus>(resultat).Message : QString();
+}
+
 Fiche FicheDeLaPage(const Fiche& f, const Reglages& r, const FactureElectronique& fe,
                     const LargeurTexteFn& mesure) {
     Fiche c = Recalculee(f, r, mesure);

@@ -87,6 +87,11 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
                                                    const Vendeur& vendeur, const Acheteur& acheteur,
                                                    const Complements& autres);
 
+// The refusal of Construit that depends on neither the buyer nor the
+// complements (checked before they are asked); empty when there is none.
+QString RefusDocument(const Fiche& f, const Reglages& r, const LignesSociete& societe,
+                      const Vendeur& vendeur);
+
 // What is missing or wrong in the seller's data; empty when complete.
 QString VerifieVendeur(const Vendeur& v);
 // The same for a buyer (a business needs its SIREN when French).
