@@ -3,6 +3,8 @@
 #include "book/ui/facture_window.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "einvoice/ui/exportfe_dialog.h"
+#include "einvoice/ui/paramfe_dialog.h"
 #include "printing/ui/sorties.h"
 #include "shell/ui/about.h"
 #include "shell/ui/aide.h"
@@ -38,7 +40,7 @@ const char* const CommandesLivre[] = {
     "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
-    "FileExportPdfItem",
+    "FileExportPdfItem", "FileFacturXItem",
 };
 
 } // namespace
@@ -150,6 +152,20 @@ void TMainForm::CreeMenus() {
               {},
               false,
               facture(&F::ExportePdf)},
+             {"FileFacturXItem",
+              "Facture é&lectronique (Factur-X)...",
+              {},
+              "Enregistrer la facture en facture électronique (PDF Factur-X)",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      f.Calcule();
+                      CommandeFacturX(this, f.logique(),
+                                      f.dossierLivre ? f.dossierLivre() : QString());
+                  });
+              }},
              {"FilePrintSetupItem",
               "&Configurer l'imprimante...",
               {},
@@ -296,6 +312,16 @@ void TMainForm::CreeMenus() {
               {},
               true,
               facture(&F::Psoc)},
+             {"ParamFacturXItem",
+              "Facturation électronique...",
+              {},
+              "Données de la société pour la facture électronique",
+              {},
+              true,
+              [this] {
+                  CommandeFacture(
+                      [this](F& f) { ParamFE(this, m_plateforme, f.logique().Societe); });
+              }},
              {"ParamInvoiceItem",
               "&Facture",
               {},
