@@ -319,6 +319,11 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
         fe.Lignes.push_back(l);
         montants.push_back(*montant);
     }
+    // The memo, printed under the lines, is a note of the invoice.
+    std::string memo;
+    for (const auto& l : f.Memo)
+        memo += (memo.empty() ? "" : "\n") + TrimDroite(l);
+    if (!Trim(memo).empty()) fe.Notes.push_back(Trim(memo));
     if (fe.Lignes.empty())
         return refus(Q("Ce document n'a aucune ligne chiffrée (quantité et prix) : il n'y a "
                        "rien à facturer."));

@@ -58,7 +58,7 @@ struct FactureElectronique {
     QDate Date;
     Complements Autres;
     std::string Conditions;         // payment terms text
-    std::vector<std::string> Notes; // memo and text lines before the first priced line
+    std::vector<std::string> Notes; // text lines before the first priced line, the memo
     std::string NomVendeur;
     Vendeur Vend;
     Acheteur Ach;

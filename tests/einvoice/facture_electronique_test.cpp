@@ -90,7 +90,7 @@ TEST(FactureElectronique, WhatItTakesFromTheDocument) {
     EXPECT_EQ(exemple.Lignes[1].PrixNet, 12'500'000); // 12,50 in millionths
     EXPECT_EQ(exemple.Lignes[1].Brut, 2500);
     EXPECT_EQ(exemple.Lignes[1].MontantRemise, 250);
-    EXPECT_EQ(exemple.Notes, std::vector<std::string>{});
+    EXPECT_EQ(exemple.Notes, std::vector<std::string>{"Merci de votre confiance"}); // the memo
 
     // Text rows describe the priced line above them; before any, they are notes.
     DocumentTest d = Document("remises");
