@@ -120,23 +120,28 @@ void TParamFE::SirenSaisi() {
     }
 }
 
+// Each text field and the seller's text it shows; numbers and codes are kept
+// without their blanks.
+std::vector<TParamFE::Lien> TParamFE::Liens() const {
+    return {{m_siren, &Vendeur::Siren, true},
+            {m_siret, &Vendeur::Siret, true},
+            {m_tva, &Vendeur::NumeroTVA, true},
+            {m_adresse, &Vendeur::AdresseElectronique, false},
+            {m_rue, &Vendeur::Rue, false},
+            {m_cp, &Vendeur::CodePostal, false},
+            {m_ville, &Vendeur::Ville, false},
+            {m_pays, &Vendeur::Pays, true},
+            {m_penalites, &Vendeur::NotePenalites, false},
+            {m_indemnite, &Vendeur::NoteIndemnite, false},
+            {m_escompte, &Vendeur::NoteEscompte, false},
+            {m_iban, &Vendeur::Iban, true},
+            {m_bic, &Vendeur::Bic, true}};
+}
+
 void TParamFE::Init(const Vendeur& v) {
-    const std::pair<QLineEdit*, const std::string*> champs[] = {{m_siren, &v.Siren},
-                                                                {m_siret, &v.Siret},
-                                                                {m_tva, &v.NumeroTVA},
-                                                                {m_adresse, &v.AdresseElectronique},
-                                                                {m_rue, &v.Rue},
-                                                                {m_cp, &v.CodePostal},
-                                                                {m_ville, &v.Ville},
-                                                                {m_pays, &v.Pays},
-                                                                {m_penalites, &v.NotePenalites},
-                                                                {m_indemnite, &v.NoteIndemnite},
-                                                                {m_escompte, &v.NoteEscompte},
-                                                                {m_iban, &v.Iban},
-                                                                {m_bic, &v.Bic}};
-    for (const auto& [e, t] : champs) {
-        e->setText(Q(*t));
-        e->setCursorPosition(0);
+    for (const auto& l : Liens()) {
+        l.champ->setText(Q(v.*l.texte));
+        l.champ->setCursorPosition(0);
     }
     m_cadre->setCurrentIndex(static_cast<int>(v.CadreFacturation));
     m_franchise->setChecked(v.Franchise);
@@ -144,21 +149,10 @@ void TParamFE::Init(const Vendeur& v) {
 
 Vendeur TParamFE::Result() const {
     Vendeur v;
-    const auto t = [](QLineEdit* e) { return Trim(S(e->text())); };
-    const auto c = [](QLineEdit* e) { return Compacte(S(e->text())); };
-    v.Siren = c(m_siren);
-    v.Siret = c(m_siret);
-    v.NumeroTVA = c(m_tva);
-    v.AdresseElectronique = t(m_adresse);
-    v.Rue = t(m_rue);
-    v.CodePostal = t(m_cp);
-    v.Ville = t(m_ville);
-    v.Pays = c(m_pays);
-    v.NotePenalites = t(m_penalites);
-    v.NoteIndemnite = t(m_indemnite);
-    v.NoteEscompte = t(m_escompte);
-    v.Iban = c(m_iban);
-    v.Bic = c(m_bic);
+    for (const auto& l : Liens()) {
+        const std::string t = S(l.champ->text());
+        v.*l.texte = l.compact ? Compacte(t) : Trim(t);
+    }
     v.CadreFacturation = static_cast<Cadre>(std::max(0, m_cadre->currentIndex()));
     v.Franchise = m_franchise->isChecked();
     return v;

@@ -6,6 +6,8 @@
 #include "einvoice/tiers.h"
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -26,6 +28,12 @@ public:
     void accept() override; // only when every filled field is right
 
 private:
+    struct Lien {
+        QLineEdit* champ;
+        std::string Vendeur::*texte;
+        bool compact;
+    };
+    std::vector<Lien> Liens() const;
     void SirenSaisi(); // proposes the SIRET's start, the VAT number and the address
     QLineEdit* Champ(const char* nom);
     QLineEdit *m_siren, *m_siret, *m_tva, *m_adresse, *m_rue, *m_cp, *m_ville, *m_pays;
