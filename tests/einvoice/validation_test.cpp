@@ -68,15 +68,3 @@ TEST_P(Validation, PassesTheRules) {
 INSTANTIATE_TEST_SUITE_P(Documents, Validation,
                          ::testing::Values("exemple", "ttc", "remises", "avoir", "payee",
                                            "lignes63", "particulier", "franchise"));
-
-// Writes the XML of every test document into KYR_EXPORT_XML when it is set,
-// for looking at them by hand.
-TEST(Export, XmlForInspection) {
-    const QString dossier = qEnvironmentVariable("KYR_EXPORT_XML");
-    if (dossier.isEmpty()) GTEST_SKIP();
-    for (const auto& d : DocumentsTest()) {
-        QFile f(dossier + "/" + QString::fromStdString(d.Nom) + ".xml");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(EcritCII(std::get<FactureElectronique>(d.Construit())));
-    }
-}

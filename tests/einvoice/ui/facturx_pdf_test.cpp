@@ -151,16 +151,3 @@ TEST(FacturXRefus, APageThatIsNotPdfA1bIsRefusedAndNoFileIsWritten) {
         EXPECT_TRUE(e.message().startsWith(QString::fromUtf8("Ne peut créer le fichier")));
     }
 }
-
-// Writes the Factur-X file of every test document into KYR_EXPORT_PDF when it
-// is set, for looking at them by hand.
-TEST(FacturXExport, PdfForInspection) {
-    const QString dossier = qEnvironmentVariable("KYR_EXPORT_PDF");
-    if (dossier.isEmpty()) GTEST_SKIP();
-    for (const auto& d : DocumentsTest()) {
-        const FactureElectronique fe = std::get<FactureElectronique>(d.Construit());
-        const Fiche page = FicheDeLaPage(d.F, d.R, fe, Largeur7);
-        EcritFacturX(dossier + "/" + QString::fromStdString(d.Nom) + ".pdf", fe, page,
-                     NbLignesDe(page), d.Societe, QDateTime::currentDateTime());
-    }
-}
