@@ -2,6 +2,7 @@
 
 #include "common/texte.h"
 #include "einvoice/cii.h"
+#include "einvoice/mentions.h"
 #include "einvoice/pdfa3.h"
 #include "printing/document.h"
 #include "printing/ui/surface_qt.h"
@@ -13,7 +14,7 @@
 namespace kyr {
 
 QByteArray PagePdfA1b(const Fiche& page, int nbLignes, const LignesSociete& societe,
-                      const QString& titre) {
+                      const QString& titre, const FactureElectronique* fe) {
     QByteArray octets;
     {
         QBuffer tampon(&octets);
@@ -26,6 +27,7 @@ QByteArray PagePdfA1b(const Fiche& page, int nbLignes, const LignesSociete& soci
         QPainter peintre(&writer);
         SurfaceQt surface(peintre, writer);
         DessineDocument(surface, page, nbLignes, societe, PapierBlanc);
+        if (fe) DessineMentions(surface, *fe); // on the last page
         peintre.end();
     }
     return octets;
@@ -35,7 +37,7 @@ void EcritFacturX(const QString& chemin, const FactureElectronique& fe, const Fi
                   int nbLignes, const LignesSociete& societe, const QDateTime& maintenant) {
     const QString titre = VersQString(Trim(page.Genre) + " " + fe.Numero);
     const QByteArray pdf =
-        AssembleFacturX(PagePdfA1b(page, nbLignes, societe, titre), EcritCII(fe), maintenant);
+        AssembleFacturX(PagePdfA1b(page, nbLignes, societe, titre, &fe), EcritCII(fe), maintenant);
     EcritOctets(chemin, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 

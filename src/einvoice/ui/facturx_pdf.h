@@ -12,9 +12,10 @@
 
 namespace kyr {
 
-// The page as PDF/A-1b bytes (A4, 1200 dpi, the whole page).
+// The page as PDF/A-1b bytes (A4, 1200 dpi, the whole page), with the
+// e-invoice's legal mentions at the foot of its last page when fe is given.
 QByteArray PagePdfA1b(const Fiche& page, int nbLignes, const LignesSociete& societe,
-                      const QString& titre);
+                      const QString& titre, const FactureElectronique* fe = nullptr);
 
 // Writes the file through the safe writer: ErreurExecution when the file
 // cannot be made or written (the old file, if any, stays as it was).

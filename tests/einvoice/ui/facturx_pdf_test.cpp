@@ -99,7 +99,8 @@ TEST_P(FacturX, FileIsPdfA3WithTheXmlAndTheSameTotals) {
     }
 
     const QString texte = Lance("pdftotext", {"-layout", pdf, "-"}).texte;
-    EXPECT_TRUE(texte.contains("Euros")); // the currency of the totals
+    EXPECT_TRUE(texte.contains("Euros"));             // the currency of the totals
+    EXPECT_TRUE(texte.contains("SIREN 732 829 320")); // the legal mentions at the foot
     for (Centimes total : {fe.TotalLignes, fe.TotalTVA, fe.TotalTTC})
         EXPECT_TRUE(texte.contains(QString::fromStdString(TextePage(total))))
             << TextePage(total) << "\n"
