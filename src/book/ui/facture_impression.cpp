@@ -67,17 +67,25 @@ void TFacture::ExportePdf() {
 void TFacture::ImpEnv() {
     Saisit();
     const Facture& f = m_logique;
-    const DessinImpression enveloppe = [&f](Imprimante& i) {
-        ImprimeEnveloppe(i, f.Societe, f.fiche.Adresse, f.reglages.OrientationEnveloppe,
-                         f.reglages.DecalageEnveloppe);
-    };
     const QString pdf = NomPdf(*this, QStringLiteral("Enveloppe.pdf"));
     if (!ImprimanteInstallee()) {
-        SansImprimante(m_plateforme, enveloppe, pdf);
+        // No envelope to insert: the offer of the PDF export straight away.
+        SansImprimante(
+            m_plateforme,
+            [&f](Imprimante& i) {
+                ImprimeEnveloppe(i, f.Societe, f.fiche.Adresse, f.reglages.OrientationEnveloppe,
+                                 f.reglages.DecalageEnveloppe);
+            },
+            pdf);
         return;
     }
-    m_plateforme.Message(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
-    ImprimerDirect(m_plateforme, enveloppe, pdf);
+    ImprimerDirect(
+        m_plateforme,
+        [this, &f](Imprimante& i) {
+            kyr::ImpEnv(m_plateforme, i, f.Societe, f.fiche.Adresse,
+                        f.reglages.OrientationEnveloppe, f.reglages.DecalageEnveloppe);
+        },
+        pdf);
 }
 
 } // namespace kyr

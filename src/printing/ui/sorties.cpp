@@ -1,16 +1,20 @@
 #include "printing/ui/sorties.h"
 
 #include "common/erreurs.h"
+#include "printing/document.h"
 #include "printing/ui/surface_qt.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QToolBar>
+#include <algorithm>
 #include <memory>
 
 namespace kyr {
@@ -18,16 +22,20 @@ namespace kyr {
 namespace {
 
 std::optional<bool> g_imprimanteForcee;
+Imprimante* g_imprimante = nullptr;
 
 // The drawing with the printer's own copies set to one: each run is one job
 // and one copy.
 int Travaux(QPrinter& printer, const DessinImpression& dessin, int fois) {
+    if (g_imprimante) {
+        ParCopie(fois, [&] { dessin(*g_imprimante); });
+        return fois;
+    }
     const int copies = printer.copyCount();
     printer.setCopyCount(1);
     ImprimanteQt imprimante(printer);
     try {
-        for (int i = 0; i < fois; ++i)
-            dessin(imprimante);
+        ParCopie(fois, [&] { dessin(imprimante); });
     } catch (...) {
         printer.setCopyCount(copies);
         throw;
@@ -50,6 +58,10 @@ bool ImprimanteInstallee() {
 
 void ForceImprimanteInstallee(std::optional<bool> reponse) {
     g_imprimanteForcee = reponse;
+}
+
+void ForceImprimante(Imprimante* imprimante) {
+    g_imprimante = imprimante;
 }
 
 void SansImprimante(Plateforme& plateforme, const DessinImpression& dessin,
@@ -133,6 +145,14 @@ void Apercu(QWidget* parent, Plateforme& plateforme, const DessinImpression& des
                 Imprimer(parent, plateforme, dessin, nomPdfPropose);
             });
         }
+    }
+    // Large enough to read the page: most of the screen's height.
+    if (const QScreen* ecran = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect zone = ecran->availableGeometry();
+        const int hauteur = zone.height() * 9 / 10;
+        QRect cadre(0, 0, std::min(zone.width() * 9 / 10, hauteur * 4 / 5), hauteur);
+        cadre.moveCenter(zone.center());
+        dialogue.setGeometry(cadre);
     }
     dialogue.exec();
 }

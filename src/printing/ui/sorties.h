@@ -42,6 +42,9 @@ QPrinter& ImprimanteProgramme();
 // True when the system has at least one printer. Tests may force the answer.
 bool ImprimanteInstallee();
 void ForceImprimanteInstallee(std::optional<bool> reponse);
+// Tests: the back-end that Imprimer and ImprimerDirect print on instead of the
+// program's printer (nullptr: the printer again). Not owned.
+void ForceImprimante(Imprimante* imprimante);
 
 // The answer when no printer is installed: "Aucune imprimante n'est
 // installée." with the offer of the PDF export (done when accepted).

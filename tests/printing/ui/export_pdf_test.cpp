@@ -167,3 +167,59 @@ TEST_F(ExportPdf, WorkedExampleTextsStandWhereTheLayoutPutsThem) {
         EXPECT_TRUE(ligne.contains(QLatin1String(" yes "))) << ligne.toStdString();
     }
 }
+
+TEST_F(ExportPdf, FortyLinesGoOnTwoPagesWithTheTotalsOnTheSecond) {
+    for (int r = 1; r <= 40; ++r)
+        f.fiche.Cellules[r] = {"Article " + std::to_string(r),
+                               "  " + std::to_string(r),
+                               "  10,00",
+                               "",
+                               "  " + std::to_string(10 * r) + ",00",
+                               "1"};
+    f.NbLignes = 41;
+    f.Calcule();
+    const QString pdf = Exporte("Facture 40 lignes.pdf");
+    if (!OutilsPoppler()) GTEST_SKIP() << "pdftotext/pdffonts absents : installez poppler-utils";
+    const std::vector<Mot> mots = Mots(pdf);
+    const double e = 47.0 / (1200 / 25.4);
+    int page1 = 0, page2 = 0;
+    for (const Mot& m : mots)
+        if (m.texte == QLatin1String("Article")) {
+            (m.page == 1 ? page1 : page2)++;
+            EXPECT_LT(m.y1, (245 + 3) * e);
+        }
+    EXPECT_EQ(page1, 28);
+    EXPECT_EQ(page2, 12);
+    const Mot* suite = Trouve(mots, QStringLiteral("(suite)"), 2);
+    ASSERT_NE(suite, nullptr);
+    EXPECT_NEAR(suite->y1, (84 + 3) * e, 1.2);
+    ASSERT_NE(Trouve(mots, QStringLiteral("2/2"), 2), nullptr);
+    EXPECT_NEAR(Trouve(mots, QStringLiteral("2/2"), 2)->x2, 190 * e, 0.6);
+    EXPECT_NE(Trouve(mots, QStringLiteral("TTC"), 2), nullptr);
+    EXPECT_EQ(Trouve(mots, QStringLiteral("TTC"), 1), nullptr);
+    EXPECT_NE(Trouve(mots, QStringLiteral("Merci"), 2), nullptr);
+}
+
+TEST_F(ExportPdf, EnvelopeInLandscapeWithTheGuideOnTheRight) {
+    const QString pdf = dossier.chemin(QStringLiteral("Enveloppe.pdf"));
+    EcritPdf(pdf,
+             [this](Imprimante& i) { ImprimeEnveloppe(i, f.Societe, f.fiche.Adresse, 1, 100); });
+    Garde(pdf);
+    if (!OutilsPoppler()) GTEST_SKIP() << "pdftotext/pdffonts absents : installez poppler-utils";
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(30000);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput())
+                    .contains(QRegularExpression(QStringLiteral("Page size: +842 x 595"))));
+    const std::vector<Mot> mots = Mots(pdf);
+    const double e = 47.0 / (1200 / 25.4);
+    const Mot* expediteur = Trouve(mots, QStringLiteral("Kyr"));
+    ASSERT_NE(expediteur, nullptr);
+    EXPECT_NEAR(expediteur->x1, 5 * e, 0.6);
+    EXPECT_NEAR(expediteur->y1, (105 + 3) * e, 1.2);
+    const Mot* client = Trouve(mots, QStringLiteral("Garage"));
+    ASSERT_NE(client, nullptr);
+    EXPECT_NEAR(client->x1, 110 * e, 0.6);
+    EXPECT_NEAR(client->y1, (150 + 3) * e, 1.2);
+    EXPECT_EQ(Trouve(mots, QStringLiteral("SIRET")), nullptr);
+}

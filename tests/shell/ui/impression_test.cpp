@@ -1,0 +1,197 @@
+// The main window's print commands on the shown document: the print dialog
+// with copies, the tool buttons, the preview and PDF export items, the page
+// setup; printed on a recording back-end.
+#include "book/ui/dialogue_modal.h"
+#include "book/ui/facture_window.h"
+#include "printing/ui/sorties.h"
+#include "shell/livre_simple.h"
+#include "shell/ui/main_window.h"
+#include "support/dossier_temporaire.h"
+#include "support/plateforme_fausse.h"
+#include "support/surface_enregistree.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kyr {
+namespace {
+
+using test::QuandModal;
+
+// The fake platform, also keeping the names the save dialog proposed.
+struct Plateforme : test::PlateformeFausse {
+    std::vector<QString> proposes;
+    std::optional<QString> NomFichierEnregistrer(const QString& f, const QString& nom) override {
+        proposes.push_back(nom);
+        return PlateformeFausse::NomFichierEnregistrer(f, nom);
+    }
+};
+
+bool Contient(const test::ImprimanteEnregistree::Travail& t, const std::string& texte) {
+    for (const auto& x : t.traces)
+        if (x.sorte == test::Trace::Texte && x.texte == texte) return true;
+    return false;
+}
+
+class Impression : public ::testing::Test {
+protected:
+    test::DossierTemporaire dossier;
+    Plateforme p;
+    test::ImprimanteEnregistree enregistree;
+    std::unique_ptr<TMainForm> w;
+    QString livre;
+
+    void SetUp() override {
+        ForceImprimante(&enregistree);
+        ForceImprimanteInstallee(true);
+        livre = dossier.chemin(QStringLiteral("a.fct"));
+        EcritFichier(livre, test::LivreSimple("Dupont"));
+        w = std::make_unique<TMainForm>(p);
+        w->CreeFacture();
+        w->show();
+        QTRY_VERIFY(!w->coquille()->RepertoireDepart.isEmpty());
+    }
+    void TearDown() override {
+        w.reset();
+        ForceImprimante(nullptr);
+        ForceImprimanteInstallee(std::nullopt);
+    }
+    QAction* A(const char* nom) const { return w->findChild<QAction*>(QLatin1String(nom)); }
+    void Ouvre() {
+        p.nomsOuvrir.push_back(livre);
+        A("FileOpenItem")->trigger();
+        ASSERT_TRUE(A("FilePrintItem")->isEnabled());
+    }
+};
+
+void CopiesPuisOK(int copies) {
+    QuandModal([copies](QWidget* d) {
+        auto* boite = d->findChild<QSpinBox*>(QStringLiteral("copies"));
+        ASSERT_NE(boite, nullptr);
+        boite->setFocus();
+        boite->selectAll();
+        QTest::keyClicks(boite, QString::number(copies));
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+}
+
+} // namespace
+
+TEST_F(Impression, PreviewAndPdfItemsFollowImprimerAndAreBookCommands) {
+    QStringList fichier;
+    for (QAction* a : w->menuBar()->actions().at(0)->menu()->actions())
+        fichier << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    const auto i = fichier.indexOf(QStringLiteral("&Imprimer..."));
+    ASSERT_GE(i, 0);
+    EXPECT_EQ(fichier.mid(i, 4),
+              QStringList({"&Imprimer...", "Aperçu a&vant impression...", "E&xporter en PDF...",
+                           "&Configurer l'imprimante..."}));
+    for (const char* nom :
+         {"FilePreviewItem", "FileExportPdfItem", "ToolPrintItem", "ToolEnvelopeItem"}) {
+        EXPECT_FALSE(A(nom)->isEnabled()) << nom;
+        EXPECT_FALSE(A(nom)->statusTip().isEmpty()) << nom;
+    }
+    Ouvre();
+    for (const char* nom :
+         {"FilePreviewItem", "FileExportPdfItem", "ToolPrintItem", "ToolEnvelopeItem"})
+        EXPECT_TRUE(A(nom)->isEnabled()) << nom;
+}
+
+TEST_F(Impression, ImprimerWithThreeCopiesSendsThreeJobsOfTheShownDocument) {
+    Ouvre();
+    CopiesPuisOK(3);
+    A("FilePrintItem")->trigger();
+    ASSERT_EQ(enregistree.travaux.size(), 3u);
+    for (const auto& t : enregistree.travaux) {
+        EXPECT_EQ(t.orientation, Orientation::Portrait);
+        EXPECT_TRUE(Contient(t, "Facture N\xB0 200103001"));
+        EXPECT_TRUE(Contient(t, "Dupont"));
+        EXPECT_TRUE(Contient(t, "Travaux"));
+    }
+    // Cancelled: nothing.
+    QuandModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+    A("FilePrintItem")->trigger();
+    EXPECT_EQ(enregistree.travaux.size(), 3u);
+    // The tool button prints once, without a dialog.
+    A("ToolPrintItem")->trigger();
+    EXPECT_EQ(enregistree.travaux.size(), 4u);
+    EXPECT_TRUE(p.erreurs.empty());
+}
+
+TEST_F(Impression, EnvelopeAsksForTheEnvelopeThenPrintsInItsOrientation) {
+    Ouvre();
+    w->facture()->logique().Societe = {"Kyr Informatique", "12 rue des Lilas"};
+    w->facture()->logique().reglages.OrientationEnveloppe = 1;
+    w->facture()->logique().reglages.DecalageEnveloppe = 100;
+    A("ToolEnvelopeItem")->trigger();
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0], QStringLiteral("Insérez une enveloppe dans l'imprimante"));
+    ASSERT_EQ(enregistree.travaux.size(), 1u);
+    EXPECT_EQ(enregistree.travaux[0].orientation, Orientation::Paysage);
+    EXPECT_TRUE(Contient(enregistree.travaux[0], "Dupont"));
+    EXPECT_TRUE(Contient(enregistree.travaux[0], "Kyr Informatique"));
+    EXPECT_EQ(enregistree.orientation, Orientation::Portrait);
+    A("ToolPrintItem")->trigger();
+    EXPECT_EQ(enregistree.travaux[1].orientation, Orientation::Portrait);
+}
+
+TEST_F(Impression, NoPrinterOffersThePdfExportInTheBooksFolder) {
+    ForceImprimanteInstallee(false);
+    Ouvre();
+    p.reponses = {Bouton::Oui};
+    p.nomsEnregistrer = {dossier.chemin(QStringLiteral("Facture 200103001.pdf"))};
+    A("ToolPrintItem")->trigger();
+    ASSERT_EQ(p.questions.size(), 1u);
+    EXPECT_TRUE(p.questions[0].texte.startsWith("Aucune imprimante n'est installée."));
+    EXPECT_TRUE(enregistree.travaux.empty());
+    ASSERT_EQ(p.proposes.size(), 1u);
+    EXPECT_EQ(p.proposes[0], dossier.chemin(QStringLiteral("Facture 200103001.pdf")));
+    EXPECT_TRUE(QFile::exists(p.proposes[0]));
+}
+
+TEST_F(Impression, ExportPdfProposesKindAndNumberInTheBooksFolder) {
+    Ouvre();
+    p.nomsEnregistrer = {dossier.chemin(QStringLiteral("sortie"))};
+    A("FileExportPdfItem")->trigger();
+    ASSERT_EQ(p.proposes.size(), 1u);
+    EXPECT_EQ(p.proposes[0], dossier.chemin(QStringLiteral("Facture 200103001.pdf")));
+    EXPECT_TRUE(QFile::exists(dossier.chemin(QStringLiteral("sortie.pdf"))));
+    EXPECT_TRUE(p.erreurs.empty());
+}
+
+TEST_F(Impression, PreviewShowsTheShownDocument) {
+    Ouvre();
+    int pages = 0;
+    QuandModal([&pages](QWidget* d) {
+        auto* apercu = d->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(apercu, nullptr);
+        QTRY_VERIFY(apercu->pageCount() > 0);
+        pages = apercu->pageCount();
+        static_cast<QDialog*>(d)->reject();
+    });
+    A("FilePreviewItem")->trigger();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(enregistree.travaux.empty());
+}
+
+TEST_F(Impression, MiseEnPageStoresTheAnswerInTheSettings) {
+    QuandModal([](QWidget* d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Mise en page"));
+        d->findChild<QRadioButton*>(QStringLiteral("RadioGroup1Item1"))->setChecked(true);
+        QTest::keyClick(d, Qt::Key_Return);
+    });
+    A("FilePageSetupItem")->trigger();
+    EXPECT_EQ(w->facture()->logique().reglages.TypePapier, 1);
+}
+
+} // namespace kyr
