@@ -27,7 +27,7 @@ std::optional<Lignes> LitFichier(const QString& chemin);
 // old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.
 void EcritFichier(const QString& chemin, const Lignes& lignes);
 // The same two for a file taken as its exact bytes: a note whose last line may
-// or may not end with a line break, a UTF-8 export.
+// or may not end with a line break, a UTF-8 export, a PDF file.
 std::optional<std::string> LitOctets(const QString& chemin);
 void EcritOctets(const QString& chemin, std::string_view contenu);
 bool FichierExiste(const QString& chemin);

@@ -3,6 +3,8 @@
 #include "book/ui/facture_window.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "einvoice/ui/exportfe_dialog.h"
+#include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
 #include "printing/ui/sorties.h"
 #include "shell/ui/about.h"
@@ -40,7 +42,7 @@ const char* const CommandesLivre[] = {
     "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
-    "FileExportPdfItem", "DocJournalItem",
+    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",
 };
 
 } // namespace
@@ -154,6 +156,20 @@ void TMainForm::CreeMenus() {
               {},
               false,
               facture(&F::ExportePdf)},
+             {"FileFacturXItem",
+              "Facture é&lectronique (Factur-X)...",
+              {},
+              "Enregistrer la facture en facture électronique (PDF Factur-X)",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      f.Calcule();
+                      CommandeFacturX(this, f.logique(),
+                                      f.dossierLivre ? f.dossierLivre() : QString());
+                  });
+              }},
              {"FilePrintSetupItem",
               "&Configurer l'imprimante...",
               {},
@@ -315,6 +331,16 @@ void TMainForm::CreeMenus() {
               {},
               true,
               facture(&F::Psoc)},
+             {"ParamFacturXItem",
+              "Facturation électronique...",
+              {},
+              "Données de la société pour la facture électronique",
+              {},
+              true,
+              [this] {
+                  CommandeFacture(
+                      [this](F& f) { ParamFE(this, m_plateforme, f.logique().Societe); });
+              }},
              {"ParamInvoiceItem",
               "&Facture",
               {},

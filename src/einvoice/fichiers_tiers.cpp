@@ -1,0 +1,138 @@
+#include "einvoice/fichiers_tiers.h"
+
+#include "common/texte.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace kyr {
+
+namespace {
+
+// A value on one line: a line end or another control character typed or
+// pasted into a field would break the file, so it becomes a blank.
+std::string UneLigne(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (static_cast<unsigned char>(c) < ' ') c = ' ';
+    return r;
+}
+
+std::string Ligne(const char* cle, std::string_view valeur) {
+    return std::string(cle) + "=" + UneLigne(valeur);
+}
+
+// The fields of each record, by key, to read and write alike.
+template <class T> using Champs = std::vector<std::pair<const char*, std::string T::*>>;
+
+const Champs<Vendeur> ChampsVendeur = {
+    {"siren", &Vendeur::Siren},
+    {"siret", &Vendeur::Siret},
+    {"tva", &Vendeur::NumeroTVA},
+    {"rue", &Vendeur::Rue},
+    {"code_postal", &Vendeur::CodePostal},
+    {"ville", &Vendeur::Ville},
+    {"pays", &Vendeur::Pays},
+    {"adresse_electronique", &Vendeur::AdresseElectronique},
+    {"penalites", &Vendeur::NotePenalites},
+    {"indemnite", &Vendeur::NoteIndemnite},
+    {"escompte", &Vendeur::NoteEscompte},
+    {"iban", &Vendeur::Iban},
+    {"bic", &Vendeur::Bic},
+};
+
+const Champs<Acheteur> ChampsAcheteur = {
+    {"nom", &Acheteur::Nom},
+    {"rue", &Acheteur::Rue},
+    {"code_postal", &Acheteur::CodePostal},
+    {"ville", &Acheteur::Ville},
+    {"pays", &Acheteur::Pays},
+    {"siren", &Acheteur::Siren},
+    {"tva", &Acheteur::NumeroTVA},
+    {"adresse_electronique", &Acheteur::AdresseElectronique},
+};
+
+const char* const Cadres[] = {"biens", "services", "mixte"};
+
+template <class T>
+bool Affecte(T& t, const Champs<T>& champs, std::string_view cle, std::string_view valeur) {
+    for (const auto& [nom, membre] : champs)
+        if (cle == nom) {
+            t.*membre = std::string(valeur);
+            return true;
+        }
+    return false;
+}
+
+// Each "key=value" line in turn; other lines go to `autre`.
+void PourChaqueLigne(const Lignes& lignes,
+                     const std::function<void(std::string_view, std::string_view)>& valeur,
+                     const std::function<void(std::string_view)>& autre = {}) {
+    for (const auto& l : lignes) {
+        const auto egal = l.find('=');
+        if (egal == std::string::npos) {
+            if (autre) autre(l);
+            continue;
+        }
+        valeur(std::string_view(l).substr(0, egal), std::string_view(l).substr(egal + 1));
+    }
+}
+
+} // namespace
+
+bool ChargeVendeur(Vendeur& v, const QString& chemin) {
+    const auto lignes = LitFichier(chemin);
+    if (!lignes) return false;
+    PourChaqueLigne(*lignes, [&v](std::string_view cle, std::string_view valeur) {
+        if (Affecte(v, ChampsVendeur, cle, valeur)) return;
+        if (cle == "franchise") v.Franchise = valeur == "1";
+        if (cle == "cadre")
+            for (int k = 0; k < 3; ++k)
+                if (valeur == Cadres[k]) v.CadreFacturation = static_cast<Cadre>(k);
+    });
+    return true;
+}
+
+void SauveVendeur(const Vendeur& v, const QString& chemin) {
+    Lignes l;
+    for (const auto& [nom, membre] : ChampsVendeur)
+        l.push_back(Ligne(nom, v.*membre));
+    l.push_back(Ligne("cadre", Cadres[static_cast<int>(v.CadreFacturation)]));
+    l.push_back(Ligne("franchise", v.Franchise ? "1" : "0"));
+    EcritFichier(chemin, l);
+}
+
+bool ChargeAcheteurs(Acheteurs& a, const QString& chemin) {
+    const auto lignes = LitFichier(chemin);
+    if (!lignes) return false;
+    Acheteur* courant = nullptr; // lines before the first "[code]" belong to no one
+    PourChaqueLigne(
+        *lignes,
+        [&courant](std::string_view cle, std::string_view valeur) {
+            if (!courant) return;
+            if (Affecte(*courant, ChampsAcheteur, cle, valeur)) return;
+            if (cle == "professionnel") courant->Professionnel = valeur != "0";
+        },
+        [&](std::string_view l) {
+            const std::string t = Trim(l);
+            if (t.size() < 2 || t.front() != '[' || t.back() != ']') return;
+            // "[]" names no client: what follows it belongs to no one.
+            courant = t.size() == 2 ? nullptr : &a[t.substr(1, t.size() - 2)];
+            if (courant) *courant = Acheteur{};
+        });
+    return true;
+}
+
+void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
+    Lignes l;
+    for (const auto& [code, acheteur] : a) {
+        l.push_back("[" + UneLigne(code) + "]");
+        l.push_back(Ligne("professionnel", acheteur.Professionnel ? "1" : "0"));
+        for (const auto& [nom, membre] : ChampsAcheteur)
+            l.push_back(Ligne(nom, acheteur.*membre));
+    }
+    EcritFichier(chemin, l);
+}
+
+} // namespace kyr

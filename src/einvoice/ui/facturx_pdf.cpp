@@ -1,0 +1,44 @@
+#include "einvoice/ui/facturx_pdf.h"
+
+#include "common/texte.h"
+#include "einvoice/cii.h"
+#include "einvoice/mentions.h"
+#include "einvoice/pdfa3.h"
+#include "printing/document.h"
+#include "printing/ui/surface_qt.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace kyr {
+
+QByteArray PagePdfA1b(const Fiche& page, int nbLignes, const LignesSociete& societe,
+                      const QString& titre, const FactureElectronique* fe) {
+    QByteArray octets;
+    {
+        QBuffer tampon(&octets);
+        tampon.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&tampon);
+        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+        writer.setTitle(titre);
+        writer.setCreator(QStringLiteral("Kyr Facture"));
+        ImprimantePdf::PreparePage(writer, Orientation::Portrait);
+        QPainter peintre(&writer);
+        SurfaceQt surface(peintre, writer);
+        DessineDocument(surface, page, nbLignes, societe, PapierBlanc);
+        if (fe) DessineMentions(surface, *fe); // on the last page
+        peintre.end();
+    }
+    return octets;
+}
+
+void EcritFacturX(const QString& chemin, const FactureElectronique& fe, const Fiche& page,
+                  int nbLignes, const LignesSociete& societe, const QDateTime& maintenant) {
+    const QString titre = VersQString(Trim(page.Genre) + " " + fe.Numero);
+    const QByteArray pdf =
+        AssembleFacturX(PagePdfA1b(page, nbLignes, societe, titre, &fe), EcritCII(fe), maintenant);
+    EcritOctets(chemin, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+}
+
+} // namespace kyr

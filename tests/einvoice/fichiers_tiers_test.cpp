@@ -1,0 +1,106 @@
+// The seller's and the buyers' files: what is written reads back the same,
+// damaged or missing files never lose what is known, failed writes keep the
+// old file.
+#include "einvoice/documents.h"
+#include "einvoice/fichiers_tiers.h"
+#include "common/erreurs.h"
+#include "support/dossier_temporaire.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace kyr;
+using namespace kyr::test;
+
+namespace {
+
+QByteArray Octets(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+void Ecrit(const QString& chemin, const QByteArray& octets) {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(octets);
+}
+
+} // namespace
+
+TEST(FichiersTiers, WhatIsWrittenReadsBackTheSame) {
+    DossierTemporaire dossier;
+    std::vector<Vendeur> vendeurs = {VendeurTest(), VendeurNeuf()};
+    vendeurs[0].NotePenalites =
+        "Taux = 3 x l'int\xE9r\xEAt l\xE9gal ; 40 \x80"; // "=" and the euro sign
+    vendeurs[0].Franchise = true;
+    vendeurs[0].CadreFacturation = Cadre::Biens;
+    for (const auto& v : vendeurs) {
+        SauveVendeur(v);
+        Vendeur lu;
+        lu.CadreFacturation = Cadre::Mixte;
+        ASSERT_TRUE(ChargeVendeur(lu));
+        EXPECT_EQ(lu, v);
+    }
+    EXPECT_TRUE(Octets(NomFichierVendeur).startsWith("siren=\r\nsiret=\r\n"));
+
+    Acheteurs a;
+    a["10002"] = AcheteurTest();
+    a["10007"] =
+        AcheteurDepuisAdresse({"Mme Claire Martin", "8 rue Victor Hugo", "69006 Lyon", ""});
+    a["10007"].Professionnel = false;
+    SauveAcheteurs(a);
+    Acheteurs lus;
+    ASSERT_TRUE(ChargeAcheteurs(lus));
+    EXPECT_EQ(lus, a);
+
+    // A line end typed into a field never splits the record.
+    Vendeur v = VendeurTest();
+    v.Rue = "12 rue\r\nsiren=000";
+    SauveVendeur(v);
+    Vendeur lu;
+    ChargeVendeur(lu);
+    EXPECT_EQ(lu.Rue, "12 rue  siren=000");
+    EXPECT_EQ(lu.Siren, v.Siren);
+}
+
+TEST(FichiersTiers, MissingOrDamagedFilesAndFailedWrites) {
+    DossierTemporaire dossier;
+    Vendeur v = VendeurTest();
+    EXPECT_FALSE(ChargeVendeur(v)); // no file: nothing changes
+    EXPECT_EQ(v, VendeurTest());
+    Acheteurs a{{"10002", AcheteurTest()}};
+    EXPECT_FALSE(ChargeAcheteurs(a));
+    EXPECT_EQ(a.size(), 1u);
+
+    // Damaged: unknown keys, lines without "=", binary bytes, values outside the
+    // lists; what can be read is read, the rest keeps its value.
+    const char abime[] = "siren=552100554\r\n\x01\x02\xff garbage\r\ncadre=autre\r\n"
+                         "franchise=oui\r\ninconnu=1\nsiret=55210055400013";
+    Ecrit(NomFichierVendeur, QByteArray(abime, sizeof abime - 1));
+    v = VendeurTest();
+    ASSERT_TRUE(ChargeVendeur(v));
+    EXPECT_EQ(v.Siren, "552100554");
+    EXPECT_EQ(v.Siret, "55210055400013");
+    EXPECT_EQ(v.CadreFacturation, VendeurTest().CadreFacturation);
+    EXPECT_FALSE(v.Franchise);
+    EXPECT_EQ(v.Iban, VendeurTest().Iban);
+
+    Ecrit(NomFichierAcheteurs, "nom=sans client\r\n[10003]\r\nnom=Boulangerie Martin\r\n[]\r\n"
+                               "professionnel=0\r\n[10004\r\nnom=X\r\n");
+    Acheteurs lus;
+    ASSERT_TRUE(ChargeAcheteurs(lus));
+    ASSERT_EQ(lus.count("10003"), 1u);
+    EXPECT_EQ(lus["10003"].Nom, "Boulangerie Martin");
+    EXPECT_EQ(lus.size(), 1u); // "[]" and "[10004" open no client; their lines are dropped
+
+    // Both files go through the safe writer: a write that cannot happen says so.
+    for (const auto& ecrit : std::vector<std::function<void()>>{
+             [] { SauveVendeur(VendeurTest(), QStringLiteral("manque/Fact.fxv")); },
+             [] { SauveAcheteurs({}, QStringLiteral("manque/Fact.fxa")); }}) {
+        try {
+            ecrit();
+            ADD_FAILURE() << "pas d'erreur";
+        } catch (const ErreurExecution& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Ne peut créer le fichier manque/")));
+        }
+    }
+}

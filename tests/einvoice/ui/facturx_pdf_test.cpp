@@ -1,0 +1,154 @@
+// Every test document exported as a Factur-X file: a clean PDF, the XML
+// attached as the validated one, PDF/A-3 and Factur-X in its XMP, every font
+// embedded, and the page's totals those of the XML.
+#include "einvoice/cii.h"
+#include "einvoice/documents.h"
+#include "einvoice/pdfa3.h"
+#include "einvoice/ui/facturx_pdf.h"
+#include "common/erreurs.h"
+#include "support/dossier_temporaire.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+#include <qpdf/QPDF.hh>
+
+using namespace kyr;
+using namespace kyr::test;
+
+namespace {
+
+struct Sortie {
+    int code = -1;
+    QString texte;
+};
+
+Sortie Lance(const QString& programme, const QStringList& arguments) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(programme, arguments);
+    if (!p.waitForFinished(60000)) return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAll())};
+}
+
+QByteArray Octets(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int NbLignesDe(const Fiche& f) {
+    int n = 0;
+    for (int r = 1; r <= DerniereRangee; ++r)
+        for (const auto& c : f.Cellules[r])
+            if (!c.empty()) n = r;
+    return std::min(n + 1, DerniereRangee);
+}
+
+} // namespace
+
+class FacturX : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(FacturX, FileIsPdfA3WithTheXmlAndTheSameTotals) {
+    for (const char* outil : {"qpdf", "pdfdetach", "pdfinfo", "pdffonts", "pdftotext"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(outil)).isEmpty()) {
+            if (qEnvironmentVariable("CI") == QLatin1String("true")) FAIL() << outil << " absent";
+            GTEST_SKIP() << "vérification sautée : " << outil << " absent";
+        }
+    DocumentTest d;
+    for (auto& t : DocumentsTest())
+        if (t.Nom == GetParam()) d = t;
+    const auto r = d.Construit();
+    ASSERT_TRUE(std::holds_alternative<FactureElectronique>(r));
+    const FactureElectronique fe = std::get<FactureElectronique>(r);
+    const Fiche page = FicheDeLaPage(d.F, d.R, fe, Largeur7);
+
+    DossierTemporaire dossier;
+    const QString pdf = dossier.chemin(QString::fromStdString(d.Nom) + ".pdf");
+    EcritFacturX(pdf, fe, page, NbLignesDe(page), d.Societe,
+                 QDateTime(QDate(2026, 9, 30), QTime(10, 0)));
+
+    const Sortie check = Lance("qpdf", {"--check", pdf});
+    EXPECT_EQ(check.code, 0) << check.texte.toStdString();
+    EXPECT_TRUE(check.texte.contains("No syntax or stream encoding errors found"));
+    EXPECT_FALSE(check.texte.contains("WARNING")) << check.texte.toStdString();
+
+    const Sortie liste = Lance("pdfdetach", {"-list", pdf});
+    EXPECT_TRUE(liste.texte.contains("1 embedded files")) << liste.texte.toStdString();
+    EXPECT_TRUE(liste.texte.contains("1: factur-x.xml"));
+    const QString xml = dossier.chemin("extrait.xml");
+    EXPECT_EQ(Lance("pdfdetach", {"-save", "1", "-o", xml, pdf}).code, 0);
+    EXPECT_EQ(Octets(xml), EcritCII(fe)); // the bytes the validation tests check
+
+    const Sortie meta = Lance("pdfinfo", {"-meta", pdf});
+    for (const char* attendu : {"pdfaid:part=\"3\"", "pdfaid:conformance=\"B\"",
+                                "<fx:DocumentType>INVOICE<", "<fx:DocumentFileName>factur-x.xml<",
+                                "<fx:Version>1.0<", "<fx:ConformanceLevel>EN 16931<",
+                                "Factur-X PDFA Extension Schema", "<pdfaSchema:prefix>fx<"})
+        EXPECT_TRUE(meta.texte.contains(QString::fromLatin1(attendu))) << attendu;
+
+    const Sortie polices = Lance("pdffonts", {pdf});
+    const QStringList lignes = polices.texte.split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lignes.size(), 3) << polices.texte.toStdString(); // headings and one font at least
+    for (int i = 2; i < lignes.size(); ++i) {
+        // name type encoding emb sub uni object ID: "emb" is the 4th column from the right
+        const QStringList c = lignes[i].split(' ', Qt::SkipEmptyParts);
+        ASSERT_GE(c.size(), 7);
+        EXPECT_EQ(c[c.size() - 5], "yes") << lignes[i].toStdString();
+    }
+
+    const QString texte = Lance("pdftotext", {"-layout", pdf, "-"}).texte;
+    EXPECT_TRUE(texte.contains("Euros"));             // the currency of the totals
+    EXPECT_TRUE(texte.contains("SIREN 732 829 320")); // the legal mentions at the foot
+    for (Centimes total : {fe.TotalLignes, fe.TotalTVA, fe.TotalTTC})
+        EXPECT_TRUE(texte.contains(QString::fromStdString(TextePage(total))))
+            << TextePage(total) << "\n"
+            << texte.toStdString();
+
+    // The structure PDF/A-3 asks of an associated file.
+    QPDF lu;
+    lu.processFile(pdf.toLocal8Bit().constData());
+    QPDFObjectHandle af = lu.getRoot().getKey("/AF");
+    ASSERT_TRUE(af.isArray());
+    QPDFObjectHandle spec = af.getArrayItem(0);
+    EXPECT_EQ(spec.getKey("/AFRelationship").getName(), "/Data");
+    EXPECT_EQ(spec.getKey("/F").getUTF8Value(), "factur-x.xml");
+    EXPECT_EQ(spec.getKey("/UF").getUTF8Value(), "factur-x.xml");
+    EXPECT_TRUE(spec.getKey("/Desc").isString());
+    QPDFObjectHandle flux = spec.getKey("/EF").getKey("/F");
+    EXPECT_EQ(flux.getDict().getKey("/Subtype").getName(), "/text/xml");
+    EXPECT_EQ(flux.getDict().getKey("/Params").getKey("/ModDate").getUTF8Value(),
+              "D:20260930100000Z");
+    EXPECT_TRUE(lu.getRoot().getKey("/Names").getKey("/EmbeddedFiles").isDictionary());
+    EXPECT_TRUE(lu.getRoot().getKey("/OutputIntents").isArray());
+    EXPECT_GE(lu.getPDFVersion(), "1.7");
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, FacturX,
+                         ::testing::Values("exemple", "ttc", "remises", "avoir", "payee",
+                                           "lignes63", "particulier", "franchise"));
+
+TEST(FacturXRefus, APageThatIsNotPdfA1bIsRefusedAndNoFileIsWritten) {
+    DossierTemporaire dossier;
+    for (const QByteArray& page : {QByteArray("pas un PDF"), QByteArray()}) {
+        try {
+            AssembleFacturX(page, "<x/>", QDateTime::currentDateTimeUtc());
+            ADD_FAILURE();
+        } catch (const ErreurExecution& e) {
+            EXPECT_TRUE(
+                e.message().startsWith(QString::fromUtf8("La facture électronique n'a pu")));
+        }
+    }
+    EXPECT_TRUE(XmpFacturX("<rdf:RDF></rdf:RDF>").empty());
+    // A folder that does not exist: the safe writer's message, nothing written.
+    const DocumentTest d = DocumentsTest().front();
+    const FactureElectronique fe = std::get<FactureElectronique>(d.Construit());
+    try {
+        EcritFacturX(dossier.chemin("manque/f.pdf"), fe, d.F, 3, d.Societe,
+                     QDateTime::currentDateTime());
+        ADD_FAILURE();
+    } catch (const ErreurExecution& e) {
+        EXPECT_TRUE(e.message().startsWith(QString::fromUtf8("Ne peut créer le fichier")));
+    }
+}
