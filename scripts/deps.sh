@@ -4,7 +4,7 @@
 set -euo pipefail
 PAQUETS=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev
          libbenchmark-dev fonts-liberation qt6-translations-l10n xvfb xauth
-         poppler-utils systemd)
+         poppler-utils systemd desktop-file-utils appstream)
 manquants=()
 for p in "${PAQUETS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
