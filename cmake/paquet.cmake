@@ -6,17 +6,17 @@ set(KYR_MAINTENEUR "Kyr Facture <facturation@kyr.fr>" CACHE STRING
 # What Debian asks of every package: its copyright, its changelog and a manual page.
 set(KYR_DOC ${CMAKE_INSTALL_DATADIR}/doc/kyrfact)
 string(TIMESTAMP KYR_DATE_PAQUET "%a, %d %b %Y %H:%M:%S +0000" UTC)
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/paquet/changelog.Debian
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/paquet/changelog
      "kyrfact (${PROJECT_VERSION}) unstable; urgency=low\n\n"
      "  * Version ${PROJECT_VERSION}.\n\n"
      " -- ${KYR_MAINTENEUR}  ${KYR_DATE_PAQUET}\n")
 find_program(KYR_GZIP gzip)
 if(KYR_GZIP)
-  execute_process(COMMAND ${KYR_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/paquet/changelog.Debian)
+  execute_process(COMMAND ${KYR_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/paquet/changelog)
   configure_file(${PROJECT_SOURCE_DIR}/resources/paquet/kyrfact.1
                  ${CMAKE_CURRENT_BINARY_DIR}/paquet/kyrfact.1 COPYONLY)
   execute_process(COMMAND ${KYR_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/paquet/kyrfact.1)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/paquet/changelog.Debian.gz DESTINATION ${KYR_DOC})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/paquet/changelog.gz DESTINATION ${KYR_DOC})
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/paquet/kyrfact.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
