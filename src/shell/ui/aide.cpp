@@ -32,7 +32,7 @@ TAide::TAide(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Aide"));
     setWindowTitle(QStringLiteral("Aide de Kyr Facture"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    resize(760, 520);
+    resize(940, 660);
 
     auto* gauche = new QVBoxLayout;
     auto* titre = new QLabel(QStringLiteral("&Tapez le mot à rechercher :"), this);
