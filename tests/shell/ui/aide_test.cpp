@@ -5,9 +5,8 @@
 #include "book/ui/facture_window.h"
 #include "shell/pages_aide.h"
 #include "shell/ui/aide.h"
+#include "shell/ui/fenetre_principale.h"
 #include "shell/ui/main_window.h"
-#include "support/dossier_temporaire.h"
-#include "support/plateforme_fausse.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -25,18 +24,8 @@
 namespace kyr {
 namespace {
 
-class AideTest : public ::testing::Test {
+class AideTest : public test::FenetrePrincipale {
 protected:
-    test::DossierTemporaire dossier;
-    test::PlateformeFausse p;
-    std::unique_ptr<TMainForm> w;
-
-    void SetUp() override {
-        w = std::make_unique<TMainForm>(p);
-        w->CreeFacture();
-        w->show();
-        QTRY_VERIFY(!w->coquille()->RepertoireDepart.isEmpty());
-    }
     static QString Source(const TAide* aide) {
         return aide->findChild<QTextBrowser*>(QStringLiteral("Page"))
             ->source()
