@@ -1,6 +1,11 @@
 #include "shell/ui/aide.h"
 
+#include "shell/pages_aide.h"
+
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,91 +14,25 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+// The help pages are in the shell's library: its resources are set up here.
+static void InitRessources() {
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace kyr {
 
 namespace {
 
 const QString Racine = QStringLiteral("qrc:/aide/");
 
-QString PageContexte(int contexte) {
-    switch (contexte) {
-    case 3:
-        return QStringLiteral("fichier.html");
-    case 4:
-        return QStringLiteral("edition.html");
-    case 5:
-        return QStringLiteral("document.html");
-    case 6:
-        return QStringLiteral("parametres.html");
-    case 7:
-        return QStringLiteral("utilitaires.html");
-    case 8:
-        return QStringLiteral("aide.html");
-    case 9:
-        return QStringLiteral("facture.html");
-    default:
-        return QStringLiteral("index.html");
-    }
-}
-
-// Accents do not count when the keyword typed is compared: "reglement" finds "Réglement".
-QString SansAccents(const QString& s) {
-    QString r = s.normalized(QString::NormalizationForm_D);
-    r.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-    return r.toCaseFolded();
-}
-
 } // namespace
 
-const std::vector<std::pair<QString, QString>>& TAide::MotsCles() {
-    static const std::vector<std::pair<QString, QString>> mots = {
-        {"A propos", "aide.html#apropos"},
-        {"Abréviations", "parametres.html#glossaire"},
-        {"Adresse du client", "facture.html#client"},
-        {"Aide", "aide.html"},
-        {"Avoir", "facture.html#genre"},
-        {"Bloc-notes", "utilitaires.html#blocnotes"},
-        {"Calculatrice", "utilitaires.html#calculatrice"},
-        {"Calculer", "document.html#calculer"},
-        {"Calendrier", "utilitaires.html#calendrier"},
-        {"Clients", "parametres.html#clients"},
-        {"Code client", "facture.html#client"},
-        {"Conditions de réglement", "parametres.html#facture"},
-        {"Copier", "edition.html#copier"},
-        {"Coller", "edition.html#copier"},
-        {"Devis", "facture.html#genre"},
-        {"Enregistrer", "fichier.html#enregistrer"},
-        {"Enveloppe", "fichier.html#imprimer"},
-        {"Euro", "utilitaires.html#euro"},
-        {"Facturier", "fichier.html"},
-        {"Glossaire", "parametres.html#glossaire"},
-        {"Horloge", "utilitaires.html#horloge"},
-        {"Imprimer", "fichier.html#imprimer"},
-        {"Lignes de facture", "facture.html#lignes"},
-        {"Liste des factures", "document.html#liste"},
-        {"Mise en page", "fichier.html#imprimer"},
-        {"Navigation", "document.html#navigation"},
-        {"Nouveau facturier", "fichier.html#nouveau"},
-        {"Nouvelle facture", "document.html#nouvelle"},
-        {"Numéro de facture", "document.html#nouvelle"},
-        {"Ouvrir", "fichier.html#ouvrir"},
-        {"Ouvrir automatiquement", "parametres.html#auto"},
-        {"Quitter", "fichier.html#quitter"},
-        {"Rechercher", "edition.html#chercher"},
-        {"Société", "parametres.html#societe"},
-        {"Supprimer une facture", "document.html#supprimer"},
-        {"Supprimer une ligne", "facture.html#lignes"},
-        {"Taux de TVA", "parametres.html#facture"},
-        {"TVA", "parametres.html#facture"},
-    };
-    return mots;
-}
-
 TAide::TAide(QWidget* parent) : QDialog(parent) {
+    InitRessources();
     setObjectName(QStringLiteral("Aide"));
     setWindowTitle(QStringLiteral("Aide de Kyr Facture"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    resize(760, 520);
+    resize(940, 660);
 
     auto* gauche = new QVBoxLayout;
     auto* titre = new QLabel(QStringLiteral("&Tapez le mot à rechercher :"), this);
@@ -123,7 +62,7 @@ TAide::TAide(QWidget* parent) : QDialog(parent) {
     disposition->addLayout(gauche, 1);
     disposition->addWidget(m_page, 3);
 
-    for (const auto& [mot, page] : MotsCles()) {
+    for (const auto& [mot, page] : MotsClesAide()) {
         auto* item = new QListWidgetItem(mot, m_liste);
         item->setData(Qt::UserRole, page);
     }
@@ -135,6 +74,13 @@ TAide::TAide(QWidget* parent) : QDialog(parent) {
     connect(afficher, &QPushButton::clicked, this, &TAide::OuvreMotCle);
     connect(sommaire, &QPushButton::clicked, this, [this] { Ouvre(ModeAide::Sommaire); });
     connect(fermer, &QPushButton::clicked, this, &QDialog::close);
+}
+
+QString TAide::Html(const QString& page) {
+    InitRessources();
+    QFile f(QStringLiteral(":/aide/") + page.section(QLatin1Char('#'), 0, 0));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll());
 }
 
 void TAide::OuvrePage(const QString& page) {
@@ -168,7 +114,12 @@ void TAide::Ouvre(ModeAide mode) {
 }
 
 void TAide::OuvreContexte(int contexte) {
-    OuvrePage(PageContexte(contexte));
+    Montre(PageContexte(contexte));
+}
+
+void TAide::Montre(const QString& page) {
+    OuvrePage(page);
+    m_page->setFocus();
     show();
     raise();
     activateWindow();
@@ -176,19 +127,58 @@ void TAide::OuvreContexte(int contexte) {
 
 void TAide::Filtre(const QString& debut) {
     // Partial key: the first keyword starting with the text typed is selected.
-    const QString cle = SansAccents(debut.trimmed());
-    for (int i = 0; i < m_liste->count(); ++i) {
-        if (SansAccents(m_liste->item(i)->text()).startsWith(cle)) {
-            m_liste->setCurrentRow(i);
-            m_liste->scrollToItem(m_liste->item(i), QAbstractItemView::PositionAtTop);
-            return;
-        }
-    }
+    QStringList mots;
+    for (int i = 0; i < m_liste->count(); ++i)
+        mots << m_liste->item(i)->text();
+    // Nothing selected when no keyword starts so: Enter then opens nothing.
+    const int i = PremierMotCle(mots, debut);
+    m_liste->setCurrentRow(i);
+    if (i < 0) return;
+    m_liste->scrollToItem(m_liste->item(i), QAbstractItemView::PositionAtTop);
 }
 
 void TAide::OuvreMotCle() {
     if (const QListWidgetItem* item = m_liste->currentItem())
         OuvrePage(item->data(Qt::UserRole).toString());
+}
+
+AideF1::AideF1(std::function<void(const QString& page)> montre, QObject* parent)
+    : QObject(parent), m_montre(std::move(montre)) {}
+
+QString AideF1::PagePour(const QWidget* w) {
+    for (; w; w = w->parentWidget()) {
+        const QVariant contexte = w->property("HelpContext");
+        if (contexte.isValid()) return PageContexte(contexte.toInt());
+        QString page = PageFenetre(w->objectName());
+        if (page.isEmpty()) page = PageFenetre(QString::fromLatin1(w->metaObject()->className()));
+        if (!page.isEmpty()) return page;
+    }
+    return PageContexte(0);
+}
+
+bool AideF1::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->key() != Qt::Key_F1)
+        return QObject::eventFilter(o, e);
+    QString page;
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        const QAction* commande = menu->activeAction();
+        page = PageCommande(menu->property("HelpContext").toInt(),
+                            commande ? commande->objectName() : QString());
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    } else {
+        const QWidget* w = qobject_cast<QWidget*>(o);
+        if (!w) w = QApplication::focusWidget();
+        page = PagePour(w);
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* aide = new TAide(modal);
+        aide->setAttribute(Qt::WA_DeleteOnClose);
+        aide->Montre(page);
+    } else {
+        m_montre(page);
+    }
+    return true;
 }
 
 } // namespace kyr

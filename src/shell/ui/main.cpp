@@ -1,13 +1,16 @@
 // Kyr Facture: start-up and the event loop.
 #include "book/ui/facture_window.h"
 #include "common/ui/plateforme_qt.h"
+#include "shell/dossier_fichiers.h"
 #include "shell/ui/image_programme.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/splash.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QDir>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <cstdio>
 #include <memory>
@@ -38,6 +41,11 @@ int main(int argc, char** argv) {
 
     QApplication::setApplicationName(QStringLiteral("Kyr Facture"));
     QApplication::setWindowIcon(kyr::IconeProgramme());
+
+    // The program's files are read from the current folder when the invoice
+    // window is activated: a start from the desktop's menu goes to its own folder first.
+    kyr::ChoisitDossierDesFichiers(
+        QDir::homePath(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 
     kyr::PlateformeQt plateforme;
     kyr::TMainForm fenetre(plateforme);

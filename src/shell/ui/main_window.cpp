@@ -13,6 +13,7 @@
 #include "utilities/ui/utilitaires.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -477,15 +478,8 @@ void TMainForm::CreeMenus() {
         if (m_coquille) m_coquille->SetIni(coche);
     });
 
-    // F1: the help page of the invoice window, where the user works.
-    auto* f1 = new QAction(this);
-    f1->setObjectName(QStringLiteral("HelpContextItem"));
-    f1->setShortcut(QKeySequence(Qt::Key_F1));
-    addAction(f1);
-    connect(f1, &QAction::triggered, this, [this] {
-        if (!m_aide) m_aide = new TAide(this);
-        m_aide->OuvreContexte(m_facture ? m_facture->property("HelpContext").toInt() : 0);
-    });
+    // F1: the page of what the user is doing, wherever the focus is.
+    qApp->installEventFilter(new AideF1([this](const QString& page) { MontreAide(page); }, this));
 
     // The two tool buttons without a menu twin.
     const auto outil = [this](const char* nom, const QString& bulle, void (TFacture::*m)()) {
@@ -685,6 +679,11 @@ void TMainForm::ConfigurerImprimante() {
 void TMainForm::MontreAide(int mode) {
     if (!m_aide) m_aide = new TAide(this);
     m_aide->Ouvre(static_cast<ModeAide>(mode));
+}
+
+void TMainForm::MontreAide(const QString& page) {
+    if (!m_aide) m_aide = new TAide(this);
+    m_aide->Montre(page);
 }
 
 void TMainForm::APropos() {

@@ -65,6 +65,7 @@ private:
     void ConfigurerImprimante();
     void SupprimerFacture();
     void MontreAide(int mode);
+    void MontreAide(const QString& page);
     void APropos();
 
     Plateforme& m_plateforme;

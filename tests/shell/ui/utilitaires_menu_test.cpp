@@ -2,9 +2,7 @@
 // closed; the calculator's errors reach the standard box through the main
 // window's dispatch, and its state survives the window.
 #include "book/ui/dialogue_modal.h"
-#include "shell/ui/main_window.h"
-#include "support/dossier_temporaire.h"
-#include "support/plateforme_fausse.h"
+#include "shell/ui/fenetre_principale.h"
 
 #include <QAction>
 #include <QDialog>
@@ -20,20 +18,7 @@ namespace {
 
 using test::QuandModal;
 
-class MenuUtilitaires : public ::testing::Test {
-protected:
-    test::DossierTemporaire dossier;
-    test::PlateformeFausse p;
-    std::unique_ptr<TMainForm> w;
-
-    void SetUp() override {
-        w = std::make_unique<TMainForm>(p);
-        w->CreeFacture();
-        w->show();
-        QTRY_VERIFY(!w->coquille()->RepertoireDepart.isEmpty());
-    }
-    void Choisit(const char* nom) { w->findChild<QAction*>(QLatin1String(nom))->trigger(); }
-};
+using MenuUtilitaires = test::FenetrePrincipale;
 
 TEST_F(MenuUtilitaires, EachUtilityOpensModalAndCloses) {
     const struct {
