@@ -3,7 +3,7 @@
 # only when one of them is missing.
 set -euo pipefail
 PAQUETS=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev
-         libbenchmark-dev fonts-liberation qt6-translations-l10n xvfb xauth
+         libbenchmark-dev libx11-dev fonts-liberation qt6-translations-l10n xvfb xauth
          poppler-utils systemd)
 manquants=()
 for p in "${PAQUETS[@]}"; do

@@ -14,10 +14,6 @@ char Majuscule(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool CommencePar(std::string_view ligne, std::string_view debut) {
-    return ligne.size() >= debut.size() && ligne.substr(0, debut.size()) == debut;
-}
-
 // The fields of a FACT line: five TAB-ended fields, then the rest. A field
 // without its TAB is empty and leaves the rest as it was.
 Rangee DecoupeFact(std::string_view ligne) {
@@ -134,6 +130,24 @@ int ChercheDebut(const Lignes& livre, int n) {
     return -1;
 }
 
+std::vector<int> IndexDebuts(const Lignes& livre) {
+    std::vector<int> debuts(NbFichesMax, -1);
+    for (std::size_t i = 0; i < livre.size(); ++i) {
+        const std::string& l = livre[i];
+        if (l.size() != 10 || l[9] != '>' || !CommenceDebutSansCasse(l)) continue;
+        int n = 0;
+        for (int k = 5; k < 9; ++k) {
+            if (l[k] < '0' || l[k] > '9') {
+                n = -1;
+                break;
+            }
+            n = n * 10 + (l[k] - '0');
+        }
+        if (n >= 0 && debuts[n] < 0) debuts[n] = static_cast<int>(i);
+    }
+    return debuts;
+}
+
 int FinBloc(const Lignes& livre, int debut, int n) {
     const std::string fin = LigneFin(n);
     const int taille = static_cast<int>(livre.size());
@@ -149,6 +163,38 @@ void SupprimeBloc(Lignes& livre, int n) {
     if (debut < 0) return;
     const int fin = FinBloc(livre, debut, n);
     livre.erase(livre.begin() + debut, livre.begin() + fin);
+}
+
+void SupprimeBlocs(Lignes& livre, const std::vector<int>& numeros) {
+    if (numeros.empty()) return;
+    // A block's lines hold no start line but its own, so deleting one block
+    // moves no other block's start; its end is looked for among the lines
+    // still there, as it would be once the blocks before were gone.
+    const std::vector<int> debuts = IndexDebuts(livre);
+    std::vector<char> ote(livre.size(), 0);
+    const int taille = static_cast<int>(livre.size());
+    for (const int n : numeros) {
+        if (n < 0 || n >= NbFichesMax || debuts[n] < 0) continue;
+        const std::string fin = LigneFin(n);
+        int i = debuts[n];
+        ote[i] = 1;
+        for (++i; i < taille; ++i) {
+            if (ote[i]) continue;
+            if (livre[i] == fin) {
+                ote[i] = 1;
+                break;
+            }
+            if (CommenceDebutSansCasse(livre[i])) break;
+            ote[i] = 1;
+        }
+    }
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < livre.size(); ++i)
+        if (!ote[i]) {
+            if (k != i) livre[k] = std::move(livre[i]);
+            ++k;
+        }
+    livre.resize(k);
 }
 
 LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {

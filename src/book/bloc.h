@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kyr {
 
@@ -36,6 +37,10 @@ int NumeroDebut(std::string_view ligne);
 // ignored; -1 when there is none.
 int ChercheDebut(const Lignes& livre, int n);
 
+// The first start line of every block number 0 to 9999 (as ChercheDebut finds
+// it), -1 where there is none: one pass over the book instead of one per block.
+std::vector<int> IndexDebuts(const Lignes& livre);
+
 // One past the last line of the block that starts at `debut`: just after its
 // end line, or, when the end line is missing, before the next start line of
 // any block, or the end of the book.
@@ -43,6 +48,9 @@ int FinBloc(const Lignes& livre, int debut, int n);
 
 // Deletes the lines of block n; nothing when it has no start line.
 void SupprimeBloc(Lignes& livre, int n);
+// Deletes blocks n of `numeros` in increasing order, exactly as SupprimeBloc
+// one after the other would, in a single sweep over the book.
+void SupprimeBlocs(Lignes& livre, const std::vector<int>& numeros);
 
 // What reading a block found besides the record's fields.
 struct LectureBloc {

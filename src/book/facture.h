@@ -16,6 +16,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kyr {
 
@@ -125,6 +126,10 @@ public:
     void SauveIni(const std::string& nomLivre); // settings file in the current directory
 
 private:
+    // Verif and Doublons on what one pass over the book found (see Charge).
+    bool Verifie(int solde); // true when the book was rebuilt
+    void SupprimeDoublons(const std::vector<int>& debuts);
+
     Plateforme& m_plateforme;
 };
 

@@ -28,6 +28,27 @@ bool Blanche(const std::string& l) {
                        [](char c) { return static_cast<unsigned char>(c) <= 32; });
 }
 
+// The start lines of the book and the balance of start and end lines, found
+// in one pass: loading goes over the whole book once for the three checks.
+struct Recensement {
+    std::vector<int> debuts; // lines beginning with "<BLOC", in file order
+    int solde = 0;           // those, less the lines beginning with "</BLOC"
+};
+
+Recensement Recense(const Lignes& livre) {
+    Recensement r;
+    for (std::size_t i = 0; i < livre.size(); ++i) {
+        const std::string& l = livre[i];
+        if (CommenceDebut(l)) {
+            r.debuts.push_back(static_cast<int>(i));
+            ++r.solde;
+        } else if (CommenceFin(l)) {
+            --r.solde;
+        }
+    }
+    return r;
+}
+
 } // namespace
 
 int Facture::ChercheDebut(int n) const {
@@ -49,10 +70,11 @@ void Facture::Charge(const QString& nom) {
     const int ancienNb = NbFiches;
     const bool ancienModifie = LivreModifie;
     try {
-        NbFiches = CompteFiches(Livre);
+        Recensement r = Recense(Livre);
+        NbFiches = static_cast<int>(r.debuts.size());
         LivreModifie = false;
-        Verif();
-        Doublons();
+        if (Verifie(r.solde)) r = Recense(Livre);
+        SupprimeDoublons(r.debuts);
     } catch (...) {
         Livre = std::move(ancien);
         NbFiches = ancienNb;
@@ -66,56 +88,68 @@ void Facture::Charge(const QString& nom) {
 }
 
 void Facture::Verif() {
-    int solde = 0;
-    for (const auto& l : Livre) {
-        if (CommenceDebut(l))
-            ++solde;
-        else if (CommenceFin(l))
-            --solde;
-    }
-    if (solde == 0) return;
+    Verifie(Recense(Livre).solde);
+}
+
+bool Facture::Verifie(int solde) {
+    if (solde == 0) return false;
     if (Avertissement(m_plateforme, QStringLiteral("Le fichier a été altéré. Restaurer ?"),
                       {Bouton::Oui, Bouton::Non}) != Bouton::Oui)
-        return;
+        return false;
 
     // First start line of each block number, found in one pass: the rebuild
     // stays linear on a book of ten thousand documents.
-    std::vector<int> debuts(NbFichesMax, -1);
-    for (std::size_t i = 0; i < Livre.size(); ++i) {
-        const std::string& l = Livre[i];
-        if (l.size() != 10 || l[9] != '>' || !CommenceDebutSansCasse(l)) continue;
-        if (!std::all_of(l.begin() + 5, l.begin() + 9, [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        const int n = std::stoi(l.substr(5, 4));
-        if (debuts[n] < 0) debuts[n] = static_cast<int>(i);
-    }
+    const std::vector<int> debuts = IndexDebuts(Livre);
 
-    Lignes neuf;
-    neuf.reserve(Livre.size());
+    // The blocks kept, each from its start line to its end line (or the end of
+    // the book), in number order. A line that no later block takes again is
+    // moved rather than copied.
     const int taille = static_cast<int>(Livre.size());
+    std::vector<std::pair<int, int>> blocs;
+    std::vector<int> prises(Livre.size() + 1, 0); // how many blocks take each line
     for (int k = 0; k < NbFiches && k < NbFichesMax; ++k) {
         const int debut = debuts[k];
         if (debut < 0) break;
         const std::string fin = LigneFin(k);
-        for (int i = debut; i < taille; ++i) {
-            neuf.push_back(Livre[i]);
-            if (Livre[i] == fin) break;
-        }
+        int i = debut;
+        while (i < taille - 1 && Livre[i] != fin)
+            ++i;
+        blocs.emplace_back(debut, i);
+        ++prises[debut];
+        --prises[i + 1];
     }
+    for (int i = 1; i < taille; ++i)
+        prises[i] += prises[i - 1];
+
+    Lignes neuf;
+    std::size_t total = 0;
+    for (const auto& [debut, dernier] : blocs)
+        total += static_cast<std::size_t>(dernier - debut + 1);
+    neuf.reserve(total);
+    for (const auto& [debut, dernier] : blocs)
+        for (int i = debut; i <= dernier; ++i)
+            neuf.push_back(--prises[i] == 0 ? std::move(Livre[i]) : Livre[i]);
     Livre = std::move(neuf);
     LivreModifie = true;
     NbFiches = CompteFiches(Livre);
+    return true;
 }
 
 void Facture::Doublons() {
+    SupprimeDoublons(Recense(Livre).debuts);
+}
+
+void Facture::SupprimeDoublons(const std::vector<int>& debuts) {
     std::vector<int> compte(std::max(NbFiches, 0), 0);
-    for (const auto& l : Livre) {
-        if (!CommenceDebut(l)) continue;
+    for (const int i : debuts) {
+        const std::string& l = Livre[static_cast<std::size_t>(i)];
         const int n = StrToInt(Debut(Depuis(l, 5), 4)); // throws on a bad number
         if (n >= 0 && n < NbFiches) ++compte[n];
     }
+    std::vector<int> doubles;
     for (int n = 0; n < NbFiches; ++n)
-        if (compte[n] >= 2) kyr::SupprimeBloc(Livre, n);
+        if (compte[n] >= 2) doubles.push_back(n);
+    SupprimeBlocs(Livre, doubles);
 }
 
 void Facture::Squize() {

@@ -13,10 +13,6 @@ namespace kyr {
 
 namespace {
 
-bool CommencePar(std::string_view ligne, std::string_view debut) {
-    return ligne.size() >= debut.size() && ligne.substr(0, debut.size()) == debut;
-}
-
 // The highest number of one kind in the book, at least this month's base
 // (year, month, "000"); a number line that is not a whole number throws.
 int ProchainNumero(const Lignes& livre, const QDate& aujourdhui, std::string_view cle) {

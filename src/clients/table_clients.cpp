@@ -3,6 +3,9 @@
 #include "clients/recherche.h"
 
 #include <QString>
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace kyr {
 
@@ -68,16 +71,72 @@ void TableClients::Result(Lignes& liste) const {
     }
 }
 
+// The card's sort is an exchange sort: for each row i, every later row j whose
+// name is smaller than row i's is swapped with it. Rows of equal names are
+// never swapped with each other but move through exchanges with other rows, so
+// the result is not the stable order. It is computed here in n log n, with the
+// exchange sort's own result:
+// - the names end in ascending order;
+// - rows whose names are greater than a name K never change how the rows of
+//   names up to K move, and among those, only where the smaller names stand
+//   matters to the rows named K: each pass that places a smaller name while a
+//   row named K leads the rows still to sort sends that row behind the other
+//   rows named K gathered ahead of the next smaller name;
+// - so, going through the rows named K in table order, each smaller name met
+//   after the first of them turns the rows gathered so far by one.
 void TableClients::Tri() {
-    for (int i = 0; i < DernierClient; ++i)
-        for (int j = i + 1; j <= DernierClient; ++j) {
-            auto& a = Rangees[static_cast<std::size_t>(i)];
-            auto& b = Rangees[static_cast<std::size_t>(j)];
-            if (PlusGrand(a[1], b[1])) {
-                std::swap(a, b);
-                FicheModifiee = true;
-            }
+    const std::size_t n = static_cast<std::size_t>(std::max(DernierClient + 1, 0));
+    const auto nom = [this](std::size_t i) -> const std::string& { return Rangees[i][1]; };
+    bool trie = true;
+    for (std::size_t i = 1; i < n && trie; ++i)
+        trie = !PlusGrand(nom(i - 1), nom(i));
+    if (trie) return; // no exchange at all
+    FicheModifiee = true;
+
+    std::vector<std::size_t> ordre(n);
+    std::iota(ordre.begin(), ordre.end(), 0);
+    std::stable_sort(ordre.begin(), ordre.end(),
+                     [&](std::size_t a, std::size_t b) { return PlusGrand(nom(b), nom(a)); });
+
+    // Rows of smaller names already gone through, counted by table position.
+    std::vector<int> arbre(n + 1, 0);
+    const auto marque = [&](std::size_t p) {
+        for (++p; p <= n; p += p & (~p + 1))
+            ++arbre[p];
+    };
+    const auto avant = [&](std::size_t p) { // marked rows before position p
+        int c = 0;
+        for (; p > 0; p -= p & (~p + 1))
+            c += arbre[p];
+        return c;
+    };
+
+    std::vector<LigneClient> resultat;
+    resultat.reserve(n);
+    std::vector<std::size_t> groupe;
+    for (std::size_t g = 0; g < n;) {
+        std::size_t h = g + 1;
+        while (h < n && nom(ordre[h]) == nom(ordre[g]))
+            ++h;
+        groupe.clear();
+        const auto tourne = [&](int plusPetits) {
+            if (groupe.empty()) return;
+            const std::size_t k = static_cast<std::size_t>(plusPetits) % groupe.size();
+            std::rotate(groupe.begin(), groupe.begin() + static_cast<std::ptrdiff_t>(k),
+                        groupe.end());
+        };
+        for (std::size_t k = g; k < h; ++k) {
+            if (k > g) tourne(avant(ordre[k]) - avant(ordre[k - 1] + 1));
+            groupe.push_back(ordre[k]);
         }
+        tourne(avant(n) - avant(ordre[h - 1] + 1));
+        for (std::size_t k = g; k < h; ++k)
+            marque(ordre[k]);
+        for (const std::size_t r : groupe)
+            resultat.push_back(std::move(Rangees[r]));
+        g = h;
+    }
+    std::move(resultat.begin(), resultat.end(), Rangees.begin());
 }
 
 void TableClients::LacheNouveauVide() {

@@ -7,20 +7,36 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <cstring>
 
 namespace kyr {
 
 Lignes DecoupeLignes(std::string_view contenu) {
     Lignes lignes;
+    // As many lines as LF, or about: a file of CR LF lines is split without
+    // the list being moved to a bigger place again and again.
+    lignes.reserve(static_cast<std::size_t>(std::count(contenu.begin(), contenu.end(), '\n')) + 1);
+    const char* const base = contenu.data();
+    const std::size_t taille = contenu.size();
     std::size_t debut = 0;
-    for (std::size_t i = 0; i < contenu.size(); ++i) {
-        const char c = contenu[i];
-        if (c != '\r' && c != '\n') continue;
-        lignes.emplace_back(contenu.substr(debut, i - debut));
-        if (c == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n') ++i;
-        debut = i + 1;
+    while (debut < taille) {
+        // The next LF, then a CR before it: both searches run a block at a time.
+        const void* lf = std::memchr(base + debut, '\n', taille - debut);
+        const std::size_t finLf =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - base) : taille;
+        const void* cr = std::memchr(base + debut, '\r', finLf - debut);
+        if (cr) {
+            // CR LF, or a lone CR ending a line of its own.
+            const std::size_t r = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
+            lignes.emplace_back(contenu.substr(debut, r - debut));
+            debut = r + 1 < taille && base[r + 1] == '\n' ? r + 2 : r + 1;
+            continue;
+        }
+        lignes.emplace_back(contenu.substr(debut, finLf - debut));
+        if (!lf) break; // a last line without a line end
+        debut = finLf + 1;
     }
-    if (debut < contenu.size()) lignes.emplace_back(contenu.substr(debut));
     return lignes;
 }
 
@@ -58,24 +74,51 @@ std::optional<Lignes> LitFichier(const QString& chemin) {
     return DecoupeLignes(*contenu);
 }
 
-void EcritOctets(const QString& chemin, std::string_view contenu) {
-    // QSaveFile writes a temporary file beside the target and renames it over
-    // the old file only on commit, so a failure anywhere leaves the old file
-    // as it was. No direct-write fallback: that would give up exactly this.
+namespace {
+
+// QSaveFile writes a temporary file beside the target and renames it over the
+// old file only on commit, so a failure anywhere leaves the old file as it
+// was. No direct-write fallback: that would give up exactly this. `produit`
+// hands the file's bytes, a piece at a time, to the function it is given.
+template <class Producteur> void EcritSur(const QString& chemin, Producteur&& produit) {
     if (chemin.isEmpty() || QFileInfo(chemin).isDir())
         throw ErreurExecution::CreationFichier(chemin);
     QSaveFile f(chemin);
     if (!f.open(QIODevice::WriteOnly)) throw ErreurExecution::CreationFichier(chemin);
-    if (f.write(contenu.data(), static_cast<qint64>(contenu.size())) !=
-        static_cast<qint64>(contenu.size())) {
-        f.cancelWriting();
-        throw ErreurExecution::CreationFichier(chemin);
-    }
+    const auto ecrit = [&f, &chemin](std::string_view morceau) {
+        if (f.write(morceau.data(), static_cast<qint64>(morceau.size())) !=
+            static_cast<qint64>(morceau.size())) {
+            f.cancelWriting();
+            throw ErreurExecution::CreationFichier(chemin);
+        }
+    };
+    produit(ecrit);
     if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
 }
 
+} // namespace
+
+void EcritOctets(const QString& chemin, std::string_view contenu) {
+    EcritSur(chemin, [contenu](const auto& ecrit) { ecrit(contenu); });
+}
+
 void EcritFichier(const QString& chemin, const Lignes& lignes) {
-    EcritOctets(chemin, JoinLignes(lignes));
+    EcritSur(chemin, [&lignes](const auto& ecrit) {
+        // Written a piece at a time: a whole book is never held a second time
+        // in memory as one text.
+        constexpr std::size_t Morceau = 1 << 16;
+        std::string morceau;
+        morceau.reserve(Morceau + 512);
+        for (const auto& l : lignes) {
+            morceau += l;
+            morceau += "\r\n";
+            if (morceau.size() >= Morceau) {
+                ecrit(morceau);
+                morceau.clear();
+            }
+        }
+        ecrit(morceau);
+    });
 }
 
 // ICU's windows-1252 decodes the five bytes the code page leaves undefined

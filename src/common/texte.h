@@ -52,4 +52,11 @@ std::string_view Depuis(std::string_view s, std::size_t p);
 // At most 255 bytes: the program's short-string cut.
 std::string Coupe255(std::string_view s);
 
+// Whether the line begins with `debut`, letter case included. The first byte is
+// tested on its own: the passes over a whole book reject most lines there.
+inline bool CommencePar(std::string_view ligne, std::string_view debut) {
+    return ligne.size() >= debut.size() && (debut.empty() || ligne[0] == debut[0]) &&
+           ligne.compare(0, debut.size(), debut) == 0;
+}
+
 } // namespace kyr

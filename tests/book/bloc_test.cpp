@@ -214,5 +214,32 @@ TEST(Bloc, TextesLongsRelusSansPerte) {
     }
 }
 
+// Deleting several blocks in one sweep gives the book that deleting them one
+// after the other gives, missing end lines and start lines in lower case included.
+TEST(Bloc, SuppressionGroupeeCommeUneParUne) {
+    const std::vector<std::string> pieces = {
+        "<BLOC0000>",  "</BLOC0000>", "<BLOC0001>",  "</BLOC0001>", "<bloc0001>",  "<BLOC0002>",
+        "</BLOC0002>", "<Bloc0003>",  "</BLOC0003>", "x",           "</bloc0002>", "<BLOCxyz>"};
+    std::uint32_t graine = 99;
+    const auto hasard = [&graine](std::uint32_t n) {
+        graine = graine * 1103515245u + 12345u;
+        return (graine >> 16) % n;
+    };
+    for (int essai = 0; essai < 2000; ++essai) {
+        Lignes livre;
+        const std::size_t taille = hasard(25);
+        for (std::size_t k = 0; k < taille; ++k)
+            livre.push_back(pieces[hasard(static_cast<std::uint32_t>(pieces.size()))]);
+        std::vector<int> numeros;
+        for (int n = 0; n < 4; ++n)
+            if (hasard(2)) numeros.push_back(n);
+        Lignes attendu = livre;
+        for (const int n : numeros)
+            SupprimeBloc(attendu, n);
+        SupprimeBlocs(livre, numeros);
+        ASSERT_EQ(livre, attendu) << "essai " << essai;
+    }
+}
+
 } // namespace
 } // namespace kyr

@@ -88,6 +88,31 @@ TEST_F(Livre, FichierAltereRestaure) {
     EXPECT_EQ(f.Livre, *LitFichier(Donnee("sans_fin.fct")));
 }
 
+// A block without its end line runs to the end of the book in the rebuild, so
+// the blocks after it are taken twice.
+TEST_F(Livre, ReconstructionDeBlocsQuiSeChevauchent) {
+    struct Cas {
+        Lignes avant, apres;
+    };
+    for (const Cas& c : {
+             Cas{{"<BLOC0000>", "a", "<BLOC0001>", "b", "</BLOC0001>"},
+                 {"<BLOC0000>", "a", "<BLOC0001>", "b", "</BLOC0001>", "<BLOC0001>", "b",
+                  "</BLOC0001>"}},
+             Cas{{"<BLOC0001>", "x", "</BLOC0001>", " ", "<BLOC0000>", "y"},
+                 {"<BLOC0000>", "y", "<BLOC0001>", "x", "</BLOC0001>"}},
+             Cas{{"<BLOC0001>", "<BLOC0000>", "</BLOC0000>", "</BLOC0001>", "</BLOC0001>"},
+                 {"<BLOC0000>", "</BLOC0000>", "<BLOC0001>", "<BLOC0000>", "</BLOC0000>",
+                  "</BLOC0001>"}},
+         }) {
+        f.Livre = c.avant;
+        f.NbFiches = 2;
+        p.reponses = {Bouton::Oui};
+        f.Verif();
+        EXPECT_EQ(f.Livre, c.apres);
+        EXPECT_TRUE(f.LivreModifie);
+    }
+}
+
 TEST_F(Livre, DoublonSupprimeEnSilence) {
     f.Charge(Donnee("doublon.fct"));
     EXPECT_TRUE(p.questions.empty());

@@ -159,6 +159,44 @@ TEST(CarteClients, TriSurLesOctets) {
     EXPECT_EQ(t.Rangees[6][2], "rue \xC9ric");
 }
 
+// The card's sort as the client card describes it: an exchange sort by name.
+// Rows of equal names come out in the order its exchanges leave them.
+std::vector<LigneClient> TriParEchanges(std::vector<LigneClient> r) {
+    for (std::size_t i = 0; i + 1 < r.size(); ++i)
+        for (std::size_t j = i + 1; j < r.size(); ++j)
+            if (r[i][1] > r[j][1]) std::swap(r[i], r[j]);
+    return r;
+}
+
+TEST(CarteClients, TriDesNomsEgauxCommeLEchange) {
+    // Few names, many clients sharing them: every kind of interleaving.
+    const std::vector<std::string> noms = {"B", "A", "C", "A", "\xC9", "b", "B", "AB"};
+    std::uint32_t graine = 12345;
+    const auto hasard = [&graine](std::uint32_t n) {
+        graine = graine * 1103515245u + 12345u;
+        return (graine >> 16) % n;
+    };
+    for (int essai = 0; essai < 400; ++essai) {
+        const std::size_t taille = hasard(40);
+        const std::size_t varietes = 1 + hasard(static_cast<std::uint32_t>(noms.size()));
+        Lignes l;
+        for (std::size_t k = 0; k < taille; ++k) {
+            const Lignes c = Client(std::to_string(10002 + k), noms[hasard(varietes)]);
+            l.insert(l.end(), c.begin(), c.end());
+        }
+        PlateformeFausse p;
+        TableClients t(p);
+        t.Init(l);
+        std::vector<LigneClient> avant;
+        for (std::size_t i = 0; i < l.size(); i += 5)
+            avant.push_back({l[i].substr(5), l[i + 1], l[i + 2], l[i + 3], l[i + 4]});
+        const std::vector<LigneClient> attendu = TriParEchanges(avant);
+        ASSERT_EQ(std::vector<LigneClient>(t.Rangees.begin(), t.Rangees.begin() + taille), attendu)
+            << "essai " << essai;
+        EXPECT_EQ(t.FicheModifiee, attendu != avant) << "essai " << essai;
+    }
+}
+
 TEST(CarteClients, NavigationEtPageSuivanteSurLeDernier) {
     PlateformeFausse p;
     TableClients t(p);

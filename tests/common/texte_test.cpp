@@ -37,6 +37,12 @@ TEST(Texte, SplitsEveryKindOfLineEnd) {
         {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
         {"a\n\nb\r\r\n", {"a", "", "b", ""}},
         {"\n\r", {"", ""}}, // LF then a lone CR: two line ends
+        {"\r", {""}},
+        {"a\r", {"a"}},
+        {"a\rb\rc", {"a", "b", "c"}},
+        {"a\r\rb\n", {"a", "", "b"}},
+        {"\r\r\n\n", {"", "", ""}},
+        {"ab\ncd\ref\r\ngh", {"ab", "cd", "ef", "gh"}},
         {std::string_view("x\0y\r\n", 5), {std::string("x\0y", 3)}},
     };
     for (const auto& c : cas)
