@@ -3,6 +3,7 @@
 #include "common/erreurs.h"
 
 #include <QFile>
+#include <QHash>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -66,6 +67,26 @@ std::optional<std::string> LitOctets(const QString& chemin) {
     const QByteArray contenu = f.readAll();
     if (f.error() != QFileDevice::NoError) throw ErreurExecution::LectureFichier(chemin);
     return std::string(contenu.constData(), static_cast<std::size_t>(contenu.size()));
+}
+
+std::optional<EmpreinteFichier> Empreinte(const QString& chemin) {
+    const QFileInfo info(chemin);
+    if (chemin.isEmpty() || !info.isFile()) return std::nullopt;
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray contenu = f.readAll();
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    // A digest rather than the modification time: two saves within the file
+    // system's time resolution leave the same date.
+    return EmpreinteFichier{contenu.size(), qHash(QByteArrayView(contenu), 0)};
+}
+
+bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant) {
+    if (!avant) return false;
+    const QFileInfo info(chemin);
+    if (!info.isFile()) return false; // removed: writing it again loses nothing
+    if (info.size() != avant->Taille) return true;
+    return Empreinte(chemin) != avant;
 }
 
 std::optional<Lignes> LitFichier(const QString& chemin) {

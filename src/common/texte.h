@@ -32,6 +32,20 @@ std::optional<std::string> LitOctets(const QString& chemin);
 void EcritOctets(const QString& chemin, std::string_view contenu);
 bool FichierExiste(const QString& chemin);
 
+// What a file holds at one moment, to tell later whether another program has
+// changed it: its size and a digest of its bytes. A file only touched (same
+// bytes, a newer date) is not a change: replacing it loses nothing.
+struct EmpreinteFichier {
+    qint64 Taille = 0;
+    std::size_t Condense = 0;
+    bool operator==(const EmpreinteFichier&) const = default;
+};
+// nullopt when there is no such file or it cannot be read.
+std::optional<EmpreinteFichier> Empreinte(const QString& chemin);
+// The file no longer holds what `avant` recorded: changed or replaced. A file
+// removed since, or that had no fingerprint, is not taken as changed.
+bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant);
+
 // Windows-1252 <-> QString. DepuisQString gives nullopt when a character has no
 // Windows-1252 byte: such input is refused, never silently replaced.
 QString VersQString(std::string_view octets);
