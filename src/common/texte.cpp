@@ -97,6 +97,16 @@ std::optional<Lignes> LitFichier(const QString& chemin) {
 
 namespace {
 
+PanneEcriture& Panne() {
+    static PanneEcriture panne;
+    return panne;
+}
+
+bool Echoue(EtapeEcriture etape, const QString& chemin) {
+    const PanneEcriture& panne = Panne();
+    return panne && panne(etape, chemin);
+}
+
 // QSaveFile writes a temporary file beside the target and renames it over the
 // old file only on commit, so a failure anywhere leaves the old file as it
 // was. No direct-write fallback: that would give up exactly this. `produit`
@@ -105,19 +115,31 @@ template <class Producteur> void EcritSur(const QString& chemin, Producteur&& pr
     if (chemin.isEmpty() || QFileInfo(chemin).isDir())
         throw ErreurExecution::CreationFichier(chemin);
     QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly)) throw ErreurExecution::CreationFichier(chemin);
-    const auto ecrit = [&f, &chemin](std::string_view morceau) {
-        if (f.write(morceau.data(), static_cast<qint64>(morceau.size())) !=
-            static_cast<qint64>(morceau.size())) {
-            f.cancelWriting();
-            throw ErreurExecution::CreationFichier(chemin);
+    if (Echoue(EtapeEcriture::Creation, chemin) || !f.open(QIODevice::WriteOnly))
+        throw ErreurExecution::CreationFichier(chemin);
+    const auto abandonne = [&f, &chemin] {
+        f.cancelWriting(); // the temporary file goes with f
+        return ErreurExecution::CreationFichier(chemin);
+    };
+    const auto ecrit = [&f, &chemin, &abandonne](std::string_view morceau) {
+        const auto taille = static_cast<qint64>(morceau.size());
+        if (Echoue(EtapeEcriture::Ecriture, chemin)) {
+            f.write(morceau.data(), taille / 2); // what a full disk takes before it refuses
+            throw abandonne();
         }
+        if (f.write(morceau.data(), taille) != taille) throw abandonne();
     };
     produit(ecrit);
+    if (Echoue(EtapeEcriture::Vidage, chemin) || !f.flush()) throw abandonne();
+    if (Echoue(EtapeEcriture::Remplacement, chemin)) throw abandonne();
     if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
 }
 
 } // namespace
+
+void SimulePanneEcriture(PanneEcriture panne) {
+    Panne() = std::move(panne);
+}
 
 void EcritOctets(const QString& chemin, std::string_view contenu) {
     EcritSur(chemin, [contenu](const auto& ecrit) { ecrit(contenu); });

@@ -4,6 +4,7 @@
 // boundary, through VersQString / DepuisQString.
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,15 @@ void EcritFichier(const QString& chemin, const Lignes& lignes);
 // or may not end with a line break, a UTF-8 export.
 std::optional<std::string> LitOctets(const QString& chemin);
 void EcritOctets(const QString& chemin, std::string_view contenu);
+
+// For the tests of failed writes: every file the program writes goes through
+// the two writers above, and `panne` is asked at each of their steps whether
+// that step fails there, as it would on a read-only folder (creating the
+// temporary file), a full disk (writing: half of the piece is written first),
+// a failed flush or a failed rename. An empty function: no fault (the default).
+enum class EtapeEcriture { Creation, Ecriture, Vidage, Remplacement };
+using PanneEcriture = std::function<bool(EtapeEcriture etape, const QString& chemin)>;
+void SimulePanneEcriture(PanneEcriture panne);
 bool FichierExiste(const QString& chemin);
 
 // What a file holds at one moment, to tell later whether another program has
