@@ -1,6 +1,7 @@
 #include "clients/table_clients.h"
 
 #include "clients/recherche.h"
+#include "common/erreurs.h"
 
 #include <QString>
 #include <algorithm>
@@ -166,7 +167,7 @@ bool TableClients::CodeAcceptable(const std::string& code) {
         if (r != Courante && Rangees[static_cast<std::size_t>(r)][0] == code) {
             m_plateforme.Message(
                 QStringLiteral("Le code client %1 est déjà celui de %2.")
-                    .arg(VersQString(code), VersQString(Rangees[static_cast<std::size_t>(r)][1])));
+                    .arg(VersQString(code), Citation(Rangees[static_cast<std::size_t>(r)][1])));
             return false;
         }
     return true;

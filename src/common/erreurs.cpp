@@ -13,16 +13,16 @@ const char* ErreurExecution::what() const noexcept {
     return m_utf8.c_str();
 }
 
-namespace {
-// A message quotes a bad value only as far as a person reads it: a damaged file
-// can hold a "date" of several megabytes, which a message box would take minutes
-// to lay out.
-constexpr qsizetype CitationMax = 60;
-
-QString Cite(const char* modele, std::string_view texte) {
-    QString cite = VersQString(Debut(texte, CitationMax + 1));
+QString Citation(std::string_view octets) {
+    constexpr qsizetype CitationMax = 60;
+    QString cite = VersQString(Debut(octets, CitationMax + 1));
     if (cite.size() > CitationMax) cite = cite.left(CitationMax) + QChar(0x2026);
-    return QString::fromUtf8(modele).arg(cite);
+    return cite;
+}
+
+namespace {
+QString Cite(const char* modele, std::string_view texte) {
+    return QString::fromUtf8(modele).arg(Citation(texte));
 }
 } // namespace
 

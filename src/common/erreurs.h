@@ -8,6 +8,11 @@
 
 namespace kyr {
 
+// A value of the user's data as a message quotes it: at most 60 characters,
+// then "…". A damaged file can hold a "value" of several megabytes, which a
+// message box or a list would take minutes to lay out.
+QString Citation(std::string_view octets);
+
 class ErreurExecution : public std::exception {
 public:
     explicit ErreurExecution(QString message) : m_message(std::move(message)) {}

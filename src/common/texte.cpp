@@ -3,13 +3,13 @@
 #include "common/erreurs.h"
 
 #include <QFile>
+#include <QHash>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 namespace kyr {
 
@@ -77,6 +77,26 @@ std::optional<std::string> LitOctets(const QString& chemin) {
     return std::string(contenu->constData(), static_cast<std::size_t>(contenu->size()));
 }
 
+std::optional<EmpreinteFichier> Empreinte(const QString& chemin) {
+    const QFileInfo info(chemin);
+    if (chemin.isEmpty() || !info.isFile()) return std::nullopt;
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray contenu = f.readAll();
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    // A digest rather than the modification time: two saves within the file
+    // system's time resolution leave the same date.
+    return EmpreinteFichier{contenu.size(), qHash(QByteArrayView(contenu), 0)};
+}
+
+bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant) {
+    if (!avant) return false;
+    const QFileInfo info(chemin);
+    if (!info.isFile()) return false; // removed: writing it again loses nothing
+    if (info.size() != avant->Taille) return true;
+    return Empreinte(chemin) != avant;
+}
+
 std::optional<Lignes> LitFichier(const QString& chemin) {
     // Split straight from what was read: a book is not copied once more first.
     const auto contenu = LitTout(chemin);
@@ -87,38 +107,58 @@ std::optional<Lignes> LitFichier(const QString& chemin) {
 
 namespace {
 
-using Emetteur = std::function<void(std::string_view)>;
+PanneEcriture& Panne() {
+    static PanneEcriture panne;
+    return panne;
+}
 
-// The one safe writer. QSaveFile writes a temporary file beside the target and
-// renames it over the old file only on commit, so a failure anywhere leaves the
-// old file as it was. No direct-write fallback: that would give up exactly this.
-// `contenu` hands the bytes over piece by piece.
-void EcritSur(const QString& chemin, const std::function<void(const Emetteur&)>& contenu) {
+bool Echoue(EtapeEcriture etape, const QString& chemin) {
+    const PanneEcriture& panne = Panne();
+    return panne && panne(etape, chemin);
+}
+
+// QSaveFile writes a temporary file beside the target and renames it over the
+// old file only on commit, so a failure anywhere leaves the old file as it
+// was. No direct-write fallback: that would give up exactly this. `produit`
+// hands the file's bytes, a piece at a time, to the function it is given.
+template <class Producteur> void EcritSur(const QString& chemin, Producteur&& produit) {
     if (chemin.isEmpty() || QFileInfo(chemin).isDir())
         throw ErreurExecution::CreationFichier(chemin);
     QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly)) throw ErreurExecution::CreationFichier(chemin);
-    const Emetteur ecrit = [&f, &chemin](std::string_view morceau) {
-        if (f.write(morceau.data(), static_cast<qint64>(morceau.size())) !=
-            static_cast<qint64>(morceau.size())) {
-            f.cancelWriting();
-            throw ErreurExecution::CreationFichier(chemin);
-        }
+    if (Echoue(EtapeEcriture::Creation, chemin) || !f.open(QIODevice::WriteOnly))
+        throw ErreurExecution::CreationFichier(chemin);
+    const auto abandonne = [&f, &chemin] {
+        f.cancelWriting(); // the temporary file goes with f
+        return ErreurExecution::CreationFichier(chemin);
     };
-    contenu(ecrit);
+    const auto ecrit = [&f, &chemin, &abandonne](std::string_view morceau) {
+        const auto taille = static_cast<qint64>(morceau.size());
+        if (Echoue(EtapeEcriture::Ecriture, chemin)) {
+            f.write(morceau.data(), taille / 2); // what a full disk takes before it refuses
+            throw abandonne();
+        }
+        if (f.write(morceau.data(), taille) != taille) throw abandonne();
+    };
+    produit(ecrit);
+    if (Echoue(EtapeEcriture::Vidage, chemin) || !f.flush()) throw abandonne();
+    if (Echoue(EtapeEcriture::Remplacement, chemin)) throw abandonne();
     if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
 }
 
 } // namespace
 
+void SimulePanneEcriture(PanneEcriture panne) {
+    Panne() = std::move(panne);
+}
+
 void EcritOctets(const QString& chemin, std::string_view contenu) {
-    EcritSur(chemin, [contenu](const Emetteur& ecrit) { ecrit(contenu); });
+    EcritSur(chemin, [contenu](const auto& ecrit) { ecrit(contenu); });
 }
 
 void EcritFichier(const QString& chemin, const Lignes& lignes) {
-    // Written a piece at a time: a whole book is never held a second time in
-    // memory as one text.
-    EcritSur(chemin, [&lignes](const Emetteur& ecrit) {
+    EcritSur(chemin, [&lignes](const auto& ecrit) {
+        // Written a piece at a time: a whole book is never held a second time
+        // in memory as one text.
         constexpr std::size_t Morceau = 1 << 16;
         std::string morceau;
         morceau.reserve(Morceau + 512);

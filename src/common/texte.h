@@ -4,6 +4,7 @@
 // boundary, through VersQString / DepuisQString.
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,7 +31,30 @@ void EcritFichier(const QString& chemin, const Lignes& lignes);
 // or may not end with a line break, a UTF-8 export, a PDF file.
 std::optional<std::string> LitOctets(const QString& chemin);
 void EcritOctets(const QString& chemin, std::string_view contenu);
+
+// For the tests of failed writes: every file the program writes goes through
+// the two writers above, and `panne` is asked at each of their steps whether
+// that step fails there, as it would on a read-only folder (creating the
+// temporary file), a full disk (writing: half of the piece is written first),
+// a failed flush or a failed rename. An empty function: no fault (the default).
+enum class EtapeEcriture { Creation, Ecriture, Vidage, Remplacement };
+using PanneEcriture = std::function<bool(EtapeEcriture etape, const QString& chemin)>;
+void SimulePanneEcriture(PanneEcriture panne);
 bool FichierExiste(const QString& chemin);
+
+// What a file holds at one moment, to tell later whether another program has
+// changed it: its size and a digest of its bytes. A file only touched (same
+// bytes, a newer date) is not a change: replacing it loses nothing.
+struct EmpreinteFichier {
+    qint64 Taille = 0;
+    std::size_t Condense = 0;
+    bool operator==(const EmpreinteFichier&) const = default;
+};
+// nullopt when there is no such file or it cannot be read.
+std::optional<EmpreinteFichier> Empreinte(const QString& chemin);
+// The file no longer holds what `avant` recorded: changed or replaced. A file
+// removed since, or that had no fingerprint, is not taken as changed.
+bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant);
 
 // Windows-1252 <-> QString. DepuisQString gives nullopt when a character has no
 // Windows-1252 byte: such input is refused, never silently replaced.

@@ -88,17 +88,16 @@ Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r) {
         return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
     }
     if (genre != GenreFacture && genre != Trim(GenreAvoir))
-        return ecarte(QStringLiteral("genre de document « %1 » inconnu").arg(VersQString(genre)));
+        return ecarte(QStringLiteral("genre de document « %1 » inconnu").arg(Citation(genre)));
     if (numero.empty()) return ecarte(QStringLiteral("document sans numéro"));
     if (!QueDesChiffres(numero))
-        return ecarte(
-            QStringLiteral("le numéro « %1 » n'est pas un nombre").arg(VersQString(numero)));
+        return ecarte(QStringLiteral("le numéro « %1 » n'est pas un nombre").arg(Citation(numero)));
     if (lue.Erreur) return ecarte(lue.Erreur->message());
     if (!lue.Detail.Illisibles.empty()) {
         const auto& i = lue.Detail.Illisibles.front();
         return ecarte(QStringLiteral("ligne %1 : « %2 » n'est pas un nombre")
                           .arg(i.Rangee)
-                          .arg(VersQString(Trim(i.Texte))));
+                          .arg(Citation(Trim(i.Texte))));
     }
 
     const auto ht = LitCentimes(f.TotalHT), tva = LitCentimes(f.TotalTVA),

@@ -7,7 +7,10 @@
 #include "common/texte.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QStringList>
+#include <QSysInfo>
 #include <algorithm>
 
 namespace kyr {
@@ -15,6 +18,10 @@ namespace kyr {
 namespace {
 
 const QString FiltreFactures = QStringLiteral("Factures (*.fct)");
+const QString DejaOuvert = QStringLiteral(
+    "Le livre %1 est déjà ouvert dans une autre copie de Kyr Facture.\nL'ouvrir quand même ?");
+const QString OuvertAilleurs = QStringLiteral(
+    "Le livre %1 est ouvert dans une autre copie de Kyr Facture.\nLe remplacer quand même ?");
 
 qsizetype DebutNom(const QString& nom) {
     return std::max(nom.lastIndexOf(QLatin1Char('/')), nom.lastIndexOf(QLatin1Char('\\'))) + 1;
@@ -24,6 +31,55 @@ qsizetype DebutNom(const QString& nom) {
 
 Coquille::Coquille(Facture& facture, Plateforme& plateforme)
     : m_facture(facture), m_plateforme(plateforme) {}
+
+Coquille::~Coquille() = default;
+
+QString Coquille::NomVerrou(const QString& livre) {
+    const QFileInfo info(livre);
+    return info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() +
+                                       QStringLiteral(".verrou"));
+}
+
+bool Coquille::TientVerrou() const {
+    return m_verrou != nullptr;
+}
+
+Coquille::PriseVerrou Coquille::Verrouille(const QString& nom, const QString& question) {
+    PriseVerrou prise;
+    const QString chemin = NomVerrou(nom);
+    if (m_verrou && m_verrou->fileName() == chemin) return prise; // this copy holds it
+    auto verrou = std::make_unique<QLockFile>(chemin);
+    // Held as long as the book is open, however long that is: only a lock
+    // whose program is no longer running (same computer) is stale.
+    verrou->setStaleLockTime(0);
+    if (verrou->tryLock(0)) {
+        prise.verrou = std::move(verrou);
+        return prise;
+    }
+    // No lock possible here, or only a silent try (after a save).
+    if (verrou->error() != QLockFile::LockFailedError || question.isEmpty()) return prise;
+    qint64 pid = 0;
+    QString machine, programme;
+    QString texte = question.arg(NomSansDossier(nom));
+    if (verrou->getLockInfo(&pid, &machine, &programme) && !machine.isEmpty() &&
+        machine != QSysInfo::machineHostName())
+        texte += QStringLiteral("\n(Il est ouvert sur l'ordinateur %1.)").arg(machine.left(60));
+    prise.refuse = Avertissement(m_plateforme, texte, {Bouton::Oui, Bouton::Non}) != Bouton::Oui;
+    return prise;
+}
+
+void Coquille::Attache(PriseVerrou prise, std::optional<EmpreinteFichier> empreinte) {
+    if (prise.verrou)
+        m_verrou = std::move(prise.verrou);
+    else if (m_verrou && m_verrou->fileName() != NomVerrou(FichierCourant))
+        m_verrou.reset(); // the lock of the book's former file
+    m_empreinte = std::move(empreinte);
+}
+
+void Coquille::Detache() {
+    m_verrou.reset();
+    m_empreinte.reset();
+}
 
 QString Coquille::NomSansDossier(const QString& nom) {
     return nom.mid(DebutNom(nom));
@@ -66,12 +122,17 @@ bool Coquille::Demarrage() {
         // A book that is no longer there leaves the empty book without a
         // name: saving it must not create a file under the remembered name.
         if (!m_livreMemorise.isEmpty() && FichierExiste(m_livreMemorise)) {
-            try {
-                m_facture.Charge(m_livreMemorise);
-                FichierCourant = m_livreMemorise;
-                charge = true;
-            } catch (const ErreurExecution& e) {
-                m_plateforme.Erreur(e.message());
+            PriseVerrou prise = Verrouille(m_livreMemorise, DejaOuvert);
+            if (!prise.refuse) {
+                try {
+                    auto empreinte = Empreinte(m_livreMemorise);
+                    m_facture.Charge(m_livreMemorise);
+                    FichierCourant = m_livreMemorise;
+                    Attache(std::move(prise), std::move(empreinte));
+                    charge = true;
+                } catch (const ErreurExecution& e) {
+                    m_plateforme.Erreur(e.message());
+                }
             }
         }
     }
@@ -98,6 +159,7 @@ bool Coquille::ProposeEnregistrement() {
 void Coquille::NouveauLivre() {
     if (!ProposeEnregistrement()) return;
     FichierCourant.clear();
+    Detache();
     m_facture.Nouveau();
     CommandesLivre = true;
 }
@@ -115,8 +177,12 @@ bool Coquille::Ouvrir() {
         m_plateforme.Message(QStringLiteral("Le fichier n'existe pas"));
         return false;
     }
-    m_facture.Charge(*nom); // on failure the previous book is back and keeps its name
+    PriseVerrou prise = Verrouille(*nom, DejaOuvert);
+    if (prise.refuse) return false;
+    auto empreinte = Empreinte(*nom); // before reading: a change made meanwhile is seen
+    m_facture.Charge(*nom); // on failure the previous book is back and keeps its name and lock
     FichierCourant = *nom;
+    Attache(std::move(prise), std::move(empreinte));
     Memorise(*nom);
     CommandesLivre = true;
     return true;
@@ -124,13 +190,53 @@ bool Coquille::Ouvrir() {
 
 bool Coquille::Enregistrer() {
     if (FichierCourant.isEmpty()) return EnregistrerSous();
+    if (!m_facture.TestModif()) return true; // nothing to write
+    // Another copy of the program, a backup or a synchronised folder may have
+    // written the file since this copy read it: replacing it would lose that.
+    if (ChangeDepuis(FichierCourant, m_empreinte)) {
+        const QString texte =
+            QStringLiteral("Le fichier %1 a été modifié par un autre programme depuis son "
+                           "ouverture.\nLe remplacer par le livre affiché ?\n\n"
+                           "« Non » l'enregistre sous un autre nom.")
+                .arg(NomSansDossier(FichierCourant));
+        switch (Avertissement(m_plateforme, texte, {Bouton::Oui, Bouton::Non, Bouton::Annuler})) {
+        case Bouton::Oui:
+            break;
+        case Bouton::Non: {
+            // A cancelled choice of name leaves the book as it was, name and lock.
+            const QString ancien = FichierCourant;
+            if (EnregistrerSousNom()) return true;
+            if (FichierCourant.isEmpty()) FichierCourant = ancien;
+            return false;
+        }
+        default:
+            return false;
+        }
+    }
     // The name is the one the book was read from or written to: it is used as
     // it stands (FACTURES.FCT stays FACTURES.FCT, a.b.fct stays a.b.fct).
-    m_facture.Sauve(FichierCourant);
+    try {
+        m_facture.Sauve(FichierCourant);
+    } catch (const ErreurExecution&) {
+        // The book itself may be on disk with only the client file failing.
+        if (!m_facture.LivreModifie)
+            Attache(m_verrou ? PriseVerrou{} : Verrouille(FichierCourant, {}),
+                    Empreinte(FichierCourant));
+        throw;
+    }
+    // The lock too, when the copy that held it at opening has closed since.
+    Attache(m_verrou ? PriseVerrou{} : Verrouille(FichierCourant, {}), Empreinte(FichierCourant));
     return true;
 }
 
 bool Coquille::EnregistrerSous() {
+    if (EnregistrerSousNom()) return true;
+    // No name chosen: the book no longer has a file, nor its lock.
+    if (FichierCourant.isEmpty()) Detache();
+    return false;
+}
+
+bool Coquille::EnregistrerSousNom() {
     FichierCourant.clear();
     const std::optional<QString> choisi =
         m_plateforme.NomFichierEnregistrer(FiltreFactures, QStringLiteral("*.fct"));
@@ -139,6 +245,8 @@ bool Coquille::EnregistrerSous() {
     if (FichierExiste(nom) && Avertissement(m_plateforme, QStringLiteral("Ce fichier existe déjà"),
                                             {Bouton::OK, Bouton::Annuler}) != Bouton::OK)
         return false;
+    PriseVerrou prise = Verrouille(nom, OuvertAilleurs);
+    if (prise.refuse) return false;
     // The new file gets the book even when nothing changed since it was read.
     m_facture.LivreModifie = true;
     try {
@@ -147,11 +255,13 @@ bool Coquille::EnregistrerSous() {
         // The book itself may be on disk with only the client file failing.
         if (!m_facture.LivreModifie) {
             FichierCourant = nom;
+            Attache(std::move(prise), Empreinte(nom));
             Memorise(nom);
         }
         throw;
     }
     FichierCourant = nom;
+    Attache(std::move(prise), Empreinte(nom));
     Memorise(nom);
     return true;
 }
@@ -189,14 +299,20 @@ bool Coquille::Fermeture() {
         SauveGlo(m_facture.Glossaire);
         m_facture.GlossaireModifie = false;
     });
-    if (erreurs.isEmpty()) return true;
+    if (erreurs.isEmpty()) {
+        Detache();
+        return true;
+    }
 
     for (const QString& e : erreurs)
         m_plateforme.Erreur(e);
-    return Avertissement(
-               m_plateforme,
-               QStringLiteral("Des fichiers n'ont pas pu être enregistrés. Quitter quand même ?"),
-               {Bouton::Oui, Bouton::Non}) == Bouton::Oui;
+    const bool quitte =
+        Avertissement(
+            m_plateforme,
+            QStringLiteral("Des fichiers n'ont pas pu être enregistrés. Quitter quand même ?"),
+            {Bouton::Oui, Bouton::Non}) == Bouton::Oui;
+    if (quitte) Detache();
+    return quitte;
 }
 
 } // namespace kyr

@@ -8,13 +8,18 @@
 #include "common/plateforme.h"
 
 #include <QString>
+#include <memory>
+#include <optional>
 #include <string>
+
+class QLockFile;
 
 namespace kyr {
 
 class Coquille {
 public:
     Coquille(Facture& facture, Plateforme& plateforme);
+    ~Coquille();
 
     // The open book's file name (with its folder); empty for a book that has
     // no file of its own. A book is only ever saved to this name, and it is
@@ -54,6 +59,11 @@ public:
     static QString NormaliseExtension(const QString& nom);
     // The file name part, after the last "/" or "\".
     static QString NomSansDossier(const QString& nom);
+    // The lock file that marks a book as open in a running copy of the
+    // program: ".livre.fct.verrou" beside "livre.fct".
+    static QString NomVerrou(const QString& livre);
+    // This copy holds the lock of the open book.
+    bool TientVerrou() const;
     // The last four characters are ".fct", in any letter case.
     static bool TypeValide(const QString& nom);
 
@@ -62,10 +72,28 @@ private:
     // on (the book was saved, or the user chose not to save it).
     bool ProposeEnregistrement();
     void Memorise(const QString& nom);
+    // Taking the lock of a book before it is opened or written.
+    struct PriseVerrou {
+        std::unique_ptr<QLockFile> verrou; // null: held already, or impossible here
+        bool refuse = false; // another running copy holds it and the user chose not to go on
+    };
+    // `question` asks whether to go on when another copy holds the lock; %1
+    // is the book's name; an empty question only tries, silently. A folder where no lock can be
+    // made (read-only) gives no lock and no question: the check of the file's content on saving
+    // still protects it.
+    PriseVerrou Verrouille(const QString& nom, const QString& question);
+    // FichierCourant is now the book's file, as `empreinte` found it; the
+    // lock taken for it (if any) replaces the one held before.
+    void Attache(PriseVerrou prise, std::optional<EmpreinteFichier> empreinte);
+    void Detache();
+    bool EnregistrerSousNom();
 
     Facture& m_facture;
     Plateforme& m_plateforme;
     QString m_livreMemorise;
+    // The book file as this copy last read or wrote it, and its lock.
+    std::optional<EmpreinteFichier> m_empreinte;
+    std::unique_ptr<QLockFile> m_verrou;
 };
 
 } // namespace kyr

@@ -325,8 +325,8 @@ void TJournal::actualise() {
     for (const DocumentEcarte* e : m_vue.Ecartes) {
         const QString texte =
             QStringLiteral("%1  %2 %3  %4 %5 : %6")
-                .arg(VersQString(e->TexteDate), VersQString(e->Genre), VersQString(e->Numero),
-                     VersQString(e->CodeClient), VersQString(e->NomClient), e->Raison);
+                .arg(Citation(e->TexteDate), Citation(e->Genre), Citation(e->Numero),
+                     Citation(e->CodeClient), Citation(e->NomClient), e->Raison);
         auto* i = new QListWidgetItem(texte, m_ecartes);
         i->setData(Qt::UserRole, e->Bloc);
     }

@@ -5,10 +5,12 @@
 
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QPen>
 #include <QPrinter>
 #include <cmath>
+#include <utility>
 
 namespace kyr {
 
@@ -132,7 +134,10 @@ void ImprimantePdf::PreparePage(QPdfWriter& writer, Orientation o) {
 Surface& ImprimantePdf::DebutTravail() {
     m_surface.reset();
     if (m_painter.isActive()) m_painter.end();
-    m_writer = std::make_unique<QPdfWriter>(m_chemin);
+    m_octets.clear();
+    m_tampon = std::make_unique<QBuffer>(&m_octets);
+    m_tampon->open(QIODevice::WriteOnly);
+    m_writer = std::make_unique<QPdfWriter>(m_tampon.get());
     m_writer->setPdfVersion(m_version);
     m_writer->setCreator(QStringLiteral("Kyr Facture"));
     if (!m_titre.isEmpty()) m_writer->setTitle(m_titre);
@@ -149,6 +154,10 @@ void ImprimantePdf::FinTravail() {
     m_surface.reset();
     if (m_painter.isActive()) m_painter.end();
     m_writer.reset();
+    m_tampon.reset();
+    const QByteArray octets = std::exchange(m_octets, {});
+    EcritOctets(m_chemin,
+                std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
 }
 
 void PreparePagePdf(QPrinter& printer) {

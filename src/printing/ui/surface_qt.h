@@ -6,12 +6,14 @@
 // Linux) at the given points, scaled to the device's resolution.
 #include "printing/surface.h"
 
+#include <QByteArray>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
 #include <memory>
 
 class QPdfWriter;
+class QBuffer;
 class QPrinter;
 
 namespace kyr {
@@ -61,7 +63,9 @@ private:
 
 // A PDF file: A4 in the job's orientation, the whole page printable, 1200 dpi
 // (so Mh/Mv draw the page within 0.5 % of its size). Each job rewrites the
-// file. PDF/A-1b: pass QPagedPaintDevice::PdfVersion_A1b.
+// file: the document is made in memory and written through the program's safe
+// writer when the job ends, so a job that fails leaves the old file as it was.
+// PDF/A-1b: pass QPagedPaintDevice::PdfVersion_A1b.
 class ImprimantePdf : public Imprimante {
 public:
     explicit ImprimantePdf(
@@ -70,7 +74,7 @@ public:
     ~ImprimantePdf() override;
     void Oriente(Orientation o) override;
     Surface& DebutTravail() override; // ErreurExecution::CreationFichier on failure
-    void FinTravail() override;
+    void FinTravail() override; // ErreurExecution::CreationFichier when the file cannot be written
 
     // The PDF page settings on any writer: A4, no margins, 1200 dpi.
     static void PreparePage(QPdfWriter& writer, Orientation o);
@@ -81,6 +85,8 @@ private:
     QPagedPaintDevice::PdfVersion m_version;
     QString m_titre;
     Orientation m_orientation = Orientation::Portrait;
+    QByteArray m_octets;
+    std::unique_ptr<QBuffer> m_tampon;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
     std::unique_ptr<SurfaceQt> m_surface;

@@ -6,12 +6,15 @@
 #include "printing/ui/sorties.h"
 #include "support/attente.h"
 #include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
+#include "support/panne_ecriture.h"
 #include "support/plateforme_fausse.h"
 #include "support/surface_enregistree.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -141,6 +144,30 @@ TEST_F(Sorties, PdfExportAddsTheExtensionAndAsksBeforeReplacing) {
 
 TEST_F(Sorties, UnwritablePdfIsARunTimeError) {
     EXPECT_THROW(EcritPdf(Pdf("absent/x.pdf"), Dessin(2)), ErreurExecution);
+}
+
+TEST_F(Sorties, AFailedPdfWriteLeavesTheOldFile) {
+    EcritPdf(Pdf("x.pdf"), Dessin(2));
+    const std::string avant = test::OctetsFichier(Pdf("x.pdf"));
+    for (const EtapeEcriture etape : test::EtapesEcriture) {
+        SCOPED_TRACE(test::NomEtape(etape));
+        test::PanneEcritureSimulee panne(etape);
+        try {
+            EcritPdf(Pdf("x.pdf"), Dessin(40));
+            ADD_FAILURE() << "no error";
+        } catch (const ErreurExecution& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Ne peut créer le fichier %1").arg(Pdf("x.pdf")));
+        }
+        EXPECT_EQ(test::OctetsFichier(Pdf("x.pdf")), avant);
+        EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"x.pdf"});
+    }
+    // A drawing that fails half-way writes nothing either.
+    const DessinImpression casse = [](Imprimante& i) {
+        i.DebutTravail();
+        throw ErreurExecution::Debordement();
+    };
+    EXPECT_THROW(EcritPdf(Pdf("x.pdf"), casse), ErreurExecution);
+    EXPECT_EQ(test::OctetsFichier(Pdf("x.pdf")), avant);
 }
 
 TEST_F(Sorties, PreviewShowsEveryPageOfThePdfPage) {

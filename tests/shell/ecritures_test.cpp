@@ -1,0 +1,177 @@
+// Every file the program writes, with each step of the safe writer failing in
+// turn: the old file stays as it was, no temporary file is left, the user is
+// told in French, and nothing is marked as saved. A new file of the program
+// is one more row of the table.
+#include "book/facture.h"
+#include "book/glossaire.h"
+#include "book/liste_clients.h"
+#include "book/parametres.h"
+#include "common/erreurs.h"
+#include "common/texte.h"
+#include "lists/journal.h"
+#include "shell/coquille.h"
+#include "shell/livre_simple.h"
+#include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
+#include "support/panne_ecriture.h"
+#include "support/plateforme_fausse.h"
+#include "utilities/bloc_notes.h"
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace kyr {
+namespace {
+
+using test::PlateformeFausse;
+
+// One copy of the program at work in the test's folder, its book open.
+struct Programme {
+    PlateformeFausse p;
+    Facture f{p};
+    Coquille c{f, p};
+    explicit Programme(const QString& livre) {
+        p.nomsOuvrir.push_back(livre);
+        c.Ouvrir();
+    }
+    // The message the user saw: an error shown, or the one the command threw
+    // to the main window's dispatch.
+    template <class F> QString Message(F&& commande) {
+        try {
+            commande();
+        } catch (const ErreurExecution& e) {
+            return e.message();
+        }
+        return p.erreurs.empty() ? QString() : p.erreurs.back();
+    }
+};
+
+struct Fichier {
+    const char* nom;                               // bare name in the folder
+    std::function<QString(Programme&)> ecrit;      // the command that writes it; the message seen
+    std::function<bool(const Programme&)> aEcrire; // still marked as to be written
+};
+
+const Fichier Fichiers[] = {
+    {"livre.fct",
+     [](Programme& m) {
+         m.f.fiche.Adresse[0] = "Durand";
+         m.f.Modifie();
+         return m.Message([&] { m.c.Enregistrer(); });
+     },
+     [](const Programme& m) { return m.f.TestModif(); }},
+    {"KyrFact.ini",
+     [](Programme& m) { return m.Message([&] { AppliqueParF(m.f, std::nullopt); }); },
+     [](const Programme&) { return true; }}, // written whole each time: nothing is marked
+    {"Fact.cli",
+     [](Programme& m) {
+         m.f.clients.Lignes_ = {"<CLI>10002", "Durand", "", "", ""};
+         m.f.clients.ClientsModifies = true;
+         return m.Message([&] { SauveCli(m.f.clients); });
+     },
+     [](const Programme& m) { return m.f.clients.ClientsModifies; }},
+    {"Fact.Glo",
+     [](Programme& m) {
+         m.f.Glossaire = {"TVA\tTaxe sur la valeur ajoutée"};
+         m.f.GlossaireModifie = true;
+         m.p.reponses = {Bouton::Non}; // "Quitter quand même ?"
+         m.c.Fermeture();
+         return m.p.erreurs.empty() ? QString() : m.p.erreurs.back();
+     },
+     [](const Programme& m) { return m.f.GlossaireModifie; }},
+    {"Fact.soc",
+     [](Programme& m) { return m.Message([&] { AppliquePsoc(m.f, {"Garage Durand"}, true); }); },
+     [](const Programme&) { return true; }},
+    {"Fact.nte",
+     [](Programme& m) { return m.Message([&] { SauveNote(QStringLiteral("Fact.nte"), "note"); }); },
+     [](const Programme&) { return true; }},
+    {"journal.csv",
+     [](Programme& m) {
+         const Journal j = LitJournal(m.f.Livre, m.f.reglages);
+         const VueJournal v =
+             Selectionne(j, {QDate(2001, 1, 1), QDate(2001, 12, 31)}, m.f.reglages);
+         return m.Message([&] { ExporteCSV(QStringLiteral("journal.csv"), v); });
+     },
+     [](const Programme&) { return true; }},
+};
+
+const std::string Ancien = "ancien contenu\r\n";
+
+class EcrituresTest : public ::testing::Test {
+protected:
+    test::DossierTemporaire dossier;
+
+    // Each file of the table holds Ancien, the book a book.
+    void Prepare() {
+        for (const Fichier& k : Fichiers)
+            if (QString(k.nom) != "livre.fct") EcritOctets(k.nom, Ancien);
+        EcritFichier("livre.fct", test::LivreSimple("Dupont"));
+    }
+    QStringList Contenu() const {
+        return QDir(dossier.path())
+            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    void Verifie(const Fichier& k, Programme& m, const std::string& avant,
+                 const QStringList& liste) {
+        const QString message = k.ecrit(m);
+        EXPECT_EQ(message,
+                  QStringLiteral("Ne peut créer le fichier %1")
+                      .arg(QString(k.nom) == "livre.fct" ? dossier.chemin(k.nom) : QString(k.nom)));
+        EXPECT_EQ(test::OctetsFichier(dossier.chemin(k.nom)), avant);
+        EXPECT_EQ(Contenu(), liste); // no temporary file left behind
+        EXPECT_TRUE(k.aEcrire(m));
+    }
+};
+
+TEST_F(EcrituresTest, ChaqueEtapeQuiEchoueLaisseLAncienFichier) {
+    for (const EtapeEcriture etape : test::EtapesEcriture) {
+        for (const Fichier& k : Fichiers) {
+            SCOPED_TRACE(std::string(k.nom) + ", " + test::NomEtape(etape));
+            Prepare();
+            Programme m(dossier.chemin("livre.fct"));
+            const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
+            const QStringList liste = Contenu();
+            test::PanneEcritureSimulee panne(etape);
+            Verifie(k, m, avant, liste);
+        }
+    }
+}
+
+TEST_F(EcrituresTest, SansPanneChaqueFichierEstEcrit) {
+    // The same commands do write, so the table above tests real writes.
+    for (const Fichier& k : Fichiers) {
+        SCOPED_TRACE(k.nom);
+        Prepare();
+        Programme m(dossier.chemin("livre.fct"));
+        const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
+        EXPECT_EQ(k.ecrit(m), QString());
+        EXPECT_NE(test::OctetsFichier(dossier.chemin(k.nom)), avant);
+    }
+}
+
+TEST_F(EcrituresTest, DossierEnLectureSeule) {
+    // The administrator writes anywhere: chmod stops nothing there, and the
+    // creation of the temporary file is made to fail instead.
+    const bool administrateur = geteuid() == 0;
+    for (const Fichier& k : Fichiers) {
+        SCOPED_TRACE(k.nom);
+        Prepare();
+        Programme m(dossier.chemin("livre.fct"));
+        const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
+        const QStringList liste = Contenu();
+        const QFile::Permissions droits = QFile::permissions(dossier.path());
+        ASSERT_TRUE(QFile::setPermissions(dossier.path(), QFile::ReadOwner | QFile::ExeOwner));
+        {
+            std::optional<test::PanneEcritureSimulee> panne;
+            if (administrateur) panne.emplace(EtapeEcriture::Creation);
+            Verifie(k, m, avant, liste);
+        }
+        QFile::setPermissions(dossier.path(), droits);
+    }
+}
+
+} // namespace
+} // namespace kyr
