@@ -162,6 +162,7 @@ const std::vector<std::pair<QString, QString>>& MotsClesAide() {
             {"Totaux", "facture.html#totaux"},
             {"Touches", "facture.html#touches"},
             {"TVA", "parametres.html#ParamInvoiceItem"},
+            {"Verrou du facturier", "fichiers.html#partage"},
         };
         std::vector<std::pair<QString, QString>> v;
         for (const auto& [mot, page] : liste)
