@@ -8,7 +8,7 @@
 #include "shell/livre_simple.h"
 #include "support/dossier_temporaire.h"
 #include "support/octets_fichier.h"
-#include "support/plateforme_fausse.h"
+#include "shell/programme.h"
 
 #include <QFile>
 #include <QSysInfo>
@@ -17,23 +17,7 @@
 namespace kyr {
 namespace {
 
-using test::PlateformeFausse;
-
-struct Copie {
-    PlateformeFausse p;
-    Facture f{p};
-    Coquille c{f, p};
-
-    bool Ouvre(const QString& chemin) {
-        p.nomsOuvrir.push_back(chemin);
-        return c.Ouvrir();
-    }
-    void Edite(const std::string& nom) {
-        f.fiche.Adresse[0] = nom;
-        f.Modifie();
-    }
-    QString Question() const { return p.questions.empty() ? QString() : p.questions.back().texte; }
-};
+using Copie = test::Programme;
 
 class DeuxCopiesTest : public ::testing::Test {
 protected:

@@ -14,7 +14,7 @@
 #include "support/dossier_temporaire.h"
 #include "support/octets_fichier.h"
 #include "support/panne_ecriture.h"
-#include "support/plateforme_fausse.h"
+#include "shell/programme.h"
 #include "utilities/bloc_notes.h"
 
 #include <QDir>
@@ -26,27 +26,9 @@
 namespace kyr {
 namespace {
 
-using test::PlateformeFausse;
-
-// One copy of the program at work in the test's folder, its book open.
-struct Programme {
-    PlateformeFausse p;
-    Facture f{p};
-    Coquille c{f, p};
-    explicit Programme(const QString& livre) {
-        p.nomsOuvrir.push_back(livre);
-        c.Ouvrir();
-    }
-    // The message the user saw: an error shown, or the one the command threw
-    // to the main window's dispatch.
-    template <class F> QString Message(F&& commande) {
-        try {
-            commande();
-        } catch (const ErreurExecution& e) {
-            return e.message();
-        }
-        return p.erreurs.empty() ? QString() : p.erreurs.back();
-    }
+// One copy of the program with its book open.
+struct Programme : test::Programme {
+    explicit Programme(const QString& livre) { Ouvre(livre); }
 };
 
 struct Fichier {

@@ -94,6 +94,10 @@ TFacture::~TFacture() {
     // The controls go after this destructor, moving the focus as they go.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
+    // ...and the grid's items, destroyed with it, still signal their changes:
+    // no handler of this window may run once it is gone.
+    for (QObject* c : findChildren<QObject*>())
+        c->disconnect(this);
 }
 
 void TFacture::setDialoguesClients(DialoguesClients* d) {
