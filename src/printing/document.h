@@ -1,10 +1,10 @@
 #pragma once
-// The printed document (Part 3.1) and the envelope (Part 3.2), drawn on any
+// The printed document and the envelope, drawn on any
 // page device (printer, preview, PDF file, recording fake) through Surface.
 // Every position is given in whole millimetres of the layout and converted
 // with Mh / Mv from the device's own metrics.
 //
-// Continuation: what fits on one page prints exactly as the Part lays it out.
+// Continuation: what fits on one page prints exactly on the one-page form.
 // A document whose lines (and memo) do not fit goes on over further pages in
 // the same columns: each page repeats the frame and column headings (paper
 // types 0 and 1), the company heading (type 0), "N° client", the date and
@@ -31,7 +31,7 @@ void TexteADroite(Surface& s, int x, int y, const std::string& texte);
 // A text with its top-left corner at (x, y) mm.
 void TexteEn(Surface& s, int x, int y, const std::string& texte);
 
-// The pen width of the frame: 2 device pixels, as the Part gives it for the
+// The pen width of the frame: 2 device pixels, as the form asks for the
 // printers of its time (up to 300 dpi); on finer devices the same weight of
 // about 0.17 mm, so that a 1200 dpi PDF does not show hairlines.
 int EpaisseurCadre(const Surface& s);
@@ -56,7 +56,7 @@ struct PageDocument {
 // empty ones dropped, then the memo. One page when everything fits.
 std::vector<PageDocument> DecoupePages(const Fiche& fiche, int nbLignes);
 
-// The steps of Part 3.1, drawn on a page.
+// The steps of one document page: frame, company heading, data.
 void Dessin(Surface& s, bool ttc, bool bandeTotaux = true);
 void EnTete(Surface& s, const LignesSociete& societe);
 // The whole document, every page (NouvellePage between them).
@@ -71,7 +71,7 @@ template <class F> void ParCopie(int copies, F&& travail) {
         travail();
 }
 
-// The envelope of Part 3.2: sender (company lines 1-4) and recipient (the
+// The envelope: sender (company lines 1-4) and recipient (the
 // client's four coordinates lines), every y lowered by decalage mm.
 void DessineEnveloppe(Surface& s, const LignesSociete& societe,
                       const std::array<std::string, 4>& adresse, int decalage);

@@ -131,7 +131,7 @@ TEST(Document, PlainPaperDrawsFrameHeadingsCompanyAndData) {
     const auto& t = s.traces;
     EXPECT_TRUE(De(t, Trace::Page).empty());
 
-    // Dessin: pen 2, the frame, then the lines in the Part's order.
+    // Dessin: pen 2, the frame, then the lines in the form's order.
     ASSERT_EQ(t[0].sorte, Trace::Trait);
     EXPECT_EQ(t[0].x1, 2);
     ASSERT_EQ(t[1].sorte, Trace::Rectangle);
@@ -366,7 +366,7 @@ TEST(Document, AMemoThatWouldCoverLinesSendsThemToTheNextPage) {
     Place(pages[1], "Note 1", X(22), Y(210), Normal10);
     Place(pages[1], "Note 2", X(22), Y(215), Normal10);
 
-    // 21 lines leave the memo its two rows: one page, as the Part draws it.
+    // 21 lines leave the memo its two rows: one page, as the one-page form draws it.
     f = DeLignes(21);
     f.Memo = {"Note 1", "Note 2"};
     const SurfaceEnregistree une = Dessine(f, 22, PapierBlanc);

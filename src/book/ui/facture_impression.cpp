@@ -1,4 +1,4 @@
-// The invoice window's printing (Parts 3.1 and 3.2): the document on the
+// The invoice window's printing: the document on the
 // printer, in the print preview and in a PDF file, the envelope, and the page
 // setup dialog. The drawings are kyr_printing's; this file only feeds them the
 // shown document and picks the output.

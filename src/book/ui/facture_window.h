@@ -78,7 +78,7 @@ public:
     void ParM();
     void Imprime();
     void ImpEnv();
-    // Beyond the Parts: "&Imprimer..." (the print dialog, one job a copy), the
+    // Beyond plain printing: "&Imprimer..." (the print dialog, one job a copy), the
     // print preview and the PDF export of the shown document. The PDF is
     // proposed in dossierLivre() (the book's folder) when it is set.
     void ImprimeDialogue();

@@ -1,5 +1,5 @@
 #pragma once
-// TMPage, "Mise en page" (Part 3.2): the paper type of the document print and
+// TMPage, "Mise en page": the paper type of the document print and
 // the two envelope settings.
 #include "book/parametres.h"
 

@@ -1,5 +1,5 @@
 // TMPage, "Mise en page", driven with key events; ParM's round trip through
-// the settings (Part 3.2's edge cases).
+// the settings (a value out of range, Annuler, the close box).
 #include "book/ui/dialogue_modal.h"
 #include "printing/ui/mpage_dialog.h"
 
