@@ -16,17 +16,19 @@ char Majuscule(char c) {
 
 // The fields of a FACT line: five TAB-ended fields, then the rest. A field
 // without its TAB is empty and leaves the rest as it was.
-Rangee DecoupeFact(std::string_view ligne) {
-    Rangee r;
-    std::string reste = Coupe255(Depuis(ligne, 4));
+void DecoupeFact(std::string_view ligne, Rangee& r) {
+    // Read from its first 255 characters; what follows a TAB is shorter still.
+    std::string_view reste = Debut(Depuis(ligne, 4), 255);
     for (int k = 0; k < NbColonnes - 1; ++k) {
         const auto tab = reste.find(Tab);
-        if (tab == std::string::npos) continue;
-        r[k] = reste.substr(0, tab);
-        reste = Coupe255(std::string_view(reste).substr(tab + 1));
+        if (tab == std::string_view::npos) {
+            r[k].clear();
+            continue;
+        }
+        r[k].assign(reste.substr(0, tab));
+        reste = reste.substr(tab + 1);
     }
-    r[NbColonnes - 1] = reste;
-    return r;
+    r[NbColonnes - 1].assign(reste);
 }
 
 // A line break inside a field would split the stored line in two, and a TAB
@@ -197,6 +199,27 @@ void SupprimeBlocs(Lignes& livre, const std::vector<int>& numeros) {
     livre.resize(k);
 }
 
+void Recommence(Fiche& f) {
+    f.Numero.assign(9, ' ');
+    f.Date = QDate();
+    f.CodeClient.clear();
+    f.Conditions.clear();
+    f.Genre = GenreFacture;
+    for (auto& a : f.Adresse)
+        a.clear();
+    f.TTC = false;
+    for (auto& rangee : f.Cellules)
+        for (auto& c : rangee)
+            c.clear();
+    f.Memo.clear();
+    f.Payee = false;
+    for (auto* t : {&f.TotalHT, &f.TotalTVA, &f.TotalTTC, &f.TotalConverti, &f.Devise1, &f.Devise2})
+        t->clear();
+    f.FactCachees.clear();
+    f.CorpsCache.clear();
+    f.DateIllisible.reset();
+}
+
 LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
     LectureBloc lecture;
     const std::string fin = LigneFin(n);
@@ -252,7 +275,7 @@ LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
             f.Payee = true;
         } else if (CommencePar(l, "FACT")) {
             if (rangee <= DerniereRangee) {
-                f.Cellules[rangee++] = DecoupeFact(l);
+                DecoupeFact(l, f.Cellules[rangee++]);
                 ++lecture.NbFact;
             } else {
                 garde(l);

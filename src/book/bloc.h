@@ -58,6 +58,11 @@ struct LectureBloc {
     std::optional<std::string> DateIllisible; // the date line when it is not a date
 };
 
+// Every field of f back to a new Fiche's value, the cells emptied in place so
+// that their memory serves the next document (a whole book read one document
+// after the other then allocates little).
+void Recommence(Fiche& f);
+
 // Reads block n starting at `debut` into `f`, which holds the defaults (the
 // proposed number among them). Never throws: a bad date is reported in the
 // result, lines missing at the end of the book read as empty.

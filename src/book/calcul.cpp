@@ -41,8 +41,8 @@ Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure, Ventilation& v) {
     std::optional<ErreurExecution> erreur;
     for (int rangee = 1; rangee <= DerniereRangee; ++rangee) {
         Rangee& c = f.Cellules[rangee];
-        const std::string texteQuantite = Trim(c[1]);
-        const std::string textePrix = Trim(c[2]);
+        const std::string_view texteQuantite = TrimVue(c[1]);
+        const std::string_view textePrix = TrimVue(c[2]);
         if (texteQuantite.empty()) continue;
 
         Reel6 quantite = 0, prix = 0, remise = 0, montant = 0;
@@ -50,8 +50,8 @@ Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure, Ventilation& v) {
         try {
             // Storing a huge typed value overflows just as a huge product does.
             [&] {
-                const auto illisible = [&](const std::string& texte) {
-                    v.Illisibles.push_back({rangee, texte});
+                const auto illisible = [&](std::string_view texte) {
+                    v.Illisibles.push_back({rangee, std::string(texte)});
                 };
                 const auto q = LitNombre(texteQuantite);
                 if (!q) return illisible(texteQuantite);
@@ -61,8 +61,10 @@ Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure, Ventilation& v) {
                     if (!p) return illisible(textePrix);
                     prix = *p;
                 }
-                c[1] = Rset(texteQuantite, LargeurQuantite, mesure);
-                c[2] = Rset(FormatMontant(prix), LargeurMontant, mesure);
+                if (mesure) {
+                    c[1] = Rset(std::string(texteQuantite), LargeurQuantite, mesure);
+                    c[2] = Rset(FormatMontant(prix), LargeurMontant, mesure);
+                }
                 if (c[5].empty()) c[5] = "1";
                 const auto t = LitEntier(c[5]);
                 code = t && *t >= 1 && *t <= 3 ? *t : 1;
@@ -80,7 +82,7 @@ Bases PasseLignes(Fiche& f, const LargeurTexteFn& mesure, Ventilation& v) {
             if (!erreur) erreur = e;
             continue;
         }
-        c[4] = Rset(FormatMontant(montant), LargeurMontant, mesure);
+        if (mesure) c[4] = Rset(FormatMontant(montant), LargeurMontant, mesure);
         if (code == 0) continue;
         try {
             base[code] = base[code].valeur() + montant.valeur();

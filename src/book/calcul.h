@@ -31,7 +31,9 @@ struct Ventilation {
     std::vector<RangeeIllisible> Illisibles;
 };
 
-// Sets the heading of column 4 and runs CalculHT or CalculTTC by f.TTC.
+// Sets the heading of column 4 and runs CalculHT or CalculTTC by f.TTC. An
+// empty `mesure` computes the figures only: the cells keep their texts as read
+// (quantity, unit price and amount are not rewritten), the totals are set.
 Ventilation Calcule(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 Ventilation CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 Ventilation CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);

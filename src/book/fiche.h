@@ -43,7 +43,13 @@ struct Fiche {
     // The date line as read when it was not a valid date; written back as it
     // was until the user sets a date.
     std::optional<std::string> DateIllisible;
+
+    bool operator==(const Fiche&) const = default;
 };
+// A field added above is also reset by Recommence (book/bloc.h).
+#if defined(__x86_64__) && defined(__GLIBCXX__)
+static_assert(sizeof(Fiche) == 12872, "reset the new field in Recommence");
+#endif
 
 // The copy buffer of "Co&pier"/"C&oller": header texts and rows 1..20.
 struct FicheCopiee {

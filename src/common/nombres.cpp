@@ -3,8 +3,10 @@
 #include "common/erreurs.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 // Number texts are built and read with to_chars/from_chars: unlike printf and
@@ -22,7 +24,8 @@ struct Decimal {
     int puissance = 0;
 };
 
-Decimal VersDecimal(long double v, int significatifs) {
+// Through the C library: every finite value, any count of digits.
+Decimal VersDecimalBibliotheque(long double v, int significatifs) {
     Decimal d;
     if (v == 0) return d;
     d.negatif = v < 0;
@@ -43,6 +46,86 @@ Decimal VersDecimal(long double v, int significatifs) {
     while (!d.chiffres.empty() && d.chiffres.back() == '0')
         d.chiffres.pop_back();
     return d;
+}
+
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__SIZEOF_INT128__)
+using U128 = unsigned __int128;
+
+constexpr std::array<std::uint64_t, 20> Puissances10 = [] {
+    std::array<std::uint64_t, 20> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i)
+        p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// The digits of an amount or a rate, computed exactly in 128-bit integers:
+// the value is m x 2^s with m the 64-bit mantissa, and m x 10^k x 2^s is
+// rounded to an integer of `significatifs` digits, to nearest, ties to even,
+// as the C library does. False for what does not fit that (huge or tiny
+// values, unusual encodings): the library then does the work.
+bool VersDecimalDirect(long double v, int significatifs, Decimal& d) {
+    if (significatifs < 1 || significatifs > 18) return false;
+    struct {
+        std::uint64_t mantisse;
+        std::uint16_t signeExposant;
+    } x{};
+    std::memcpy(&x, &v, 10);
+    const int biaise = x.signeExposant & 0x7FFF;
+    if (biaise == 0 || biaise == 0x7FFF || !(x.mantisse >> 63)) return false;
+    const int s = biaise - 16383 - 63; // v = mantisse x 2^s
+    // Amounts and rates: between about 10^-7 and 2^63.
+    if (s < -86 || s > -1) return false;
+    // First guess of the decimal exponent: 10^(p-1) <= v < 10^p.
+    int p = static_cast<int>(std::floor((s + 63) * 0.30102999566398120)) + 1;
+    const U128 bas = Puissances10[static_cast<std::size_t>(significatifs - 1)];
+    const U128 haut = bas * 10;
+    for (int essai = 0; essai < 3; ++essai) {
+        const int k = significatifs - p; // scale: v x 10^k has `significatifs` digits
+        if (k < 0 || k > 19) return false;
+        // 2^64 x 10^19 < 2^128: the product is exact.
+        const U128 produit = static_cast<U128>(x.mantisse) * Puissances10[static_cast<std::size_t>(k)];
+        const int decale = -s;
+        const U128 entier = produit >> decale;
+        if (entier < bas) {
+            --p;
+            continue;
+        }
+        if (entier >= haut) {
+            ++p;
+            continue;
+        }
+        const U128 reste = produit & ((U128{1} << decale) - 1);
+        const U128 moitie = U128{1} << (decale - 1);
+        std::uint64_t n = static_cast<std::uint64_t>(entier);
+        if (reste > moitie || (reste == moitie && (n & 1))) ++n;
+        if (n == static_cast<std::uint64_t>(haut)) { // 9.99... rounded up to 10.0...
+            n = static_cast<std::uint64_t>(bas);
+            ++p;
+        }
+        char tampon[24];
+        const auto r = std::to_chars(tampon, tampon + sizeof tampon, n);
+        std::size_t taille = static_cast<std::size_t>(r.ptr - tampon);
+        while (taille > 0 && tampon[taille - 1] == '0')
+            --taille;
+        d.negatif = (x.signeExposant & 0x8000) != 0;
+        d.chiffres.assign(tampon, taille);
+        d.puissance = p;
+        return true;
+    }
+    return false;
+}
+#else
+bool VersDecimalDirect(long double, int, Decimal&) {
+    return false;
+}
+#endif
+
+Decimal VersDecimal(long double v, int significatifs) {
+    Decimal d;
+    if (v == 0) return d;
+    if (VersDecimalDirect(v, significatifs, d)) return d;
+    return VersDecimalBibliotheque(v, significatifs);
 }
 
 // Keeps the digits up to 10^-decimales, rounding half away from zero.
@@ -169,8 +252,46 @@ std::string FormatGeneralLargeur(long double v, std::size_t largeur, int chiffre
     return FormatGeneral(v, 1);
 }
 
+namespace {
+// "12", "-3,5", "0,055": at most 19 digits and no exponent, the numbers of a
+// book's lines. The digits make an integer n < 10^19 and the decimals a power
+// 10^f: both are exact in long double, so n / 10^f is the correctly rounded
+// value, the very one from_chars gives.
+std::optional<long double> LitNombreSimple(std::string_view s) {
+    std::size_t i = 0;
+    const bool negatif = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) ++i;
+    std::uint64_t n = 0;
+    int chiffres = 0, decimales = 0;
+    bool virgule = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (EstChiffre(c)) {
+            if (++chiffres > 19) return std::nullopt;
+            n = n * 10 + static_cast<std::uint64_t>(c - '0');
+            decimales += virgule;
+        } else if (c == ',' && !virgule) {
+            virgule = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (chiffres == 0) return std::nullopt;
+    static constexpr std::array<long double, 20> Diviseurs = [] {
+        std::array<long double, 20> p{};
+        p[0] = 1;
+        for (std::size_t k = 1; k < p.size(); ++k)
+            p[k] = p[k - 1] * 10;
+        return p;
+    }();
+    const long double v = static_cast<long double>(n) / Diviseurs[static_cast<std::size_t>(decimales)];
+    return negatif ? -v : v;
+}
+} // namespace
+
 std::optional<long double> LitNombre(std::string_view texte) {
     std::string_view s = SansBlancs(texte);
+    if (auto v = LitNombreSimple(s)) return v;
     std::string c; // the same number with "." for from_chars
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -284,5 +405,21 @@ std::optional<long double> LitReelIni(std::string_view texte) {
         return std::nullopt;
     return v;
 }
+
+namespace detail {
+std::optional<std::string> ScientifiqueDirect(long double v, int significatifs) {
+    Decimal d;
+    if (v == 0 || !VersDecimalDirect(v, significatifs, d)) return std::nullopt;
+    d.chiffres.resize(static_cast<std::size_t>(significatifs), '0');
+    std::string s = d.negatif ? "-" : "";
+    s += d.chiffres[0];
+    if (significatifs > 1) s += '.' + d.chiffres.substr(1);
+    const int e = d.puissance - 1;
+    const std::string chiffresE = std::to_string(std::abs(e));
+    s += e < 0 ? "e-" : "e+";
+    s += (chiffresE.size() < 2 ? "0" : "") + chiffresE;
+    return s;
+}
+} // namespace detail
 
 } // namespace kyr

@@ -46,4 +46,12 @@ long double StrToFloat(std::string_view texte); // "'%s' n'est pas une valeur fl
 std::string TexteReelIni(Reel6 v);
 std::optional<long double> LitReelIni(std::string_view texte);
 
+namespace detail {
+// The `significatifs` significant digits of v in the C library's scientific
+// form ("1.50000000000e+02"), from the exact integer path that the number
+// texts above take for amounts and rates; nullopt where it leaves the value to
+// the library. For the tests that check both agree.
+std::optional<std::string> ScientifiqueDirect(long double v, int significatifs);
+} // namespace detail
+
 } // namespace kyr

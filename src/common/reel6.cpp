@@ -13,7 +13,11 @@ constexpr int kBits = 40;
 // [0.5, 1) the byte is the binary exponent + 128.
 constexpr int kDecalage = 128;
 
-long double Arrondi6(long double v) {
+} // namespace
+
+// The reference rounding, through the C library: for the values the direct
+// path in the header leaves to it (ties, the extremes, NaN, infinities).
+long double Reel6::ArrondiBibliotheque(long double v) {
     if (std::isnan(v)) throw ErreurExecution::OperationIncorrecte();
     if (std::isinf(v)) throw ErreurExecution::Debordement();
     if (v == 0) return 0;
@@ -30,9 +34,6 @@ long double Arrondi6(long double v) {
     if (octet > 255) throw ErreurExecution::Debordement();
     return r;
 }
-} // namespace
-
-Reel6::Reel6(long double v) : m_valeur(Arrondi6(v)) {}
 
 std::array<std::uint8_t, 6> Reel6::octets() const {
     std::array<std::uint8_t, 6> o{};

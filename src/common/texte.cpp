@@ -201,29 +201,43 @@ std::string Majuscules(std::string_view s) {
 }
 
 bool EgalSansCasse(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && Majuscules(a) == Majuscules(b);
+    if (a.size() != b.size()) return false;
+    const auto majuscule = [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (majuscule(a[i]) != majuscule(b[i])) return false;
+    return true;
 }
 
 namespace {
 bool EstBlanc(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
+std::string_view SansBlancsGauche(std::string_view s) {
+    while (!s.empty() && EstBlanc(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+std::string_view SansBlancsDroite(std::string_view s) {
+    while (!s.empty() && EstBlanc(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
 } // namespace
 
 std::string TrimGauche(std::string_view s) {
-    while (!s.empty() && EstBlanc(s.front()))
-        s.remove_prefix(1);
-    return std::string(s);
+    return std::string(SansBlancsGauche(s));
 }
 
 std::string TrimDroite(std::string_view s) {
-    while (!s.empty() && EstBlanc(s.back()))
-        s.remove_suffix(1);
-    return std::string(s);
+    return std::string(SansBlancsDroite(s));
+}
+
+std::string_view TrimVue(std::string_view s) {
+    return SansBlancsDroite(SansBlancsGauche(s));
 }
 
 std::string Trim(std::string_view s) {
-    return TrimDroite(TrimGauche(s));
+    return std::string(TrimVue(s));
 }
 
 std::string_view Debut(std::string_view s, std::size_t n) {

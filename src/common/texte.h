@@ -70,6 +70,8 @@ bool EgalSansCasse(std::string_view a, std::string_view b);
 std::string Trim(std::string_view s);
 std::string TrimGauche(std::string_view s);
 std::string TrimDroite(std::string_view s);
+// Trim without a copy: the view of s between its blanks.
+std::string_view TrimVue(std::string_view s);
 // The first n bytes (or fewer); the bytes from position p (0-based) on.
 std::string_view Debut(std::string_view s, std::size_t n);
 std::string_view Depuis(std::string_view s, std::size_t p);

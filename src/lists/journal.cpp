@@ -7,8 +7,10 @@
 #include "common/nombres.h"
 
 #include <algorithm>
-#include <climits>
+#include <exception>
+#include <iterator>
 #include <optional>
+#include <thread>
 #include <tuple>
 
 namespace kyr {
@@ -50,43 +52,37 @@ bool QueDesChiffres(const std::string& s) {
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The calculation's alignment blanks do not change any figure: the journal
-// skips them (measuring a text wider than any column adds none).
-int SansAlignement(const std::string&) {
-    return INT_MAX / 2;
-}
-
 // Everything about one document: a sale, a document set apart, or a quote.
 struct Lu {
     std::optional<VenteJournal> vente;
     std::optional<DocumentEcarte> ecart;
 };
 
-Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r) {
-    Fiche f;
-    const FicheCalculee lue = LitEtCalcule(livre, debut, n, f, r, SansAlignement);
+// `f` is the reader's own page, emptied here and used again for the next document.
+Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r, Fiche& f) {
+    Recommence(f);
+    // Figures only: the journal shows no cell of the grid.
+    const FicheCalculee lue = LitEtCalcule(livre, debut, n, f, r, LargeurTexteFn{});
     const std::string genre = Trim(f.Genre);
     const std::string numero = Trim(f.Numero);
     if (genre == Trim(GenreDevis)) return {};
 
-    DocumentEcarte e;
-    e.Bloc = n;
-    e.Date = f.Date;
-    e.TexteDate = f.DateIllisible ? *f.DateIllisible : FormatDate(f.Date);
-    e.Genre = genre;
-    e.Numero = numero;
-    e.CodeClient = f.CodeClient;
-    e.NomClient = f.Adresse[0];
-    e.Payee = f.Payee;
-    const auto ecarte = [&e](QString raison) {
+    // Built only for a document set apart: most are counted.
+    const auto ecarte = [&](QString raison) {
+        DocumentEcarte e;
+        e.Bloc = n;
+        e.Date = f.DateIllisible ? QDate() : f.Date;
+        e.TexteDate = f.DateIllisible ? *f.DateIllisible : FormatDate(f.Date);
+        e.Genre = genre;
+        e.Numero = numero;
+        e.CodeClient = f.CodeClient;
+        e.NomClient = f.Adresse[0];
+        e.Payee = f.Payee;
         e.Raison = std::move(raison);
         return Lu{std::nullopt, std::move(e)};
     };
 
-    if (f.DateIllisible) {
-        e.Date = QDate();
-        return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
-    }
+    if (f.DateIllisible) return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
     if (genre != GenreFacture && genre != Trim(GenreAvoir))
         return ecarte(QStringLiteral("genre de document « %1 » inconnu").arg(Citation(genre)));
     if (numero.empty()) return ecarte(QStringLiteral("document sans numéro"));
@@ -117,8 +113,8 @@ Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r) {
     v.Date = f.Date;
     v.Sorte = genre == GenreFacture ? SorteVente::Facture : SorteVente::Avoir;
     v.Numero = numero;
-    v.CodeClient = f.CodeClient;
-    v.NomClient = f.Adresse[0];
+    v.CodeClient = std::move(f.CodeClient);
+    v.NomClient = std::move(f.Adresse[0]);
     v.Payee = f.Payee;
     v.HT = *ht;
     v.TVA = *tva;
@@ -165,16 +161,49 @@ std::string TexteCentimes(Centimes c) {
 }
 
 Journal LitJournal(const Lignes& livre, const Reglages& r) {
-    Journal j;
     // Only the first block of a number counts, as for the invoice window.
+    std::vector<std::pair<int, int>> blocs; // start line, number
     std::vector<bool> vu(NbFichesMax, false);
     for (std::size_t i = 0; i < livre.size(); ++i) {
         const int n = NumeroDebut(livre[i]);
         if (n < 0 || vu[static_cast<std::size_t>(n)]) continue;
         vu[static_cast<std::size_t>(n)] = true;
-        Lu lu = LitDocument(livre, static_cast<int>(i), n, r);
-        if (lu.vente) j.Ventes.push_back(std::move(*lu.vente));
-        if (lu.ecart) j.Ecartes.push_back(std::move(*lu.ecart));
+        blocs.emplace_back(static_cast<int>(i), n);
+    }
+    // The documents are independent of each other: a large book is shared
+    // among the processor's cores, each filling a journal of its own; the two
+    // sorts below make the result the same whatever the sharing.
+    const std::size_t parts =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
+                                std::min<std::size_t>(8, blocs.size() / 200 + 1));
+    std::vector<Journal> morceaux(parts);
+    std::vector<std::exception_ptr> erreurs(parts);
+    const auto lit = [&](std::size_t k) {
+        try {
+            Journal& m = morceaux[k];
+            Fiche f;
+            for (std::size_t b = blocs.size() * k / parts; b < blocs.size() * (k + 1) / parts; ++b) {
+                Lu lu = LitDocument(livre, blocs[b].first, blocs[b].second, r, f);
+                if (lu.vente) m.Ventes.push_back(std::move(*lu.vente));
+                if (lu.ecart) m.Ecartes.push_back(std::move(*lu.ecart));
+            }
+        } catch (...) {
+            erreurs[k] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> fils;
+        for (std::size_t k = 1; k < parts; ++k)
+            fils.emplace_back(lit, k);
+        lit(0);
+    }
+    for (const auto& e : erreurs)
+        if (e) std::rethrow_exception(e);
+    Journal j = std::move(morceaux[0]);
+    for (std::size_t k = 1; k < parts; ++k) {
+        std::move(morceaux[k].Ventes.begin(), morceaux[k].Ventes.end(), std::back_inserter(j.Ventes));
+        std::move(morceaux[k].Ecartes.begin(), morceaux[k].Ecartes.end(),
+                  std::back_inserter(j.Ecartes));
     }
     std::sort(j.Ventes.begin(), j.Ventes.end(), [](const VenteJournal& a, const VenteJournal& b) {
         return std::make_tuple(a.Date, CleNumero(a.Numero), a.Sorte, a.Bloc) <

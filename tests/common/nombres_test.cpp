@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <random>
 
@@ -172,6 +174,56 @@ TEST(Nombres, GeneralFormatWithinAWidth) {
         const long double lu = LitNombre(s).value_or(-1);
         EXPECT_NEAR(static_cast<double>(lu), static_cast<double>(c.v),
                     std::fabs(static_cast<double>(c.v)) * 1e-4 + 1e-300);
+    }
+}
+
+// The direct paths of number texts (digits from exact integers, plain numbers
+// read as n / 10^f) against the C library on the same values: random amounts
+// and rates, exact ties, powers of ten and their neighbours.
+TEST(Nombres, DirectPathsAgreeWithTheLibrary) {
+    std::mt19937_64 alea(20261208);
+    std::vector<long double> valeurs = {0.5L, 2.5L, 0.125L, 1.005L, 99.995L, 999999999999.5L,
+                                        1e-7L, 9.999999999995L, 123456789012.5L, 0.05L};
+    for (int p = -7; p <= 18; ++p) {
+        const long double dix = std::pow(10.0L, p);
+        valeurs.insert(valeurs.end(), {dix, std::nextafter(dix, 0.0L), std::nextafter(dix, 1e30L)});
+    }
+    for (int i = 0; i < 200000; ++i) {
+        // Cents and mills of every size, and values of any 64-bit mantissa.
+        const auto n = static_cast<long double>(alea() % 100000000000000ULL);
+        valeurs.push_back(n / std::pow(10.0L, static_cast<int>(alea() % 8)));
+        valeurs.push_back(std::ldexp(static_cast<long double>(alea()), -static_cast<int>(alea() % 140)));
+    }
+    int directs = 0;
+    for (long double v : valeurs)
+        for (long double w : {v, -v, static_cast<long double>(Reel6(v))})
+            for (int n : {1, 2, 12, 15, 18}) {
+                const auto direct = detail::ScientifiqueDirect(w, n);
+                if (!direct) continue;
+                ++directs;
+                char tampon[64];
+                const auto r = std::to_chars(tampon, tampon + sizeof tampon, w,
+                                             std::chars_format::scientific, n - 1);
+                ASSERT_EQ(*direct, std::string(tampon, r.ptr)) << n;
+            }
+    EXPECT_GT(directs, 1000000);
+
+    for (int i = 0; i < 200000; ++i) {
+        std::string texte = i % 2 ? "-" : "";
+        const int chiffres = 1 + static_cast<int>(alea() % 19);
+        const int virgule = static_cast<int>(alea() % (chiffres + 1));
+        for (int k = 0; k < chiffres; ++k) {
+            if (k == virgule && k > 0) texte += ',';
+            texte += static_cast<char>('0' + alea() % 10);
+        }
+        std::string point = texte;
+        std::replace(point.begin(), point.end(), ',', '.');
+        long double attendu = 0;
+        std::from_chars(point.data(), point.data() + point.size(), attendu);
+        const auto lu = LitNombre(texte);
+        ASSERT_TRUE(lu) << texte;
+        ASSERT_EQ(*lu, attendu) << texte;
+        ASSERT_EQ(std::signbit(*lu), std::signbit(attendu)) << texte;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <random>
 
 namespace kyr {
@@ -87,6 +88,43 @@ TEST(Reel6, ArithmeticErrorsCarryTheirMessages) {
     EXPECT_EQ(MessageDe([] { Reel6(std::ldexp(1.0L, 127)); }), debordement);
     EXPECT_EQ(MessageDe([] { Reel6(-INFINITY); }), debordement);
     EXPECT_STREQ(ErreurExecution::Debordement().what(), "Débordement flottant");
+}
+
+// The rounding on the value's bits against the same rounding through frexp
+// and nearbyint, on random extended values of every exponent the 6-byte form
+// reaches and just beyond, and on the ties of its last bit.
+TEST(Reel6, RoundingOnTheBitsAgreesWithTheLibrary) {
+    const auto reference = [](long double v) -> std::optional<long double> {
+        if (std::isinf(v)) return std::nullopt;
+        if (v == 0) return 0.0L;
+        int e = 0;
+        const long double m = std::frexp(v, &e);
+        const long double r = std::ldexp(std::nearbyint(std::ldexp(m, 40)), e - 40);
+        int e2 = 0;
+        std::frexp(r, &e2);
+        if (e2 + 128 < 1) return 0.0L;
+        if (e2 + 128 > 255) return std::nullopt;
+        return r;
+    };
+    std::mt19937_64 alea(6);
+    for (int i = 0; i < 1000000; ++i) {
+        const int exposant = static_cast<int>(alea() % 300) - 150;
+        std::uint64_t mantisse = alea() | (std::uint64_t{1} << 63);
+        if (i % 4 == 0) mantisse = (mantisse & ~((std::uint64_t{1} << 24) - 1)) | (std::uint64_t{1} << 23);
+        if (i % 8 == 1) mantisse |= (std::uint64_t{1} << 24) - 1;
+        long double v = std::ldexp(static_cast<long double>(mantisse), exposant - 63);
+        if (i % 2) v = -v;
+        const auto attendu = reference(v);
+        std::optional<long double> obtenu;
+        try {
+            obtenu = Reel6(v).valeur();
+        } catch (const ErreurExecution&) {
+        }
+        ASSERT_EQ(obtenu.has_value(), attendu.has_value()) << static_cast<double>(v);
+        if (attendu) {
+            ASSERT_EQ(*obtenu, *attendu) << static_cast<double>(v);
+        }
+    }
 }
 
 } // namespace
