@@ -87,6 +87,8 @@ public:
 
     // ---- store
     void Charge(const QString& nom); // see the book store rules; the file must exist
+    // The same with the file's lines already read (read ahead at start-up).
+    void Charge(const QString& nom, Lignes lu);
     void Sauve(const QString& nom);  // writes only when LivreModifie
     bool TestModif() const { return LivreModifie; }
     void Verif();
@@ -126,6 +128,8 @@ public:
     void SauveIni(const std::string& nomLivre); // settings file in the current directory
 
 private:
+    // Charge once the file is read (nullopt: there is no such file).
+    void Installe(const QString& nom, std::optional<Lignes> lu);
     // Verif and Doublons on what one pass over the book found (see Charge).
     bool Verifie(int solde); // true when the book was rebuilt
     void SupprimeDoublons(const std::vector<int>& debuts);

@@ -60,7 +60,14 @@ void Facture::SupprimeBloc(int n) {
 }
 
 void Facture::Charge(const QString& nom) {
-    std::optional<Lignes> lu = LitFichier(nom); // may throw: nothing changed yet
+    Installe(nom, LitFichier(nom)); // may throw: nothing changed yet
+}
+
+void Facture::Charge(const QString& nom, Lignes lu) {
+    Installe(nom, std::move(lu));
+}
+
+void Facture::Installe(const QString& nom, std::optional<Lignes> lu) {
     const bool existe = lu.has_value();
 
     // Checking and repair work on the new book; the old one comes back intact

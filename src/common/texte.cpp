@@ -84,9 +84,13 @@ std::optional<EmpreinteFichier> Empreinte(const QString& chemin) {
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray contenu = f.readAll();
     if (f.error() != QFileDevice::NoError) return std::nullopt;
+    return EmpreinteOctets(contenu);
+}
+
+EmpreinteFichier EmpreinteOctets(QByteArrayView octets) {
     // A digest rather than the modification time: two saves within the file
     // system's time resolution leave the same date.
-    return EmpreinteFichier{contenu.size(), qHash(QByteArrayView(contenu), 0)};
+    return EmpreinteFichier{octets.size(), qHash(octets, 0)};
 }
 
 bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant) {

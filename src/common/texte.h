@@ -52,6 +52,8 @@ struct EmpreinteFichier {
 };
 // nullopt when there is no such file or it cannot be read.
 std::optional<EmpreinteFichier> Empreinte(const QString& chemin);
+// The fingerprint of a file's bytes already read.
+EmpreinteFichier EmpreinteOctets(QByteArrayView octets);
 // The file no longer holds what `avant` recorded: changed or replaced. A file
 // removed since, or that had no fingerprint, is not taken as changed.
 bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant);

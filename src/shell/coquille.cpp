@@ -5,6 +5,7 @@
 #include "book/liste_clients.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "shell/prelecture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -125,8 +126,16 @@ bool Coquille::Demarrage() {
             PriseVerrou prise = Verrouille(m_livreMemorise, DejaOuvert);
             if (!prise.refuse) {
                 try {
-                    auto empreinte = Empreinte(m_livreMemorise);
-                    m_facture.Charge(m_livreMemorise);
+                    std::optional<LivreLu> lu =
+                        Prelecture ? Prelecture->Prends(m_livreMemorise) : std::nullopt;
+                    std::optional<EmpreinteFichier> empreinte;
+                    if (lu) {
+                        empreinte = lu->empreinte;
+                        m_facture.Charge(m_livreMemorise, std::move(lu->lignes));
+                    } else {
+                        empreinte = Empreinte(m_livreMemorise);
+                        m_facture.Charge(m_livreMemorise);
+                    }
                     FichierCourant = m_livreMemorise;
                     Attache(std::move(prise), std::move(empreinte));
                     charge = true;

@@ -16,6 +16,8 @@ class QLockFile;
 
 namespace kyr {
 
+class PrelectureLivre;
+
 class Coquille {
 public:
     Coquille(Facture& facture, Plateforme& plateforme);
@@ -35,6 +37,9 @@ public:
     // remembered in the settings, then RepertoireDepart. True when that book
     // was loaded.
     bool Demarrage();
+    // The remembered book read ahead, if the start-up did so: Demarrage takes
+    // its lines when they are those of the file it opens.
+    PrelectureLivre* Prelecture = nullptr;
     bool AutoOuverture() const;      // GetIni's flag
     void SetIni(bool ouvertureAuto); // "&Ouvrir automatiquement"
 

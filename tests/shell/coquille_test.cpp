@@ -5,6 +5,7 @@
 #include "common/texte.h"
 #include "shell/coquille.h"
 #include "shell/livre_simple.h"
+#include "shell/prelecture.h"
 #include "support/dossier_temporaire.h"
 #include "support/plateforme_fausse.h"
 
@@ -401,6 +402,45 @@ TEST_F(Reglee, UnEchecDEcritureALaSortieEstMontreEtDemandeConfirmation) {
 
     p.reponses = {Bouton::Oui};
     EXPECT_TRUE(c.Fermeture());
+}
+
+// The remembered book read ahead at start-up: taken once, by the opening of
+// that very file, and never when the file changed after it was read.
+TEST_F(Reglee, LivreLuDAvance) {
+    const QString a = Ecrit("a.fct", Livre("Dupont"));
+    Reglages r;
+    r.OuvertureAuto = 2;
+    SauveIni(r, DepuisQString(a).value());
+    EXPECT_TRUE(LivreAOuvrir().isEmpty());
+    r.OuvertureAuto = 1;
+    SauveIni(r, DepuisQString(a).value());
+    ASSERT_EQ(LivreAOuvrir(), a);
+    {
+        PrelectureLivre avance(a);
+        EXPECT_FALSE(avance.Prends(dossier.chemin("b.fct")));
+    }
+    {
+        PrelectureLivre avance(a);
+        auto lu = avance.Prends(a);
+        ASSERT_TRUE(lu);
+        EXPECT_EQ(lu->lignes, LitFichier(a));
+        EXPECT_EQ(lu->empreinte, Empreinte(a));
+        EXPECT_FALSE(avance.Prends(a));
+    }
+    // Saved by another copy between the reading and the opening.
+    PrelectureLivre avance(a);
+    avance.Attends();
+    Ecrit("a.fct", Livre("Durand"));
+    f.Activation();
+    c.Prelecture = &avance;
+    c.Demarrage();
+    EXPECT_EQ(c.FichierCourant, a);
+    EXPECT_EQ(f.fiche.Adresse[0], "Durand");
+    // And the copy's check before saving knows the file as it is now.
+    Edite("Martin");
+    p.reponses.clear();
+    EXPECT_TRUE(c.Enregistrer());
+    EXPECT_TRUE(p.questions.empty());
 }
 
 } // namespace

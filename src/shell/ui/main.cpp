@@ -2,6 +2,7 @@
 #include "book/ui/facture_window.h"
 #include "common/ui/plateforme_qt.h"
 #include "shell/dossier_fichiers.h"
+#include "shell/prelecture.h"
 #include "shell/ui/image_programme.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/splash.h"
@@ -25,6 +26,14 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    // The program's files are read from the current folder when the invoice
+    // window is activated: a start from the desktop's menu goes to its own folder first.
+    kyr::ChoisitDossierDesFichiers(
+        QDir::homePath(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    // The book to reopen is read on another thread while Qt starts and the
+    // windows are built: a large book then costs little more than an empty one.
+    kyr::PrelectureLivre prelecture(kyr::LivreAOuvrir());
+
     QApplication app(argc, argv);
     // The interface is French whatever the machine's language (calendar names).
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -42,15 +51,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kyr Facture"));
     QApplication::setWindowIcon(kyr::IconeProgramme());
 
-    // The program's files are read from the current folder when the invoice
-    // window is activated: a start from the desktop's menu goes to its own folder first.
-    kyr::ChoisitDossierDesFichiers(
-        QDir::homePath(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-
     kyr::PlateformeQt plateforme;
     kyr::TMainForm fenetre(plateforme);
     plateforme.DefinitParent(&fenetre);
     fenetre.CreeFacture();
+    fenetre.coquille()->Prelecture = &prelecture;
 
     splash.reset();
     // The first showing maximises the window and reopens the remembered book.
