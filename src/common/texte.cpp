@@ -90,7 +90,10 @@ std::optional<EmpreinteFichier> Empreinte(const QString& chemin) {
 EmpreinteFichier EmpreinteOctets(QByteArrayView octets) {
     // A digest rather than the modification time: two saves within the file
     // system's time resolution leave the same date.
-    return EmpreinteFichier{octets.size(), qHash(octets, 0)};
+    // Any seed but 0 lets Qt use the processor's AES instructions where it
+    // has them: many times faster than its portable hash on a large book.
+    constexpr std::size_t Graine = 0x4b79724661637475;
+    return EmpreinteFichier{octets.size(), qHash(octets, Graine)};
 }
 
 bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant) {
