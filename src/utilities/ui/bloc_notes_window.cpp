@@ -4,6 +4,7 @@
 #include "common/erreurs.h"
 #include "common/texte.h"
 #include "common/ui/saisie.h"
+#include "printing/ui/surface_qt.h"
 #include "utilities/bloc_notes.h"
 
 #include <QApplication>
@@ -38,45 +39,6 @@ QIcon ImageImprimer() {
     p.drawPoint(15, 10);
     return QIcon(image);
 }
-
-// A printer page seen as the page device the note's printing draws on.
-class SurfaceImprimante final : public Surface {
-public:
-    explicit SurfaceImprimante(QPrinter& imprimante) : m_imprimante(imprimante) {
-        if (!m_peintre.begin(&m_imprimante))
-            throw ErreurExecution(QStringLiteral("Impossible d'imprimer sur l'imprimante %1")
-                                      .arg(imprimante.printerName()));
-    }
-    ~SurfaceImprimante() override {
-        if (m_peintre.isActive()) m_peintre.end(); // sends the job
-    }
-    int LargeurPixels() const override { return m_imprimante.width(); }
-    int HauteurPixels() const override { return m_imprimante.height(); }
-    int LargeurMm() const override { return m_imprimante.widthMM(); }
-    int HauteurMm() const override { return m_imprimante.heightMM(); }
-    void ChoisitPolice(const Police& police) override {
-        QFont f(QString::fromStdString(police.Nom));
-        f.setPointSize(police.Points);
-        f.setBold(police.Gras);
-        m_peintre.setFont(QFont(f, &m_imprimante));
-    }
-    void EpaisseurTrait(int pixels) override { m_peintre.setPen(QPen(Qt::black, pixels)); }
-    void Texte(int x, int y, const std::string& texte) override {
-        m_peintre.drawText(QPoint(x, y + m_peintre.fontMetrics().ascent()), VersQString(texte));
-    }
-    int LargeurTexte(const std::string& texte) override {
-        return m_peintre.fontMetrics().horizontalAdvance(VersQString(texte));
-    }
-    void Ligne(int x1, int y1, int x2, int y2) override { m_peintre.drawLine(x1, y1, x2, y2); }
-    void Rectangle(int x1, int y1, int x2, int y2) override {
-        m_peintre.drawRect(QRect(QPoint(x1, y1), QPoint(x2, y2)));
-    }
-    void NouvellePage() override { m_imprimante.newPage(); }
-
-private:
-    QPrinter& m_imprimante;
-    QPainter m_peintre;
-};
 
 } // namespace
 
@@ -169,9 +131,11 @@ void TBlocnotes::Imprimer() {
     if (info.isNull()) info = QPrinterInfo::printerInfo(QPrinterInfo::availablePrinterNames()[0]);
     QPrinter imprimante(info, QPrinter::HighResolution);
     imprimante.setDocName(QStringLiteral("Bloc-notes"));
-    SurfaceImprimante surface(imprimante);
-    ImprimeNote(surface, Police{QFontInfo(m_memo->font()).family().toStdString(), 13, false},
-                Note());
+    // One job on the program's page device, as every other printing.
+    ImprimanteQt travail(imprimante);
+    Surface& page = travail.DebutTravail();
+    ImprimeNote(page, Police{QFontInfo(m_memo->font()).family().toStdString(), 13, false}, Note());
+    travail.FinTravail(); // sends the job
 }
 
 } // namespace kyr
