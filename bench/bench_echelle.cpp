@@ -12,6 +12,7 @@
 #include "lists/recherche_numero.h"
 #include "support/plateforme_fausse.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -161,6 +162,22 @@ void BM_Sauve(benchmark::State& s) {
     }
 }
 
+// The same save into a folder in memory (/dev/shm), where the disk's flush
+// costs nothing: the program's own share of a save.
+void BM_SauveMemoire(benchmark::State& s) {
+    if (!QDir(QStringLiteral("/dev/shm")).exists()) {
+        s.SkipWithError("pas de /dev/shm");
+        return;
+    }
+    static const QTemporaryDir memoire(QStringLiteral("/dev/shm/kyrbanc-XXXXXX"));
+    Banc b(Taille(s));
+    const QString nom = memoire.filePath(QStringLiteral("livre.fct"));
+    for (auto _ : s) {
+        b.f.LivreModifie = true;
+        b.f.Sauve(nom);
+    }
+}
+
 // An edited document stored (its block removed and appended) and the next shown.
 void BM_EcritEtSuivant(benchmark::State& s) {
     Banc b(Taille(s));
@@ -287,6 +304,7 @@ const std::vector<Ligne> Tableau = {
     {"Verif: rebuild of a damaged book", "BM_VerifReconstruction", "BM_Base", 3},
     {"Doublons: one document in ten twice", "BM_Doublons", "BM_Base", 3},
     {"Sauve", "BM_Sauve", "BM_Base", 3},
+    {"  the same, file in memory (no disk flush)", "BM_SauveMemoire", "BM_Base", 3},
     {"EcritFiche of an edited document + Suivant", "BM_EcritEtSuivant", "BM_Base", 3},
     {"Ajout", "BM_Ajout", "BM_Base", 3},
     {"Numerof", "BM_Numerof", "BM_Base", 3},
@@ -383,6 +401,7 @@ int main(int argc, char** argv) {
         {"BM_VerifReconstruction", BM_VerifReconstruction},
         {"BM_Doublons", BM_Doublons},
         {"BM_Sauve", BM_Sauve},
+        {"BM_SauveMemoire", BM_SauveMemoire},
         {"BM_EcritEtSuivant", BM_EcritEtSuivant},
         {"BM_Ajout", BM_Ajout},
         {"BM_Numerof", BM_Numerof},
