@@ -3,11 +3,16 @@
 #include "common/horloge_systeme.h"
 #include "common/texte.h"
 
+#include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+#include <QWidget>
 
 namespace kyr {
 
@@ -125,7 +130,22 @@ std::optional<QString> PlateformeQt::ReglerHorloge(const QDateTime& t) {
     service.start(QStringLiteral("timedatectl"), ArgumentsReglageHorloge(t));
     if (!service.waitForStarted(5000))
         return QStringLiteral("le service d'heure du système (timedatectl) est introuvable");
-    if (!service.waitForFinished(120000)) {
+    // The windows keep being drawn while the service waits (for a password,
+    // up to two minutes); the window that asked takes no input meanwhile.
+    QPointer<QWidget> fenetre = QApplication::activeModalWidget();
+    if (!fenetre) fenetre = QApplication::activeWindow();
+    if (fenetre) fenetre->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QEventLoop attente;
+    QObject::connect(&service, &QProcess::finished, &attente, &QEventLoop::quit);
+    QTimer delai;
+    delai.setSingleShot(true);
+    QObject::connect(&delai, &QTimer::timeout, &attente, &QEventLoop::quit);
+    delai.start(120000);
+    if (service.state() != QProcess::NotRunning) attente.exec();
+    QApplication::restoreOverrideCursor();
+    if (fenetre) fenetre->setEnabled(true);
+    if (service.state() != QProcess::NotRunning) {
         service.kill();
         service.waitForFinished(1000);
         return QStringLiteral("le service d'heure du système n'a pas répondu");

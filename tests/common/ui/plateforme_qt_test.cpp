@@ -164,5 +164,25 @@ TEST(PlateformeQt, ClockAndTime) {
     EXPECT_TRUE(p.ReglerHorloge(QDateTime()).has_value());
 }
 
+// The system's time service stands in for a script on the PATH that answers
+// after a while (as when it asks for a password): the windows are drawn
+// meanwhile, and its refusal comes back as the reason.
+TEST(PlateformeQt, SettingTheClockKeepsTheWindowsAlive) {
+    test::DossierTemporaire dossier;
+    const QString script = dossier.chemin("timedatectl");
+    EcritOctets(script, "#!/bin/sh\nsleep 0.3\necho 'Failed to set time: Access denied' >&2\nexit 1\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    const QByteArray chemin = qgetenv("PATH");
+    qputenv("PATH", QFileInfo(script).absolutePath().toLocal8Bit() + ":" + chemin);
+    PlateformeQt p;
+    bool dessine = false;
+    QTimer::singleShot(50, [&] { dessine = true; });
+    const auto refus = p.ReglerHorloge(QDateTime::currentDateTime());
+    qputenv("PATH", chemin);
+    EXPECT_TRUE(dessine);
+    ASSERT_TRUE(refus.has_value());
+    EXPECT_FALSE(refus->isEmpty());
+}
+
 } // namespace
 } // namespace kyr
