@@ -74,8 +74,9 @@ TEST(FactureElectronique, TotalsOfEveryTestDocumentAddUpAndMatchTheWindow) {
         EXPECT_EQ(fe.TotalTTC, fe.TotalLignes + fe.TotalTVA) << nom;
         EXPECT_EQ(fe.NetAPayer, d.F.Payee ? 0 : fe.TotalTTC) << nom;
         // These documents round alike line by line and as a whole.
-        if (nom != "lignes63" && nom != "remises" && nom != "particulier")
+        if (nom != "lignes63" && nom != "remises" && nom != "particulier") {
             EXPECT_TRUE(fe.Ecarts.empty()) << nom;
+        }
     }
 }
 

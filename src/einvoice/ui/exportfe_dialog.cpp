@@ -110,16 +110,16 @@ TExportFE::TExportFE(const Fiche& f, QWidget* parent)
     m_verif = new Verificateur(m_probleme);
     m_verif->Ajoute(m_nom, requis(m_nom, "Le nom de l'acheteur est obligatoire."));
     m_verif->Ajoute(m_rue, requis(m_rue, "La rue de l'acheteur est obligatoire."));
-    m_verif->Ajoute(m_cp, [=] { return ControleCodePostal(s(m_cp), s(m_pays)); });
+    m_verif->Ajoute(m_cp, [=, this] { return ControleCodePostal(s(m_cp), s(m_pays)); });
     m_verif->Ajoute(m_ville, requis(m_ville, "La ville de l'acheteur est obligatoire."));
-    m_verif->Ajoute(m_pays, [=] { return ControlePays(s(m_pays)); });
-    m_verif->Ajoute(m_siren, [=] {
+    m_verif->Ajoute(m_pays, [=, this] { return ControlePays(s(m_pays)); });
+    m_verif->Ajoute(m_siren, [=, this] {
         const bool requis = m_entreprise->isChecked() && Compacte(s(m_pays)) == "FR";
         return requis || !m_siren->text().trimmed().isEmpty() ? ControleSiren(s(m_siren))
                                                               : QString();
     });
-    m_verif->Ajoute(m_tva, [=] { return ControleNumeroTVA(s(m_tva), s(m_siren)); });
-    m_verif->Ajoute(m_adresse, [=] {
+    m_verif->Ajoute(m_tva, [=, this] { return ControleNumeroTVA(s(m_tva), s(m_siren)); });
+    m_verif->Ajoute(m_adresse, [=, this] {
         const bool pro = m_entreprise->isChecked();
         return ControleAdresseElectronique(s(m_adresse), pro ? s(m_siren) : std::string(), pro);
     });

@@ -95,17 +95,17 @@ TParamFE::TParamFE(QWidget* parent) : QDialog(parent) {
 
     const auto s = [](QLineEdit* e) { return S(e->text()); };
     m_verif = new Verificateur(m_probleme);
-    m_verif->Ajoute(m_siren, SiRempli(m_siren, [=] { return ControleSiren(s(m_siren)); }));
+    m_verif->Ajoute(m_siren, SiRempli(m_siren, [=, this] { return ControleSiren(s(m_siren)); }));
     m_verif->Ajoute(m_siret,
-                    SiRempli(m_siret, [=] { return ControleSiret(s(m_siret), s(m_siren)); }));
-    m_verif->Ajoute(m_tva, [=] { return ControleNumeroTVA(s(m_tva), s(m_siren)); });
-    m_verif->Ajoute(m_adresse, SiRempli(m_adresse, [=] {
+                    SiRempli(m_siret, [=, this] { return ControleSiret(s(m_siret), s(m_siren)); }));
+    m_verif->Ajoute(m_tva, [=, this] { return ControleNumeroTVA(s(m_tva), s(m_siren)); });
+    m_verif->Ajoute(m_adresse, SiRempli(m_adresse, [=, this] {
                         return ControleAdresseElectronique(s(m_adresse), s(m_siren), true);
                     }));
-    m_verif->Ajoute(m_cp, SiRempli(m_cp, [=] { return ControleCodePostal(s(m_cp), s(m_pays)); }));
-    m_verif->Ajoute(m_pays, [=] { return ControlePays(s(m_pays)); });
-    m_verif->Ajoute(m_iban, SiRempli(m_iban, [=] { return ControleIban(s(m_iban)); }));
-    m_verif->Ajoute(m_bic, SiRempli(m_bic, [=] { return ControleBic(s(m_bic)); }));
+    m_verif->Ajoute(m_cp, SiRempli(m_cp, [=, this] { return ControleCodePostal(s(m_cp), s(m_pays)); }));
+    m_verif->Ajoute(m_pays, [=, this] { return ControlePays(s(m_pays)); });
+    m_verif->Ajoute(m_iban, SiRempli(m_iban, [=, this] { return ControleIban(s(m_iban)); }));
+    m_verif->Ajoute(m_bic, SiRempli(m_bic, [=, this] { return ControleBic(s(m_bic)); }));
     connect(m_siren, &QLineEdit::editingFinished, this, &TParamFE::SirenSaisi);
 }
 

@@ -235,9 +235,15 @@ TEST_F(JournalFenetre, OuvrirUnDocumentOuFermerApresAvoirStockeLeDocumentAffiche
         EXPECT_EQ(nonPayeVu, QStringLiteral("301,50")); // the stored document counts unpaid
         EXPECT_EQ(f.Livre, livreVu);                    // the journal never changes the book
         EXPECT_EQ(f.FicheCourante, std::max(c.bloc, 0));
-        if (c.bloc == 1) EXPECT_EQ(Trim(f.fiche.Numero), "200103002");
-        if (c.bloc == 3) EXPECT_EQ(Trim(f.fiche.Numero), "200103003");
-        if (c.bloc >= 0) EXPECT_FALSE(f.DocumentModifie);
+        if (c.bloc == 1) {
+            EXPECT_EQ(Trim(f.fiche.Numero), "200103002");
+        }
+        if (c.bloc == 3) {
+            EXPECT_EQ(Trim(f.fiche.Numero), "200103003");
+        }
+        if (c.bloc >= 0) {
+            EXPECT_FALSE(f.DocumentModifie);
+        }
     }
 }
 
