@@ -145,6 +145,9 @@ bool Coquille::Demarrage() {
             }
         }
     }
+    // Lines read ahead and not taken (a book not reopened) are let go now.
+    if (Prelecture) (void)Prelecture->Prends(QString());
+    Prelecture = nullptr;
     RepertoireDepart = QDir::currentPath();
     return charge;
 }
