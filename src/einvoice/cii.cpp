@@ -269,6 +269,9 @@ QByteArray EcritCII(const FactureElectronique& fe) {
         Ligne(e, l);
     Parties(e, fe);
     e.Debut(Ram, "ApplicableHeaderTradeDelivery");
+    e.Debut(Ram, "ActualDeliverySupplyChainEvent");
+    e.Date(Udt, "OccurrenceDateTime", fe.Autres.Livraison);
+    e.Fin();
     e.Fin();
     Reglement(e, fe);
     e.Fin();

@@ -33,6 +33,7 @@ SaisieExport Proposition(const Fiche& f, const Acheteurs& memorises) {
     s.Ach = it != memorises.end() && !Trim(f.CodeClient).empty() ? it->second
                                                                  : AcheteurDepuisAdresse(f.Adresse);
     s.Autres.Echeance = f.Payee ? f.Date : EcheanceProposee(f.Conditions, f.Date);
+    s.Autres.Livraison = f.Date;
     return s;
 }
 

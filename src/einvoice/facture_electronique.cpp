@@ -247,6 +247,9 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
         autres.Echeance.year() < 2000 || (!f.Payee && autres.Echeance < f.Date))
         return refus(f.Payee ? Q("La date du paiement doit être une date valable.")
                              : Q("La date d'échéance ne peut précéder la date du document."));
+    if (!fe.Autres.Livraison.isValid()) fe.Autres.Livraison = f.Date;
+    if (fe.Autres.Livraison.year() < 2000 || fe.Autres.Livraison.year() > 2099)
+        return refus(Q("La date de livraison doit être une date valable."));
     fe.Conditions = Trim(f.Conditions);
     fe.Payee = f.Payee;
 

@@ -21,6 +21,7 @@ namespace kyr {
 // What the export asks besides the seller and the buyer.
 struct Complements {
     QDate Echeance;              // due date (the payment date of a paid invoice)
+    QDate Livraison;             // date of the delivery or of the service; none: the document's
     std::string FactureCorrigee; // a credit note: the number of the invoice it corrects
     QDate DateFactureCorrigee;   // and its date
 };

@@ -63,6 +63,9 @@ std::vector<std::string> Mentions(const FactureElectronique& fe) {
                      "ch\xE9"
                      "ance : " +
                          Date(fe.Autres.Echeance);
+    // The date of the sale or service is said when it is not the document's.
+    if (fe.Autres.Livraison.isValid() && fe.Autres.Livraison != fe.Date)
+        id += " - Livraison : " + Date(fe.Autres.Livraison);
     std::vector<std::string> m{id};
     if (fe.Avoir)
         m.push_back("Avoir sur la facture N\xB0 " + fe.Autres.FactureCorrigee + " du " +

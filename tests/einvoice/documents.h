@@ -146,6 +146,7 @@ inline std::vector<DocumentTest> DocumentsTest() {
                                                     r, true));
     payee.F.Payee = true;
     payee.Autres.Echeance = QDate(2026, 9, 21);
+    payee.Autres.Livraison = QDate(2026, 9, 18); // the work done three days before
     d.push_back(payee);
 
     std::vector<Rangee> lignes;

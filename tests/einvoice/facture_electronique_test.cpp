@@ -1,5 +1,6 @@
 // The e-invoice built from a document: its figures by the EN 16931 rules,
 // what it takes from the document, and every refusal with what to change.
+#include "einvoice/cii.h"
 #include "einvoice/documents.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,19 @@ DocumentTest Document(const std::string& nom) {
         if (d.Nom == nom) return d;
     ADD_FAILURE() << nom;
     return {};
+}
+
+// The date of the delivery or service: the one asked, else the document's.
+TEST(FactureElectronique, DeliveryDateInTheXml) {
+    for (const auto& d : DocumentsTest()) {
+        const QDate livraison = d.Autres.Livraison.isValid() ? d.Autres.Livraison : d.F.Date;
+        const QByteArray attendu = "<ram:ActualDeliverySupplyChainEvent><ram:OccurrenceDateTime>"
+                                   "<udt:DateTimeString format=\"102\">" +
+                                   livraison.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        EXPECT_TRUE(QByteArray(EcritCII(Fe(d.Construit()))).replace('\n', "").replace(' ', "")
+                        .contains(QByteArray(attendu).replace(' ', "")))
+            << d.Nom;
+    }
 }
 
 } // namespace
@@ -178,6 +192,7 @@ TEST(FactureElectronique, RefusesWhatNoValidEInvoiceCanCarry) {
          },
          "échéance ne peut précéder"},
         {[](DocumentTest& d) { d.F.Numero = "         "; }, "numéro du document"},
+        {[](DocumentTest& d) { d.Autres.Livraison = QDate(1999, 12, 31); }, "date de livraison"},
         {[](DocumentTest& d) { d.F.FactCachees = {"FACTx\t1\t1\t\t1,00\t1"}; }, "plus de 63"},
     };
     for (const auto& [change, attendu] : cas) {

@@ -35,6 +35,10 @@ TEST(Mentions, WhatEachDocumentSays) {
          "ch\xE9"
          "ance"},
         {"avoir", "Avoir sur la facture N\xB0 202601006 du 15/09/2026", "TVA non applicable"},
+        {"payee", "Livraison : 18/09/2026", "TVA non applicable"},
+        {"remises", "\xC9"
+                    "ch\xE9"
+                    "ance", "Livraison"}, // delivered the day of the invoice: not said
         {"franchise", MentionFranchise, "N\xB0 TVA"},
     };
     for (const auto& [nom, present, absent] : cas) {

@@ -80,8 +80,10 @@ TExportFE::TExportFE(const Fiche& f, QWidget* parent)
     m_pays->setMaxLength(2);
     principal->addWidget(acheteur);
 
-    auto* reglement = new QGroupBox(Utf8("Règlement"), this);
+    auto* reglement = new QGroupBox(Utf8("Livraison et règlement"), this);
     auto* fr = new QFormLayout(reglement);
+    m_livraison = Date(this, "DateTimePicker3");
+    fr->addRow(Utf8("Date de &livraison :"), m_livraison);
     m_echeance = Date(this, "DateTimePicker1");
     fr->addRow(f.Payee ? Utf8("Date du &paiement :") : Utf8("Date d'éc&héance :"), m_echeance);
     principal->addWidget(reglement);
@@ -163,6 +165,7 @@ void TExportFE::Init(const SaisieExport& s) {
     for (const auto& [e, t] : champs)
         e->setText(Q(*t));
     m_echeance->setDate(s.Autres.Echeance);
+    m_livraison->setDate(s.Autres.Livraison.isValid() ? s.Autres.Livraison : s.Autres.Echeance);
     m_dateFacture->setDate(s.Autres.DateFactureCorrigee.isValid() ? s.Autres.DateFactureCorrigee
                                                                   : s.Autres.Echeance);
     // The first field still to fill takes the focus.
@@ -188,6 +191,7 @@ SaisieExport TExportFE::Result() const {
     a.NumeroTVA = Compacte(S(m_tva->text()));
     a.AdresseElectronique = t(m_adresse);
     s.Autres.Echeance = m_echeance->date();
+    s.Autres.Livraison = m_livraison->date();
     if (m_avoir) {
         s.Autres.FactureCorrigee = Compacte(S(m_facture->text()));
         s.Autres.DateFactureCorrigee = m_dateFacture->date();

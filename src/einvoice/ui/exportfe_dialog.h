@@ -34,7 +34,7 @@ private:
     QRadioButton *m_entreprise, *m_particulier;
     QLineEdit *m_nom, *m_rue, *m_cp, *m_ville, *m_pays, *m_siren, *m_tva, *m_adresse;
     QLineEdit* m_facture;
-    QDateEdit *m_echeance, *m_dateFacture;
+    QDateEdit *m_echeance, *m_dateFacture, *m_livraison;
     QLabel* m_probleme;
     Verificateur* m_verif;
 };

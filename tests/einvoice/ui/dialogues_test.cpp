@@ -83,6 +83,7 @@ TEST(ExportFE, TheBuyerIsCheckedAndTheKindOfBuyerDecidesTheFields) {
     SaisieExport propose;
     propose.Ach = AcheteurDepuisAdresse(doc.F.Adresse);
     propose.Autres.Echeance = QDate(2026, 10, 14);
+    propose.Autres.Livraison = QDate(2026, 9, 30);
     TExportFE d(doc.F);
     d.Init(propose);
     d.show();
@@ -100,6 +101,7 @@ TEST(ExportFE, TheBuyerIsCheckedAndTheKindOfBuyerDecidesTheFields) {
     EXPECT_TRUE(s.Ach.Professionnel);
     EXPECT_EQ(s.Ach.Siren, "443061841");
     EXPECT_EQ(s.Autres.Echeance, QDate(2026, 10, 14));
+    EXPECT_EQ(s.Autres.Livraison, QDate(2026, 9, 30));
 
     // A consumer: no SIREN, an e-mail address.
     TExportFE c(doc.F);
