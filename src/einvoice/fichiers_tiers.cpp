@@ -84,31 +84,44 @@ void PourChaqueLigne(const Lignes& lignes,
 bool ChargeVendeur(Vendeur& v, const QString& chemin) {
     const auto lignes = LitFichier(chemin);
     if (!lignes) return false;
-    PourChaqueLigne(*lignes, [&v](std::string_view cle, std::string_view valeur) {
+    LitVendeur(v, *lignes);
+    return true;
+}
+
+void LitVendeur(Vendeur& v, const Lignes& lignes) {
+    PourChaqueLigne(lignes, [&v](std::string_view cle, std::string_view valeur) {
         if (Affecte(v, ChampsVendeur, cle, valeur)) return;
         if (cle == "franchise") v.Franchise = valeur == "1";
         if (cle == "cadre")
             for (int k = 0; k < 3; ++k)
                 if (valeur == Cadres[k]) v.CadreFacturation = static_cast<Cadre>(k);
     });
-    return true;
 }
 
 void SauveVendeur(const Vendeur& v, const QString& chemin) {
+    EcritFichier(chemin, LignesVendeur(v));
+}
+
+Lignes LignesVendeur(const Vendeur& v) {
     Lignes l;
     for (const auto& [nom, membre] : ChampsVendeur)
         l.push_back(Ligne(nom, v.*membre));
     l.push_back(Ligne("cadre", Cadres[static_cast<int>(v.CadreFacturation)]));
     l.push_back(Ligne("franchise", v.Franchise ? "1" : "0"));
-    EcritFichier(chemin, l);
+    return l;
 }
 
 bool ChargeAcheteurs(Acheteurs& a, const QString& chemin) {
     const auto lignes = LitFichier(chemin);
     if (!lignes) return false;
+    LitAcheteurs(a, *lignes);
+    return true;
+}
+
+void LitAcheteurs(Acheteurs& a, const Lignes& lignes) {
     Acheteur* courant = nullptr; // lines before the first "[code]" belong to no one
     PourChaqueLigne(
-        *lignes,
+        lignes,
         [&courant](std::string_view cle, std::string_view valeur) {
             if (!courant) return;
             if (Affecte(*courant, ChampsAcheteur, cle, valeur)) return;
@@ -121,10 +134,13 @@ bool ChargeAcheteurs(Acheteurs& a, const QString& chemin) {
             courant = t.size() == 2 ? nullptr : &a[t.substr(1, t.size() - 2)];
             if (courant) *courant = Acheteur{};
         });
-    return true;
 }
 
 void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
+    EcritFichier(chemin, LignesAcheteurs(a));
+}
+
+Lignes LignesAcheteurs(const Acheteurs& a) {
     Lignes l;
     for (const auto& [code, acheteur] : a) {
         l.push_back("[" + UneLigne(code) + "]");
@@ -132,7 +148,7 @@ void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
         for (const auto& [nom, membre] : ChampsAcheteur)
             l.push_back(Ligne(nom, acheteur.*membre));
     }
-    EcritFichier(chemin, l);
+    return l;
 }
 
 } // namespace kyr
