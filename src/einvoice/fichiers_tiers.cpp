@@ -3,6 +3,7 @@
 #include "common/texte.h"
 
 #include <functional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -65,17 +66,13 @@ bool Affecte(T& t, const Champs<T>& champs, std::string_view cle, std::string_vi
     return false;
 }
 
-// Each "key=value" line in turn; other lines go to `autre`.
+// Each "key=value" line in turn; other lines are passed over.
 void PourChaqueLigne(const Lignes& lignes,
-                     const std::function<void(std::string_view, std::string_view)>& valeur,
-                     const std::function<void(std::string_view)>& autre = {}) {
+                     const std::function<void(std::string_view, std::string_view)>& valeur) {
     for (const auto& l : lignes) {
         const auto egal = l.find('=');
-        if (egal == std::string::npos) {
-            if (autre) autre(l);
-            continue;
-        }
-        valeur(std::string_view(l).substr(0, egal), std::string_view(l).substr(egal + 1));
+        if (egal != std::string::npos)
+            valeur(std::string_view(l).substr(0, egal), std::string_view(l).substr(egal + 1));
     }
 }
 
@@ -120,20 +117,22 @@ bool ChargeAcheteurs(Acheteurs& a, const QString& chemin) {
 
 void LitAcheteurs(Acheteurs& a, const Lignes& lignes) {
     Acheteur* courant = nullptr; // lines before the first "[code]" belong to no one
-    PourChaqueLigne(
-        lignes,
-        [&courant](std::string_view cle, std::string_view valeur) {
-            if (!courant) return;
-            if (Affecte(*courant, ChampsAcheteur, cle, valeur)) return;
-            if (cle == "professionnel") courant->Professionnel = valeur != "0";
-        },
-        [&](std::string_view l) {
-            const std::string t = Trim(l);
-            if (t.size() < 2 || t.front() != '[' || t.back() != ']') return;
-            // "[]" names no client: what follows it belongs to no one.
+    for (const auto& l : lignes) {
+        // "[code]" opens a client, an "=" in the code included; "[]" names
+        // no client: what follows it belongs to no one.
+        const std::string t = Trim(l);
+        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
             courant = t.size() == 2 ? nullptr : &a[t.substr(1, t.size() - 2)];
             if (courant) *courant = Acheteur{};
-        });
+            continue;
+        }
+        const auto egal = l.find('=');
+        if (!courant || egal == std::string::npos) continue;
+        const std::string_view cle = std::string_view(l).substr(0, egal);
+        const std::string_view valeur = std::string_view(l).substr(egal + 1);
+        if (Affecte(*courant, ChampsAcheteur, cle, valeur)) continue;
+        if (cle == "professionnel") courant->Professionnel = valeur != "0";
+    }
 }
 
 void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
@@ -142,8 +141,14 @@ void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
 
 Lignes LignesAcheteurs(const Acheteurs& a) {
     Lignes l;
+    std::set<std::string> ecrits;
     for (const auto& [code, acheteur] : a) {
-        l.push_back("[" + UneLigne(code) + "]");
+        // Control characters become blanks in the file: a code that would
+        // then read as one already written, or as none, is not written, so
+        // that the file reads back as it was written.
+        const std::string nom = UneLigne(code);
+        if (nom.empty() || !ecrits.insert(nom).second) continue;
+        l.push_back("[" + nom + "]");
         l.push_back(Ligne("professionnel", acheteur.Professionnel ? "1" : "0"));
         for (const auto& [nom, membre] : ChampsAcheteur)
             l.push_back(Ligne(nom, acheteur.*membre));
