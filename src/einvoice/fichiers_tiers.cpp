@@ -3,7 +3,7 @@
 #include "common/texte.h"
 
 #include <functional>
-#include <set>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -140,18 +140,20 @@ void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
 }
 
 Lignes LignesAcheteurs(const Acheteurs& a) {
+    // Control characters become blanks in the file: the clients go in the
+    // order of their codes as written, and a code that would read as one
+    // already written, or as none, is not written, so that the file reads
+    // back as it was written.
+    std::map<std::string, const Acheteur*> parNom;
+    for (const auto& [code, acheteur] : a)
+        if (std::string nom = UneLigne(code); !nom.empty())
+            parNom.emplace(std::move(nom), &acheteur);
     Lignes l;
-    std::set<std::string> ecrits;
-    for (const auto& [code, acheteur] : a) {
-        // Control characters become blanks in the file: a code that would
-        // then read as one already written, or as none, is not written, so
-        // that the file reads back as it was written.
-        const std::string nom = UneLigne(code);
-        if (nom.empty() || !ecrits.insert(nom).second) continue;
+    for (const auto& [nom, acheteur] : parNom) {
         l.push_back("[" + nom + "]");
-        l.push_back(Ligne("professionnel", acheteur.Professionnel ? "1" : "0"));
-        for (const auto& [nom, membre] : ChampsAcheteur)
-            l.push_back(Ligne(nom, acheteur.*membre));
+        l.push_back(Ligne("professionnel", acheteur->Professionnel ? "1" : "0"));
+        for (const auto& [champ, membre] : ChampsAcheteur)
+            l.push_back(Ligne(champ, acheteur->*membre));
     }
     return l;
 }

@@ -65,7 +65,12 @@ TEST(FichiersTiers, WhatIsWrittenReadsBackTheSame) {
           "a\x02"
           "b",
           "c\td"},
-         {"a b", "c d"}},           // control characters: blanks
+         {"a b", "c d"}}, // control characters: blanks
+        {{"a\x03"
+          "2",
+          "a\x0F"
+          "1"},
+         {"a 1", "a 2"}},           // in the order of the codes written
         {{"", "10002"}, {"10002"}}, // an empty code names no one
     };
     for (const Cas& c : cas) {
