@@ -3,6 +3,7 @@
 // nothing may crash or read out of bounds, and the card's round trip must keep
 // every client it recognised.
 #include "book/facture.h"
+#include "dossier.h"
 #include "essaie.h"
 #include "book/glossaire.h"
 #include "book/reglages.h"
@@ -12,7 +13,6 @@
 #include "common/erreurs.h"
 #include "support/plateforme_fausse.h"
 
-#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
 
@@ -21,8 +21,7 @@ using namespace kyr;
 using fuzz::Essaie;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("fichier"));
+    const QString chemin = fuzz::Chemin("fichier");
     const Lignes lignes = DecoupeLignes(std::string(reinterpret_cast<const char*>(data), size));
     EcritFichier(chemin, lignes);
 
@@ -33,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Essaie([&] { ChargeSoc(s, chemin); });
     Lignes g;
     Essaie([&] { ChargeGlo(g, chemin); });
-    for (const auto& l : lignes)
-        (void)Expansion(g, l);
+    for (std::size_t i = 0; i < std::min<std::size_t>(lignes.size(), 16); ++i)
+        (void)Expansion(g, lignes[i]); // every line would make the input quadratic
 
     test::PlateformeFausse p;
     TableClients t(p);

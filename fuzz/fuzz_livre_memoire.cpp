@@ -37,6 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (DecoupeLignes(JoinLignes(lignes)) != lignes) std::abort();
 
     test::PlateformeFausse p;
+    // Wide characters, blanks as wide as the others: right-aligning an amount
+    // takes a few measures instead of some twenty, and each document shown is
+    // a calculation. Short amounts are still padded.
+    p.largeurBlanc = p.largeurCaractere = 12;
     p.reponses = {(graine & 1) ? Bouton::Oui : Bouton::Non};
     Facture f(p);
     f.Livre = std::move(lignes);

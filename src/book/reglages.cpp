@@ -94,7 +94,12 @@ private:
 bool ChargeIni(Reglages& r, const QString& chemin) {
     const auto lignes = LitFichier(chemin);
     if (!lignes) return false;
-    LecteurIni l(*lignes);
+    LitIni(r, *lignes);
+    return true;
+}
+
+void LitIni(Reglages& r, const Lignes& lignes) {
+    LecteurIni l(lignes);
     r.ReserveIni = l.Reel();
     r.TauxEuro = l.Reel();
     for (int k = 1; k <= 3; ++k)
@@ -108,10 +113,13 @@ bool ChargeIni(Reglages& r, const QString& chemin) {
     r.OmettreConversion = l.Entier();
     r.ConditionsReglement = l.Reste();
     if (r.TauxEuro.valeur() < TauxEuroMinimum) r.TauxEuro = TauxEuroOfficiel;
-    return true;
 }
 
 void SauveIni(const Reglages& r, const std::string& nomLivre, const QString& chemin) {
+    EcritFichier(chemin, LignesIni(r, nomLivre));
+}
+
+Lignes LignesIni(const Reglages& r, const std::string& nomLivre) {
     Lignes lignes{TexteReelIni(r.ReserveIni), TexteReelIni(r.TauxEuro)};
     for (int k = 1; k <= 3; ++k)
         lignes.push_back(TexteReelIni(r.TauxTVA[k]));
@@ -120,7 +128,7 @@ void SauveIni(const Reglages& r, const std::string& nomLivre, const QString& che
                   r.Devise, r.OmettreConversion})
         lignes.push_back(std::to_string(v));
     lignes.insert(lignes.end(), r.ConditionsReglement.begin(), r.ConditionsReglement.end());
-    EcritFichier(chemin, lignes);
+    return lignes;
 }
 
 std::pair<std::string, std::string> LibellesDevise(const Reglages& r) {

@@ -33,6 +33,10 @@ inline const QString NomFichierIni = QStringLiteral("KyrFact.ini");
 
 // Reads the settings file; false (settings untouched) when it does not exist.
 bool ChargeIni(Reglages& r, const QString& chemin = NomFichierIni);
+// The file's lines read into the settings, and the settings as the file's
+// lines (nomLivre on line 6): what ChargeIni and SauveIni read and write.
+void LitIni(Reglages& r, const Lignes& lignes);
+Lignes LignesIni(const Reglages& r, const std::string& nomLivre);
 // Writes the settings file whole, with nomLivre on line 6. Throws
 // ErreurExecution::CreationFichier on failure (the old file stays intact).
 void SauveIni(const Reglages& r, const std::string& nomLivre,

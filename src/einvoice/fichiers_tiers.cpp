@@ -3,6 +3,7 @@
 #include "common/texte.h"
 
 #include <functional>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -65,17 +66,13 @@ bool Affecte(T& t, const Champs<T>& champs, std::string_view cle, std::string_vi
     return false;
 }
 
-// Each "key=value" line in turn; other lines go to `autre`.
+// Each "key=value" line in turn; other lines are passed over.
 void PourChaqueLigne(const Lignes& lignes,
-                     const std::function<void(std::string_view, std::string_view)>& valeur,
-                     const std::function<void(std::string_view)>& autre = {}) {
+                     const std::function<void(std::string_view, std::string_view)>& valeur) {
     for (const auto& l : lignes) {
         const auto egal = l.find('=');
-        if (egal == std::string::npos) {
-            if (autre) autre(l);
-            continue;
-        }
-        valeur(std::string_view(l).substr(0, egal), std::string_view(l).substr(egal + 1));
+        if (egal != std::string::npos)
+            valeur(std::string_view(l).substr(0, egal), std::string_view(l).substr(egal + 1));
     }
 }
 
@@ -84,55 +81,81 @@ void PourChaqueLigne(const Lignes& lignes,
 bool ChargeVendeur(Vendeur& v, const QString& chemin) {
     const auto lignes = LitFichier(chemin);
     if (!lignes) return false;
-    PourChaqueLigne(*lignes, [&v](std::string_view cle, std::string_view valeur) {
+    LitVendeur(v, *lignes);
+    return true;
+}
+
+void LitVendeur(Vendeur& v, const Lignes& lignes) {
+    PourChaqueLigne(lignes, [&v](std::string_view cle, std::string_view valeur) {
         if (Affecte(v, ChampsVendeur, cle, valeur)) return;
         if (cle == "franchise") v.Franchise = valeur == "1";
         if (cle == "cadre")
             for (int k = 0; k < 3; ++k)
                 if (valeur == Cadres[k]) v.CadreFacturation = static_cast<Cadre>(k);
     });
-    return true;
 }
 
 void SauveVendeur(const Vendeur& v, const QString& chemin) {
+    EcritFichier(chemin, LignesVendeur(v));
+}
+
+Lignes LignesVendeur(const Vendeur& v) {
     Lignes l;
     for (const auto& [nom, membre] : ChampsVendeur)
         l.push_back(Ligne(nom, v.*membre));
     l.push_back(Ligne("cadre", Cadres[static_cast<int>(v.CadreFacturation)]));
     l.push_back(Ligne("franchise", v.Franchise ? "1" : "0"));
-    EcritFichier(chemin, l);
+    return l;
 }
 
 bool ChargeAcheteurs(Acheteurs& a, const QString& chemin) {
     const auto lignes = LitFichier(chemin);
     if (!lignes) return false;
-    Acheteur* courant = nullptr; // lines before the first "[code]" belong to no one
-    PourChaqueLigne(
-        *lignes,
-        [&courant](std::string_view cle, std::string_view valeur) {
-            if (!courant) return;
-            if (Affecte(*courant, ChampsAcheteur, cle, valeur)) return;
-            if (cle == "professionnel") courant->Professionnel = valeur != "0";
-        },
-        [&](std::string_view l) {
-            const std::string t = Trim(l);
-            if (t.size() < 2 || t.front() != '[' || t.back() != ']') return;
-            // "[]" names no client: what follows it belongs to no one.
-            courant = t.size() == 2 ? nullptr : &a[t.substr(1, t.size() - 2)];
-            if (courant) *courant = Acheteur{};
-        });
+    LitAcheteurs(a, *lignes);
     return true;
 }
 
-void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
-    Lignes l;
-    for (const auto& [code, acheteur] : a) {
-        l.push_back("[" + UneLigne(code) + "]");
-        l.push_back(Ligne("professionnel", acheteur.Professionnel ? "1" : "0"));
-        for (const auto& [nom, membre] : ChampsAcheteur)
-            l.push_back(Ligne(nom, acheteur.*membre));
+void LitAcheteurs(Acheteurs& a, const Lignes& lignes) {
+    Acheteur* courant = nullptr; // lines before the first "[code]" belong to no one
+    for (const auto& l : lignes) {
+        // "[code]" opens a client, an "=" in the code included; "[]" names
+        // no client: what follows it belongs to no one.
+        const std::string t = Trim(l);
+        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
+            courant = t.size() == 2 ? nullptr : &a[t.substr(1, t.size() - 2)];
+            if (courant) *courant = Acheteur{};
+            continue;
+        }
+        const auto egal = l.find('=');
+        if (!courant || egal == std::string::npos) continue;
+        const std::string_view cle = std::string_view(l).substr(0, egal);
+        const std::string_view valeur = std::string_view(l).substr(egal + 1);
+        if (Affecte(*courant, ChampsAcheteur, cle, valeur)) continue;
+        if (cle == "professionnel") courant->Professionnel = valeur != "0";
     }
-    EcritFichier(chemin, l);
+}
+
+void SauveAcheteurs(const Acheteurs& a, const QString& chemin) {
+    EcritFichier(chemin, LignesAcheteurs(a));
+}
+
+Lignes LignesAcheteurs(const Acheteurs& a) {
+    // Control characters become blanks in the file: the clients go in the
+    // order of their codes as written, and a code that would read as one
+    // already written, or as none, is not written, so that the file reads
+    // back as it was written.
+    std::map<std::string, const Acheteur*> parNom;
+    for (const auto& [code, acheteur] : a)
+        if (std::string nom = UneLigne(code); !nom.empty())
+            parNom.emplace(std::move(nom), &acheteur);
+    Lignes l;
+    for (const auto& [nom, acheteur] : parNom) {
+        l.push_back("[" + nom + "]");
+        l.push_back(Ligne("professionnel", acheteur->Professionnel ? "1" : "0"));
+        for (const auto& [champ, membre] : ChampsAcheteur)
+            l.push_back(Ligne(champ, acheteur->*membre));
+    }
+    return l;
 }
 
 } // namespace kyr

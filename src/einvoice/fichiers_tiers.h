@@ -3,6 +3,7 @@
 // Fact.cli and Fact.soc (which stay as they are): the seller's data, asked
 // once, and the buyers remembered by client code. Windows-1252 text, one
 // "key=value" a line; the buyers file opens each client with "[code]".
+#include "common/texte.h"
 #include "einvoice/tiers.h"
 
 #include <QString>
@@ -25,5 +26,11 @@ bool ChargeAcheteurs(Acheteurs& a, const QString& chemin = NomFichierAcheteurs);
 // failure, ErreurExecution::CreationFichier).
 void SauveVendeur(const Vendeur& v, const QString& chemin = NomFichierVendeur);
 void SauveAcheteurs(const Acheteurs& a, const QString& chemin = NomFichierAcheteurs);
+
+// What the four above read and write, as the file's lines.
+void LitVendeur(Vendeur& v, const Lignes& lignes);
+void LitAcheteurs(Acheteurs& a, const Lignes& lignes);
+Lignes LignesVendeur(const Vendeur& v);
+Lignes LignesAcheteurs(const Acheteurs& a);
 
 } // namespace kyr

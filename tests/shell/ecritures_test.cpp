@@ -8,6 +8,10 @@
 #include "book/parametres.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "einvoice/cii.h"
+#include "einvoice/documents.h"
+#include "einvoice/export_facturx.h"
+#include "einvoice/fichiers_tiers.h"
 #include "lists/journal.h"
 #include "shell/coquille.h"
 #include "shell/livre_simple.h"
@@ -26,6 +30,8 @@
 namespace kyr {
 namespace {
 
+const std::string Ancien = "ancien contenu\r\n";
+
 // One copy of the program with its book open.
 struct Programme : test::Programme {
     explicit Programme(const QString& livre) { Ouvre(livre); }
@@ -36,6 +42,36 @@ struct Fichier {
     std::function<QString(Programme&)> ecrit;      // the command that writes it; the message seen
     std::function<bool(const Programme&)> aEcrire; // still marked as to be written
 };
+
+// Bytes put in place as another program would, past the safe writer.
+void EcritBrut(const QString& chemin, const std::string& octets) {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(octets.data(), static_cast<qint64>(octets.size()));
+}
+
+// The electronic invoice of the shown document into facture.pdf, over the
+// old file; the widgets' writer draws the page, this one writes the XML, both
+// through the safe writer.
+QString ExporteFacture(Programme& m) {
+    EcritBrut(NomFichierVendeur, JoinLignes(LignesVendeur(test::VendeurTest())));
+    m.f.reglages = test::ReglagesEuros();
+    m.f.Societe = {"Menuiserie Durand", "12 rue des Artisans", "69003 Lyon"};
+    m.f.LitFiche();
+    m.p.nomsEnregistrer = {QStringLiteral("facture.pdf")};
+    m.p.reponses = {Bouton::OK}; // "Ce fichier existe déjà"
+    const auto dialogue = [](const SaisieExport& s) -> std::optional<SaisieExport> {
+        SaisieExport r = s;
+        r.Ach = test::AcheteurTest();
+        return r;
+    };
+    const auto ecrit = [](const QString& chemin, const FactureElectronique& fe, const Fiche&) {
+        const QByteArray xml = EcritCII(fe);
+        EcritOctets(chemin,
+                    std::string_view(xml.constData(), static_cast<std::size_t>(xml.size())));
+    };
+    return m.Message([&] { ExporteFacturX(m.f, QString(), dialogue, ecrit); });
+}
 
 const Fichier Fichiers[] = {
     {"livre.fct",
@@ -78,9 +114,17 @@ const Fichier Fichiers[] = {
          return m.Message([&] { ExporteCSV(QStringLiteral("journal.csv"), v); });
      },
      [](const Programme&) { return true; }},
+    {"Fact.fxv", [](Programme& m) { return m.Message([&] { SauveVendeur(test::VendeurTest()); }); },
+     [](const Programme&) { return true; }},
+    {"Fact.fxa",
+     [](Programme& m) {
+         return m.Message([&] { SauveAcheteurs({{"10002", test::AcheteurTest()}}); });
+     },
+     [](const Programme&) { return true; }},
+    {"facture.pdf", ExporteFacture,
+     // The buyer is remembered only once the file is written.
+     [](const Programme&) { return test::OctetsFichier(NomFichierAcheteurs) == Ancien; }},
 };
-
-const std::string Ancien = "ancien contenu\r\n";
 
 class EcrituresTest : public ::testing::Test {
 protected:

@@ -7,7 +7,10 @@
 #include "einvoice/ui/facturx_pdf.h"
 #include "common/erreurs.h"
 #include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
+#include "support/panne_ecriture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -150,5 +153,25 @@ TEST(FacturXRefus, APageThatIsNotPdfA1bIsRefusedAndNoFileIsWritten) {
         ADD_FAILURE();
     } catch (const ErreurExecution& e) {
         EXPECT_TRUE(e.message().startsWith(QString::fromUtf8("Ne peut créer le fichier")));
+    }
+}
+
+TEST(FacturXRefus, AFailedWriteLeavesTheOldFile) {
+    DossierTemporaire dossier;
+    const DocumentTest d = DocumentsTest().front();
+    const FactureElectronique fe = std::get<FactureElectronique>(d.Construit());
+    const QString chemin = dossier.chemin("f.pdf");
+    EcritOctets(chemin, "ancien contenu");
+    for (const EtapeEcriture etape : EtapesEcriture) {
+        SCOPED_TRACE(NomEtape(etape));
+        PanneEcritureSimulee panne(etape);
+        try {
+            EcritFacturX(chemin, fe, d.F, 3, d.Societe, QDateTime::currentDateTime());
+            ADD_FAILURE() << "no error";
+        } catch (const ErreurExecution& e) {
+            EXPECT_EQ(e.message(), QString::fromUtf8("Ne peut créer le fichier %1").arg(chemin));
+        }
+        EXPECT_EQ(OctetsFichier(chemin), "ancien contenu");
+        EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f.pdf"});
     }
 }
