@@ -242,4 +242,27 @@ TEST(Bloc, SuppressionGroupeeCommeUneParUne) {
 }
 
 } // namespace
+// A page used again for the next document (as the journal does) reads it as a
+// new page would: everything a rich block set, the hidden lines and an
+// unreadable date included, goes back to a new page's values.
+TEST(Bloc, PageRecommenceeCommeNeuve) {
+    Lignes livre = Exemple;
+    livre[2] = "31/02/2000"; // no such date
+    livre.insert(livre.end() - 3, 100,
+                 "FACTx\t1\t1,00\t\t1,00\t1"); // rows past 63 and lines past the 91 read kept aside
+    livre.insert(livre.end() - 1, "XYZ ligne inconnue");
+    livre.insert(livre.end(),
+                 {"<BLOC0004>", "NUMD200001005", "16/01/2000", "10003", "</BLOC0004>", ""});
+    Fiche page;
+    page.DateIllisible = LitBloc(livre, ChercheDebut(livre, 3), 3, page).DateIllisible;
+    ASSERT_TRUE(page.DateIllisible);
+    ASSERT_FALSE(page.FactCachees.empty());
+    ASSERT_FALSE(page.CorpsCache.empty());
+    page.TotalHT = page.Devise1 = "x";
+    Recommence(page);
+    EXPECT_TRUE(page == Fiche{});
+    LitBloc(livre, ChercheDebut(livre, 4), 4, page);
+    EXPECT_TRUE(page == Lit(livre, 4));
+}
+
 } // namespace kyr
