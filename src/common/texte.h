@@ -2,6 +2,7 @@
 // 8-bit text. The logic keeps every line as the bytes the file holds
 // (Windows-1252); conversion to and from QString happens only at the widget
 // boundary, through VersQString / DepuisQString.
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -10,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+class QFile;
+
 namespace kyr {
 
 using Lignes = std::vector<std::string>;
@@ -17,6 +20,9 @@ using Lignes = std::vector<std::string>;
 // Splits file content into lines: CR LF, lone CR and lone LF all end a line; a
 // last line without a line end is kept. Empty content gives no line.
 Lignes DecoupeLignes(std::string_view contenu);
+// All the bytes of a file opened for reading, to its end; nullopt on a read
+// error. A large file is read into memory whose pages are asked for at once.
+std::optional<QByteArray> LitContenu(QFile& fichier);
 // Joins lines, each followed by CR LF.
 std::string JoinLignes(const Lignes& lignes);
 

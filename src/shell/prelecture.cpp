@@ -46,8 +46,9 @@ PrelectureLivre::PrelectureLivre(const QString& chemin) : m_chemin(chemin) {
             auto etat = EtatFichier(m_chemin);
             QFile f(m_chemin);
             if (!etat || !f.open(QIODevice::ReadOnly)) return;
-            const QByteArray octets = f.readAll();
-            if (f.error() != QFileDevice::NoError) return;
+            const auto contenu = LitContenu(f);
+            if (!contenu) return;
+            const QByteArray& octets = *contenu;
             LivreLu lu;
             lu.empreinte = EmpreinteOctets(octets);
             lu.lignes = DecoupeLignes(

@@ -73,6 +73,30 @@ TEST(Texte, WritesAndReadsBackFilesByteForByte) {
     EXPECT_EQ(LitOctets("absent.nte"), std::nullopt);
 }
 
+// Large files are read into memory prepared in one go: around that size and
+// well above it, every byte and every line comes back as from a small file.
+TEST(Texte, LargeFilesReadBackAsSmallOnes) {
+    test::DossierTemporaire dossier;
+    constexpr std::size_t Mio = 1 << 20;
+    for (const std::size_t taille : {Mio - 1, Mio, Mio + 7, 6 * Mio + 3}) {
+        std::string contenu;
+        contenu.reserve(taille);
+        // Short and long lines, every kind of line end, bytes of every value.
+        for (unsigned n = 0; contenu.size() < taille; ++n) {
+            contenu.append(n % 7 == 0 ? 70 : n % 5, static_cast<char>('A' + n % 26));
+            contenu += static_cast<char>(0x80 + n % 128);
+            contenu += n % 3 == 0 ? "\r\n" : n % 3 == 1 ? "\n" : "\r";
+        }
+        contenu.resize(taille);
+        Ecrit("grand.fct", QByteArray(contenu.data(), static_cast<qsizetype>(taille)));
+        SCOPED_TRACE(taille);
+        EXPECT_EQ(LitOctets("grand.fct"), contenu);
+        EXPECT_EQ(LitFichier("grand.fct"), DecoupeLignes(contenu));
+        EXPECT_EQ(Empreinte("grand.fct"),
+                  EmpreinteOctets(QByteArrayView(contenu.data(), static_cast<qsizetype>(taille))));
+    }
+}
+
 TEST(Texte, MissingFileIsNoErrorUnreadableOneIs) {
     test::DossierTemporaire dossier;
     EXPECT_EQ(LitFichier("absent.ini"), std::nullopt);

@@ -52,7 +52,9 @@ TMainForm::TMainForm(Plateforme& plateforme, QWidget* parent)
     : QMainWindow(parent), m_plateforme(plateforme) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(TitreProgramme);
-    setWindowIcon(IconeProgramme());
+    // The program's icon is the application's, set once at start-up; drawn
+    // here only for a window made without it.
+    if (QApplication::windowIcon().isNull()) setWindowIcon(IconeProgramme());
     resize(800, 600);
 
     m_zone = new QMdiArea(this);
