@@ -208,6 +208,21 @@ std::string FormatDecimales(long double v, int decimales, int chiffresSignificat
     return s;
 }
 
+std::optional<std::int64_t> MontantCentimes(long double v) {
+    if (!std::isfinite(v)) return std::nullopt;
+    // The very digits FormatMontant writes: at most two after the comma.
+    Decimal d = VersDecimal(v, 12);
+    ArrondiDecimales(d, 2);
+    if (d.chiffres.empty()) return 0;
+    if (d.puissance > 16) return std::nullopt;
+    std::int64_t c = 0;
+    for (char chiffre : d.chiffres)
+        c = c * 10 + (chiffre - '0');
+    for (int zeros = d.puissance + 2 - static_cast<int>(d.chiffres.size()); zeros > 0; --zeros)
+        c *= 10;
+    return d.negatif ? -c : c;
+}
+
 namespace {
 // "1,5E-7": the digits of a non-zero decimal in scientific form.
 std::string Scientifique(const Decimal& d) {
