@@ -201,10 +201,22 @@ Journal LitJournal(const Lignes& livre, const Reglages& r) {
         std::move(morceaux[k].Ecartes.begin(), morceaux[k].Ecartes.end(),
                   std::back_inserter(j.Ecartes));
     }
-    std::sort(j.Ventes.begin(), j.Ventes.end(), [](const VenteJournal& a, const VenteJournal& b) {
-        return std::make_tuple(a.Date, CleNumero(a.Numero), a.Sorte, a.Bloc) <
-               std::make_tuple(b.Date, CleNumero(b.Numero), b.Sorte, b.Bloc);
-    });
+    // By date, then number, kind and block: each sale's key made once, the
+    // sales moved once into their places.
+    using Cle = std::tuple<QDate, std::pair<std::size_t, std::string_view>, SorteVente, int>;
+    std::vector<std::pair<Cle, std::size_t>> ordre;
+    ordre.reserve(j.Ventes.size());
+    for (std::size_t i = 0; i < j.Ventes.size(); ++i) {
+        const VenteJournal& v = j.Ventes[i];
+        ordre.emplace_back(Cle{v.Date, CleNumero(v.Numero), v.Sorte, v.Bloc}, i);
+    }
+    std::sort(ordre.begin(), ordre.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<VenteJournal> ventes;
+    ventes.reserve(j.Ventes.size());
+    for (const auto& o : ordre)
+        ventes.push_back(std::move(j.Ventes[o.second]));
+    j.Ventes = std::move(ventes);
     std::sort(j.Ecartes.begin(), j.Ecartes.end(),
               [](const DocumentEcarte& a, const DocumentEcarte& b) { return a.Bloc < b.Bloc; });
     return j;
