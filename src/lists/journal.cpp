@@ -7,6 +7,7 @@
 #include "common/nombres.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <iterator>
 #include <optional>
@@ -168,20 +169,28 @@ Journal LitJournal(const Lignes& livre, const Reglages& r) {
     }
     // The documents are independent of each other: a large book is shared
     // among the processor's cores, each filling a journal of its own; the two
-    // sorts below make the result the same whatever the sharing.
+    // sorts below make the result the same whatever the sharing. The cores
+    // take the documents a few dozen at a time as they get to them, so that a
+    // core kept busy by another program leaves its share to the others
+    // instead of holding the whole journal back.
     const std::size_t parts =
         std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
                                 std::min<std::size_t>(8, blocs.size() / 200 + 1));
+    constexpr std::size_t Tranche = 32;
+    std::atomic<std::size_t> suivant{0};
     std::vector<Journal> morceaux(parts);
     std::vector<std::exception_ptr> erreurs(parts);
     const auto lit = [&](std::size_t k) {
         try {
             Journal& m = morceaux[k];
             Lecteur lecteur;
-            for (std::size_t b = blocs.size() * k / parts; b < blocs.size() * (k + 1) / parts; ++b) {
-                Lu lu = LitDocument(livre, blocs[b].first, blocs[b].second, r, lecteur);
-                if (lu.vente) m.Ventes.push_back(std::move(*lu.vente));
-                if (lu.ecart) m.Ecartes.push_back(std::move(*lu.ecart));
+            for (std::size_t debut = suivant.fetch_add(Tranche); debut < blocs.size();
+                 debut = suivant.fetch_add(Tranche)) {
+                for (std::size_t b = debut; b < std::min(debut + Tranche, blocs.size()); ++b) {
+                    Lu lu = LitDocument(livre, blocs[b].first, blocs[b].second, r, lecteur);
+                    if (lu.vente) m.Ventes.push_back(std::move(*lu.vente));
+                    if (lu.ecart) m.Ecartes.push_back(std::move(*lu.ecart));
+                }
             }
         } catch (...) {
             erreurs[k] = std::current_exception();
