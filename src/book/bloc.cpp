@@ -81,7 +81,8 @@ bool CommenceFin(std::string_view ligne) {
 }
 
 bool CommenceDebutSansCasse(std::string_view ligne) {
-    return ligne.size() >= 5 && EgalSansCasse(ligne.substr(0, 5), "<BLOC");
+    // Every line of a block is asked: the '<' first, which has no case.
+    return ligne.size() >= 5 && ligne[0] == '<' && EgalSansCasse(ligne.substr(0, 5), "<BLOC");
 }
 
 int CompteFiches(const Lignes& livre) {

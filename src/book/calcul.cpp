@@ -123,8 +123,13 @@ template <class Grille> Bases PasseLignes(Grille& g, Ventilation& v) {
                 }
             }();
             const Reel6 brut = quantite.valeur() * prix.valeur();
-            const Reel6 montantRemise = brut.valeur() * remise.valeur() * 0.01L;
-            montant = brut.valeur() - montantRemise.valeur();
+            if (remise.valeur() == 0) {
+                // No discount: brut - 0, a stored value, which rounds to itself.
+                montant = brut;
+            } else {
+                const Reel6 montantRemise = brut.valeur() * remise.valeur() * 0.01L;
+                montant = brut.valeur() - montantRemise.valeur();
+            }
         } catch (const ErreurExecution& e) {
             g.Efface(rangee);
             if (!erreur) erreur = e;
