@@ -292,8 +292,9 @@ LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
     DecoupeBloc(livre, debut, n, v);
     LectureBloc lecture;
     if (!v.Numero.empty())
-        f.Numero = v.Numero.size() < 9 ? std::string(v.Numero) + std::string(9 - v.Numero.size(), ' ')
-                                       : std::string(v.Numero);
+        f.Numero = v.Numero.size() < 9
+                       ? std::string(v.Numero) + std::string(9 - v.Numero.size(), ' ')
+                       : std::string(v.Numero);
     if (v.Date)
         f.Date = *v.Date;
     else

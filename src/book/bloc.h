@@ -71,10 +71,10 @@ struct VueBloc {
     std::string_view CodeClient; // empty lines read as empty fields
     std::string_view Conditions, Genre;
     std::array<std::string_view, 4> Adresse;
-    std::optional<bool> TTC;             // nullopt: no "TTC" line, the record keeps its own
-    bool Payee = false;                  // a "PAYE" line
-    std::vector<std::string_view> Fact;  // the FACT lines of rows 1..63, in order
-    std::vector<std::string_view> Memo;  // texts of the memo lines (255 characters at most)
+    std::optional<bool> TTC;               // nullopt: no "TTC" line, the record keeps its own
+    bool Payee = false;                    // a "PAYE" line
+    std::vector<std::string_view> Fact;    // the FACT lines of rows 1..63, in order
+    std::vector<std::string_view> Memo;    // texts of the memo lines (255 characters at most)
     std::vector<std::string_view> Cachees; // lines the window cannot show, in order
 };
 

@@ -54,7 +54,8 @@ public:
     }
     void CodeParDefaut(int rangee) { m_f.Cellules[rangee][5] = "1"; }
     void Montant(int rangee, Reel6 montant) {
-        if (m_mesure) m_f.Cellules[rangee][4] = Rset(FormatMontant(montant), LargeurMontant, m_mesure);
+        if (m_mesure)
+            m_f.Cellules[rangee][4] = Rset(FormatMontant(montant), LargeurMontant, m_mesure);
     }
     void Efface(int rangee) { m_f.Cellules[rangee][4].clear(); }
 
@@ -239,7 +240,8 @@ Ventilation CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure)
     return CalculFiche(f, r, mesure, true);
 }
 
-ChiffresDocument ChiffreRangees(std::span<const CellulesVues> rangees, bool ttc, const Reglages& r) {
+ChiffresDocument ChiffreRangees(std::span<const CellulesVues> rangees, bool ttc,
+                                const Reglages& r) {
     ChiffresDocument c;
     try {
         Ventilation v;

@@ -86,7 +86,8 @@ bool EntierDirect(long double v, int significatifs, std::uint64_t& n, int& p, bo
         const int k = significatifs - p; // scale: v x 10^k has `significatifs` digits
         if (k < 0 || k > 19) return false;
         // 2^64 x 10^19 < 2^128: the product is exact.
-        const U128 produit = static_cast<U128>(x.mantisse) * Puissances10[static_cast<std::size_t>(k)];
+        const U128 produit =
+            static_cast<U128>(x.mantisse) * Puissances10[static_cast<std::size_t>(k)];
         const int decale = -s;
         const U128 entier = produit >> decale;
         if (entier < bas) {
@@ -338,7 +339,8 @@ std::optional<long double> LitNombreSimple(std::string_view s) {
             p[k] = p[k - 1] * 10;
         return p;
     }();
-    const long double v = static_cast<long double>(n) / Diviseurs[static_cast<std::size_t>(decimales)];
+    const long double v =
+        static_cast<long double>(n) / Diviseurs[static_cast<std::size_t>(decimales)];
     return negatif ? -v : v;
 }
 } // namespace

@@ -58,7 +58,8 @@ Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r, Lecteur
     VueBloc& b = l.bloc;
     DecoupeBloc(livre, debut, n, b);
     // An empty kind line leaves the record's own: an invoice.
-    const std::string_view genre = TrimVue(b.Genre.empty() ? std::string_view(GenreFacture) : b.Genre);
+    const std::string_view genre =
+        TrimVue(b.Genre.empty() ? std::string_view(GenreFacture) : b.Genre);
     const std::string_view numero = b.Numero;
     if (genre == TrimVue(GenreDevis)) return {};
 
@@ -173,9 +174,8 @@ Journal LitJournal(const Lignes& livre, const Reglages& r) {
     // take the documents a few dozen at a time as they get to them, so that a
     // core kept busy by another program leaves its share to the others
     // instead of holding the whole journal back.
-    const std::size_t parts =
-        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
-                                std::min<std::size_t>(8, blocs.size() / 200 + 1));
+    const std::size_t parts = std::clamp<std::size_t>(
+        std::thread::hardware_concurrency(), 1, std::min<std::size_t>(8, blocs.size() / 200 + 1));
     constexpr std::size_t Tranche = 32;
     std::atomic<std::size_t> suivant{0};
     std::vector<Journal> morceaux(parts);
@@ -206,7 +206,8 @@ Journal LitJournal(const Lignes& livre, const Reglages& r) {
         if (e) std::rethrow_exception(e);
     Journal j = std::move(morceaux[0]);
     for (std::size_t k = 1; k < parts; ++k) {
-        std::move(morceaux[k].Ventes.begin(), morceaux[k].Ventes.end(), std::back_inserter(j.Ventes));
+        std::move(morceaux[k].Ventes.begin(), morceaux[k].Ventes.end(),
+                  std::back_inserter(j.Ventes));
         std::move(morceaux[k].Ecartes.begin(), morceaux[k].Ecartes.end(),
                   std::back_inserter(j.Ecartes));
     }

@@ -143,7 +143,8 @@ TEST(Calcule, OverflowThrowsAndLeavesNoStaleFigure) {
 // record (figures only): totals, bases and VAT per code, unreadable texts and
 // errors, whatever the cells hold and whatever the rates.
 TEST(ChiffreRangees, SameFiguresAsTheRecordsCalculation) {
-    const char* quantites[] = {"1", "2,5", " 3 ", "", "  ", "1E30", "-1", "x", "1E-30", "\t2", "1E19"};
+    const char* quantites[] = {"1",  "2,5", " 3 ",   "",    "  ",  "1E30",
+                               "-1", "x",   "1E-30", "\t2", "1E19"};
     const char* prix[] = {"100", "19,99", "", "1E9", "1E38", "abc", "0,005", " 7,5 ", "1E19"};
     const char* remises[] = {"", "", "10", "100", "x", "-5"};
     const char* codes[] = {"", "1", "2", "3", "7", "x", " 2 "};
@@ -157,7 +158,8 @@ TEST(ChiffreRangees, SameFiguresAsTheRecordsCalculation) {
     for (int essai = 0; essai < 20000; ++essai) {
         std::vector<Rangee> rangees(1 + alea() % 8);
         for (Rangee& c : rangees)
-            c = {"Vis", quantites[alea() % 11], prix[alea() % 9], remises[alea() % 6], "", codes[alea() % 7]};
+            c = {"Vis", quantites[alea() % 11], prix[alea() % 9], remises[alea() % 6],
+                 "",    codes[alea() % 7]};
         const bool ttc = alea() % 2;
         for (const Reglages& r : {Reglages{}, moinsCent, enorme, omise}) {
             Fiche f;

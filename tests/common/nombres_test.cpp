@@ -183,8 +183,16 @@ TEST(Nombres, GeneralFormatWithinAWidth) {
 // and rates, exact ties, powers of ten and their neighbours.
 TEST(Nombres, DirectPathsAgreeWithTheLibrary) {
     std::mt19937_64 alea(20261208);
-    std::vector<long double> valeurs = {0.5L, 2.5L, 0.125L, 1.005L, 99.995L, 999999999999.5L,
-                                        1e-7L, 9.999999999995L, 123456789012.5L, 0.05L};
+    std::vector<long double> valeurs = {0.5L,
+                                        2.5L,
+                                        0.125L,
+                                        1.005L,
+                                        99.995L,
+                                        999999999999.5L,
+                                        1e-7L,
+                                        9.999999999995L,
+                                        123456789012.5L,
+                                        0.05L};
     for (int p = -7; p <= 18; ++p) {
         const long double dix = std::pow(10.0L, p);
         valeurs.insert(valeurs.end(), {dix, std::nextafter(dix, 0.0L), std::nextafter(dix, 1e30L)});
@@ -193,7 +201,8 @@ TEST(Nombres, DirectPathsAgreeWithTheLibrary) {
         // Cents and mills of every size, and values of any 64-bit mantissa.
         const auto n = static_cast<long double>(alea() % 100000000000000ULL);
         valeurs.push_back(n / std::pow(10.0L, static_cast<int>(alea() % 8)));
-        valeurs.push_back(std::ldexp(static_cast<long double>(alea()), -static_cast<int>(alea() % 140)));
+        valeurs.push_back(
+            std::ldexp(static_cast<long double>(alea()), -static_cast<int>(alea() % 140)));
     }
     int directs = 0;
     for (long double v : valeurs)
@@ -241,9 +250,21 @@ TEST(Nombres, AmountInCentsIsTheAmountsText) {
         const std::int64_t c = std::stoll(t);
         return negatif ? -c : c;
     };
-    std::vector<long double> valeurs = {0, 0.005L, 0.004999L, 0.0049999999999999L, 1.005L, 2.675L,
-                                        99.995L, 0.5L, 1e-9L, 9999999999999.995L,
-                                        99999999999999.99L, 1e16L, 1e17L, 1e30L, Reel6::Max,
+    std::vector<long double> valeurs = {0,
+                                        0.005L,
+                                        0.004999L,
+                                        0.0049999999999999L,
+                                        1.005L,
+                                        2.675L,
+                                        99.995L,
+                                        0.5L,
+                                        1e-9L,
+                                        9999999999999.995L,
+                                        99999999999999.99L,
+                                        1e16L,
+                                        1e17L,
+                                        1e30L,
+                                        Reel6::Max,
                                         std::numeric_limits<long double>::infinity(),
                                         std::numeric_limits<long double>::quiet_NaN()};
     std::mt19937_64 alea(42);
@@ -251,7 +272,8 @@ TEST(Nombres, AmountInCentsIsTheAmountsText) {
         const auto n = static_cast<long double>(alea() % 10000000000000000ULL);
         const long double v = n / std::pow(10.0L, static_cast<int>(alea() % 9));
         valeurs.insert(valeurs.end(), {v, static_cast<long double>(Reel6(v)),
-                                       std::ldexp(static_cast<long double>(alea()), -static_cast<int>(alea() % 100))});
+                                       std::ldexp(static_cast<long double>(alea()),
+                                                  -static_cast<int>(alea() % 100))});
     }
     for (long double v : valeurs)
         for (long double w : {v, -v}) {

@@ -333,7 +333,8 @@ std::optional<Centimes> CentimesDuTexte(const std::string& texte) {
     const bool negatif = !s.empty() && s.front() == '-';
     if (negatif) s.remove_prefix(1);
     const auto virgule = s.find(',');
-    if (virgule == std::string_view::npos || virgule == 0 || virgule > 12 || s.size() != virgule + 3)
+    if (virgule == std::string_view::npos || virgule == 0 || virgule > 12 ||
+        s.size() != virgule + 3)
         return std::nullopt;
     Centimes c = 0;
     for (char ch : s) {
@@ -367,8 +368,7 @@ void LitParLaFiche(const Lignes& livre, int debut, int n, const Reglages& r, Jou
         e.Raison = std::move(raison);
         j.Ecartes.push_back(std::move(e));
     };
-    if (f.DateIllisible)
-        return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
+    if (f.DateIllisible) return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
     if (genre != GenreFacture && genre != Trim(GenreAvoir))
         return ecarte(QStringLiteral("genre de document « %1 » inconnu").arg(Citation(genre)));
     if (numero.empty()) return ecarte(QStringLiteral("document sans numéro"));
@@ -422,14 +422,16 @@ Lignes LivreHasardeux(std::mt19937& alea, int nbBlocs) {
     };
     const auto fact = [&] {
         std::string l = "FACT" + un({"Vis", "", " ", "Ecrou\x01"});
-        const char* quantites[] = {"1", "2,5", " 3 ", "", "  ", "1E30", "-1", "x", "1,5E-3", "0,05", "\t2", "1E-30"};
-        const char* prix[] = {"100", "19,99", "", "1E9", "1E38", "abc", "0,005", " 7,5 ", "-0,01", "3,33"};
+        const char* quantites[] = {"1",  "2,5", " 3 ",    "",     "  ",  "1E30",
+                                   "-1", "x",   "1,5E-3", "0,05", "\t2", "1E-30"};
+        const char* prix[] = {"100", "19,99", "",      "1E9",   "1E38",
+                              "abc", "0,005", " 7,5 ", "-0,01", "3,33"};
         const char* remises[] = {"", "", "10", "100", "x", "-5", " 5 "};
         const char* codes[] = {"", "1", "2", "3", "7", "x", " 2 ", "-1"};
         // Sound cells half of the time.
         const auto parmi = [&](unsigned n) { return alea() % 2 ? alea() % 3 : alea() % n; };
-        const std::string cellules[] = {quantites[parmi(12)], prix[parmi(10)], remises[parmi(7)], "",
-                                        codes[parmi(8)]};
+        const std::string cellules[] = {quantites[parmi(12)], prix[parmi(10)], remises[parmi(7)],
+                                        "", codes[parmi(8)]};
         const int tabs = alea() % 4 ? 5 : static_cast<int>(alea() % 6);
         for (int k = 0; k < 5; ++k)
             l += (k < tabs ? "\t" : "") + cellules[k];
@@ -443,10 +445,13 @@ Lignes LivreHasardeux(std::mt19937& alea, int nbBlocs) {
         l.push_back(debut);
         const int entete = alea() % 8 ? 10 : static_cast<int>(alea() % 10);
         const std::string champs[] = {
-            "NUM" + un({"F", "A", "D"}) + un({"200101001", " 42 ", "", "12A", "0000", "99999999999999999999", "7"}),
+            "NUM" + un({"F", "A", "D"}) +
+                un({"200101001", " 42 ", "", "12A", "0000", "99999999999999999999", "7"}),
             un({"15/01/2001", "31/02/2000", "", " 1/2/01", "15/01/2001 x", "29/02/2000"}),
             un({"10002", "", " x "}),
-            un({"A r\xE9" "ception", ""}),
+            un({"A r\xE9"
+                "ception",
+                ""}),
             un({"Facture", "Avoir     ", "Devis    ", "", "Bon", " Avoir", "facture"}),
             un({"Garage Martin Lyon", "", "x"}),
             "1 rue de la Gare",
@@ -455,7 +460,8 @@ Lignes LivreHasardeux(std::mt19937& alea, int nbBlocs) {
             un({"TTCY", "TTCN", "TTC", "", "TT", "TTCYes"})};
         for (int k = 0; k < entete; ++k)
             l.push_back(champs[k]);
-        const int corps = alea() % 10 ? static_cast<int>(alea() % 15) : static_cast<int>(alea() % 110);
+        const int corps =
+            alea() % 10 ? static_cast<int>(alea() % 15) : static_cast<int>(alea() % 110);
         for (int k = 0; k < corps; ++k) {
             const unsigned c = alea() % 20;
             l.push_back(c < 14   ? fact()
@@ -505,8 +511,9 @@ TEST(Journal, LeLivreLuSurPlaceDonneCeQueDonneLaFicheDeChaqueDocument) {
                 SCOPED_TRACE(testing::Message() << essai << " bloc " << a.Bloc);
                 const VenteJournal* v = Vente(j, a.Bloc);
                 ASSERT_TRUE(v);
-                EXPECT_EQ(std::tie(v->Date, v->Sorte, v->Numero, v->CodeClient, v->NomClient, v->Payee),
-                          std::tie(a.Date, a.Sorte, a.Numero, a.CodeClient, a.NomClient, a.Payee));
+                EXPECT_EQ(
+                    std::tie(v->Date, v->Sorte, v->Numero, v->CodeClient, v->NomClient, v->Payee),
+                    std::tie(a.Date, a.Sorte, a.Numero, a.CodeClient, a.NomClient, a.Payee));
                 EXPECT_EQ(std::tie(v->HT, v->TVA, v->TTC, v->BaseCode, v->TVACode),
                           std::tie(a.HT, a.TVA, a.TTC, a.BaseCode, a.TVACode));
             }
