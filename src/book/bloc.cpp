@@ -14,23 +14,6 @@ char Majuscule(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// The fields of a FACT line: five TAB-ended fields, then the rest. A field
-// without its TAB is empty and leaves the rest as it was.
-void DecoupeFact(std::string_view ligne, Rangee& r) {
-    // Read from its first 255 characters; what follows a TAB is shorter still.
-    std::string_view reste = Debut(Depuis(ligne, 4), 255);
-    for (int k = 0; k < NbColonnes - 1; ++k) {
-        const auto tab = reste.find(Tab);
-        if (tab == std::string_view::npos) {
-            r[k].clear();
-            continue;
-        }
-        r[k].assign(reste.substr(0, tab));
-        reste = reste.substr(tab + 1);
-    }
-    r[NbColonnes - 1].assign(reste);
-}
-
 // A line break inside a field would split the stored line in two, and a TAB
 // inside a grid cell would shift the cells after it: both become blanks.
 std::string SansCoupure(std::string s, bool tabs) {
@@ -98,7 +81,8 @@ bool CommenceFin(std::string_view ligne) {
 }
 
 bool CommenceDebutSansCasse(std::string_view ligne) {
-    return ligne.size() >= 5 && EgalSansCasse(ligne.substr(0, 5), "<BLOC");
+    // Every line of a block is asked: the '<' first, which has no case.
+    return ligne.size() >= 5 && ligne[0] == '<' && EgalSansCasse(ligne.substr(0, 5), "<BLOC");
 }
 
 int CompteFiches(const Lignes& livre) {
@@ -220,8 +204,30 @@ void Recommence(Fiche& f) {
     f.DateIllisible.reset();
 }
 
-LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
-    LectureBloc lecture;
+std::array<std::string_view, NbColonnes> CellulesFact(std::string_view ligne) {
+    std::array<std::string_view, NbColonnes> r;
+    // Read from its first 255 characters; what follows a TAB is shorter still.
+    std::string_view reste = Debut(Depuis(ligne, 4), 255);
+    for (int k = 0; k < NbColonnes - 1; ++k) {
+        const auto tab = reste.find(Tab);
+        if (tab == std::string_view::npos) continue;
+        r[k] = reste.substr(0, tab);
+        reste = reste.substr(tab + 1);
+    }
+    r[NbColonnes - 1] = reste;
+    return r;
+}
+
+void DecoupeBloc(const Lignes& livre, int debut, int n, VueBloc& v) {
+    v.Numero = v.TexteDate = v.CodeClient = v.Conditions = v.Genre = {};
+    v.Date.reset();
+    v.Adresse = {};
+    v.TTC.reset();
+    v.Payee = false;
+    v.Fact.clear();
+    v.Memo.clear();
+    v.Cachees.clear();
+
     const std::string fin = LigneFin(n);
     const int taille = static_cast<int>(livre.size());
 
@@ -239,47 +245,37 @@ LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
         return debut + k < limite ? std::string_view(livre[debut + k]) : std::string_view();
     };
 
-    const std::string numero = Trim(Coupe255(Depuis(entete(1), 4)));
-    if (!numero.empty())
-        f.Numero = numero.size() < 9 ? numero + std::string(9 - numero.size(), ' ') : numero;
+    v.Numero = TrimVue(Debut(Depuis(entete(1), 4), 255));
+    v.TexteDate = entete(2);
     try {
-        f.Date = LitDate(entete(2));
+        v.Date = LitDate(v.TexteDate);
     } catch (const std::exception&) {
-        lecture.DateIllisible = std::string(entete(2));
+        v.Date.reset();
     }
-    f.CodeClient = entete(3);
-    if (!entete(4).empty()) f.Conditions = entete(4);
-    if (!entete(5).empty()) f.Genre = entete(5);
+    v.CodeClient = entete(3);
+    v.Conditions = entete(4);
+    v.Genre = entete(5);
     for (int k = 0; k < 4; ++k)
-        f.Adresse[k] = entete(6 + k);
+        v.Adresse[k] = entete(6 + k);
 
     int corps = debut + 10;
     if (Debut(entete(10), 3) == "TTC") {
-        f.TTC = entete(10).size() >= 4 && entete(10)[3] == 'Y';
+        v.TTC = entete(10).size() >= 4 && entete(10)[3] == 'Y';
         corps = debut + 11;
     }
     if (limite <= debut + 10) corps = limite; // the block ended inside its header
 
-    const auto garde = [&f](const std::string& l) {
-        (CommencePar(l, "FACT") ? f.FactCachees : f.CorpsCache).push_back(l);
-    };
-    int rangee = 1;
     int i = corps;
     for (; i < taille && i < corps + NbLignesCorpsLues; ++i) {
         const std::string& l = livre[i];
-        if (l == fin || CommenceDebutSansCasse(l)) return lecture;
+        if (l == fin || CommenceDebutSansCasse(l)) return;
         if (i == taille - 1) break; // the last line of the book is not examined
         if (CommencePar(l, "MEMO")) {
-            f.Memo.push_back(Coupe255(Depuis(l, 4)));
+            v.Memo.push_back(Debut(Depuis(l, 4), 255));
         } else if (CommencePar(l, "PAYE")) {
-            f.Payee = true;
+            v.Payee = true;
         } else if (CommencePar(l, "FACT")) {
-            if (rangee <= DerniereRangee) {
-                DecoupeFact(l, f.Cellules[rangee++]);
-                ++lecture.NbFact;
-            } else {
-                garde(l);
-            }
+            (static_cast<int>(v.Fact.size()) < DerniereRangee ? v.Fact : v.Cachees).push_back(l);
         }
     }
     // What the window cannot show stays with the document, so that storing it
@@ -287,8 +283,39 @@ LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
     for (; i < taille; ++i) {
         const std::string& l = livre[i];
         if (l == fin || CommenceDebutSansCasse(l)) break;
-        garde(l);
+        v.Cachees.push_back(l);
     }
+}
+
+LectureBloc LitBloc(const Lignes& livre, int debut, int n, Fiche& f) {
+    VueBloc v;
+    DecoupeBloc(livre, debut, n, v);
+    LectureBloc lecture;
+    if (!v.Numero.empty())
+        f.Numero = v.Numero.size() < 9
+                       ? std::string(v.Numero) + std::string(9 - v.Numero.size(), ' ')
+                       : std::string(v.Numero);
+    if (v.Date)
+        f.Date = *v.Date;
+    else
+        lecture.DateIllisible = std::string(v.TexteDate);
+    f.CodeClient = v.CodeClient;
+    if (!v.Conditions.empty()) f.Conditions = v.Conditions;
+    if (!v.Genre.empty()) f.Genre = v.Genre;
+    for (int k = 0; k < 4; ++k)
+        f.Adresse[k] = v.Adresse[k];
+    if (v.TTC) f.TTC = *v.TTC;
+    for (const std::string_view m : v.Memo)
+        f.Memo.emplace_back(m);
+    if (v.Payee) f.Payee = true;
+    for (const std::string_view l : v.Fact) {
+        const auto cellules = CellulesFact(l);
+        Rangee& r = f.Cellules[++lecture.NbFact];
+        for (int k = 0; k < NbColonnes; ++k)
+            r[k] = cellules[k];
+    }
+    for (const std::string_view l : v.Cachees)
+        (CommencePar(l, "FACT") ? f.FactCachees : f.CorpsCache).emplace_back(l);
     return lecture;
 }
 

@@ -4,6 +4,8 @@
 #include "book/fiche.h"
 #include "common/texte.h"
 
+#include <QDate>
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +59,31 @@ struct LectureBloc {
     int NbFact = 0;                           // FACT lines put into the grid
     std::optional<std::string> DateIllisible; // the date line when it is not a date
 };
+
+// Block n starting at `debut` as it lies in the book, without copies: views
+// into the book's lines, valid while the book is unchanged. LitBloc copies it
+// into a record; the sales journal reads its figures straight from it, so
+// both see the same fields of the same lines.
+struct VueBloc {
+    std::string_view Numero;     // first 255 characters after "NUMx", trimmed
+    std::string_view TexteDate;  // the date line as it stands
+    std::optional<QDate> Date;   // nullopt when TexteDate is not a date
+    std::string_view CodeClient; // empty lines read as empty fields
+    std::string_view Conditions, Genre;
+    std::array<std::string_view, 4> Adresse;
+    std::optional<bool> TTC;               // nullopt: no "TTC" line, the record keeps its own
+    bool Payee = false;                    // a "PAYE" line
+    std::vector<std::string_view> Fact;    // the FACT lines of rows 1..63, in order
+    std::vector<std::string_view> Memo;    // texts of the memo lines (255 characters at most)
+    std::vector<std::string_view> Cachees; // lines the window cannot show, in order
+};
+
+// Fills v (its vectors emptied first, their memory kept) with block n.
+void DecoupeBloc(const Lignes& livre, int debut, int n, VueBloc& v);
+
+// The six cells of a FACT line: five TAB-ended fields, then the rest. A field
+// without its TAB is empty and leaves the rest as it was.
+std::array<std::string_view, NbColonnes> CellulesFact(std::string_view ligne);
 
 // Every field of f back to a new Fiche's value, the cells emptied in place so
 // that their memory serves the next document (a whole book read one document

@@ -3,10 +3,14 @@
 // converted total, written into the record's cells and total captions.
 #include "book/fiche.h"
 #include "book/reglages.h"
+#include "common/erreurs.h"
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kyr {
@@ -37,5 +41,21 @@ struct Ventilation {
 Ventilation Calcule(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 Ventilation CalculHT(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
 Ventilation CalculTTC(Fiche& f, const Reglages& r, const LargeurTexteFn& mesure);
+
+// The cells of one grid row as views (see CellulesFact).
+using CellulesVues = std::array<std::string_view, NbColonnes>;
+
+// What Calcule finds for a document whose rows 1, 2, ... hold these cells (at
+// most 63 rows, the others empty), computed by the same code without a record
+// and without writing anything: the totals as values rather than captions.
+// The converted total is computed, its overflow being an error as in the
+// window, but not kept.
+struct ChiffresDocument {
+    Ventilation Detail;
+    Reel6 HT = 0, TVA = 0, TTC = 0;
+    bool Indefini = false; // HT and TVA are not shown (a rate of -100 %, see CalculTTC)
+    std::optional<ErreurExecution> Erreur; // the calculation's error; no figure then
+};
+ChiffresDocument ChiffreRangees(std::span<const CellulesVues> rangees, bool ttc, const Reglages& r);
 
 } // namespace kyr

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 // Number texts are built and read with to_chars/from_chars: unlike printf and
 // strtold they ignore the process locale, which Qt sets from the environment.
@@ -62,9 +63,10 @@ constexpr std::array<std::uint64_t, 20> Puissances10 = [] {
 // The digits of an amount or a rate, computed exactly in 128-bit integers:
 // the value is m x 2^s with m the 64-bit mantissa, and m x 10^k x 2^s is
 // rounded to an integer of `significatifs` digits, to nearest, ties to even,
-// as the C library does. False for what does not fit that (huge or tiny
-// values, unusual encodings): the library then does the work.
-bool VersDecimalDirect(long double v, int significatifs, Decimal& d) {
+// as the C library does: |v| rounds to n x 10^(p - significatifs). False for
+// what does not fit that (huge or tiny values, unusual encodings): the library
+// then does the work.
+bool EntierDirect(long double v, int significatifs, std::uint64_t& n, int& p, bool& negatif) {
     if (significatifs < 1 || significatifs > 18) return false;
     struct {
         std::uint64_t mantisse;
@@ -77,14 +79,15 @@ bool VersDecimalDirect(long double v, int significatifs, Decimal& d) {
     // Amounts and rates: between about 10^-7 and 2^63.
     if (s < -86 || s > -1) return false;
     // First guess of the decimal exponent: 10^(p-1) <= v < 10^p.
-    int p = static_cast<int>(std::floor((s + 63) * 0.30102999566398120)) + 1;
+    p = static_cast<int>(std::floor((s + 63) * 0.30102999566398120)) + 1;
     const U128 bas = Puissances10[static_cast<std::size_t>(significatifs - 1)];
     const U128 haut = bas * 10;
     for (int essai = 0; essai < 3; ++essai) {
         const int k = significatifs - p; // scale: v x 10^k has `significatifs` digits
         if (k < 0 || k > 19) return false;
         // 2^64 x 10^19 < 2^128: the product is exact.
-        const U128 produit = static_cast<U128>(x.mantisse) * Puissances10[static_cast<std::size_t>(k)];
+        const U128 produit =
+            static_cast<U128>(x.mantisse) * Puissances10[static_cast<std::size_t>(k)];
         const int decale = -s;
         const U128 entier = produit >> decale;
         if (entier < bas) {
@@ -97,26 +100,61 @@ bool VersDecimalDirect(long double v, int significatifs, Decimal& d) {
         }
         const U128 reste = produit & ((U128{1} << decale) - 1);
         const U128 moitie = U128{1} << (decale - 1);
-        std::uint64_t n = static_cast<std::uint64_t>(entier);
+        n = static_cast<std::uint64_t>(entier);
         if (reste > moitie || (reste == moitie && (n & 1))) ++n;
         if (n == static_cast<std::uint64_t>(haut)) { // 9.99... rounded up to 10.0...
             n = static_cast<std::uint64_t>(bas);
             ++p;
         }
-        char tampon[24];
-        const auto r = std::to_chars(tampon, tampon + sizeof tampon, n);
-        std::size_t taille = static_cast<std::size_t>(r.ptr - tampon);
-        while (taille > 0 && tampon[taille - 1] == '0')
-            --taille;
-        d.negatif = (x.signeExposant & 0x8000) != 0;
-        d.chiffres.assign(tampon, taille);
-        d.puissance = p;
+        negatif = (x.signeExposant & 0x8000) != 0;
         return true;
     }
     return false;
 }
+
+bool VersDecimalDirect(long double v, int significatifs, Decimal& d) {
+    std::uint64_t n = 0;
+    int p = 0;
+    bool negatif = false;
+    if (!EntierDirect(v, significatifs, n, p, negatif)) return false;
+    char tampon[24];
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, n);
+    std::size_t taille = static_cast<std::size_t>(r.ptr - tampon);
+    while (taille > 0 && tampon[taille - 1] == '0')
+        --taille;
+    d.negatif = negatif;
+    d.chiffres.assign(tampon, taille);
+    d.puissance = p;
+    return true;
+}
+
+// FormatMontant(v) in cents from the twelve digits above, without a text:
+// the digits past the second decimal are dropped, rounding half away from
+// zero as ArrondiDecimales does on the same digits.
+bool CentimesDirects(long double v, std::optional<std::int64_t>& c) {
+    std::uint64_t n = 0;
+    int p = 0;
+    bool negatif = false;
+    if (!EntierDirect(v, 12, n, p, negatif)) return false;
+    std::uint64_t centimes = 0;
+    if (p > 16) {
+        c.reset();
+        return true;
+    }
+    if (p >= 10) {
+        centimes = n * Puissances10[static_cast<std::size_t>(p - 10)];
+    } else if (10 - p <= 12) {
+        const std::uint64_t unite = Puissances10[static_cast<std::size_t>(10 - p)];
+        centimes = n / unite + (n % unite >= unite / 2 ? 1 : 0);
+    }
+    c = negatif ? -static_cast<std::int64_t>(centimes) : static_cast<std::int64_t>(centimes);
+    return true;
+}
 #else
 bool VersDecimalDirect(long double, int, Decimal&) {
+    return false;
+}
+bool CentimesDirects(long double, std::optional<std::int64_t>&) {
     return false;
 }
 #endif
@@ -208,6 +246,23 @@ std::string FormatDecimales(long double v, int decimales, int chiffresSignificat
     return s;
 }
 
+std::optional<std::int64_t> MontantCentimes(long double v) {
+    if (!std::isfinite(v)) return std::nullopt;
+    if (v == 0) return 0;
+    if (std::optional<std::int64_t> c; CentimesDirects(v, c)) return c;
+    // The very digits FormatMontant writes: at most two after the comma.
+    Decimal d = VersDecimal(v, 12);
+    ArrondiDecimales(d, 2);
+    if (d.chiffres.empty()) return 0;
+    if (d.puissance > 16) return std::nullopt;
+    std::int64_t c = 0;
+    for (char chiffre : d.chiffres)
+        c = c * 10 + (chiffre - '0');
+    for (int zeros = d.puissance + 2 - static_cast<int>(d.chiffres.size()); zeros > 0; --zeros)
+        c *= 10;
+    return d.negatif ? -c : c;
+}
+
 namespace {
 // "1,5E-7": the digits of a non-zero decimal in scientific form.
 std::string Scientifique(const Decimal& d) {
@@ -284,7 +339,8 @@ std::optional<long double> LitNombreSimple(std::string_view s) {
             p[k] = p[k - 1] * 10;
         return p;
     }();
-    const long double v = static_cast<long double>(n) / Diviseurs[static_cast<std::size_t>(decimales)];
+    const long double v =
+        static_cast<long double>(n) / Diviseurs[static_cast<std::size_t>(decimales)];
     return negatif ? -v : v;
 }
 } // namespace

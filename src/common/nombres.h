@@ -20,6 +20,11 @@ inline std::string FormatMontant(long double v) {
     return FormatDecimales(v, 2);
 }
 
+// FormatMontant(v) as a whole number of cents, without making the text
+// ("-1234,50" gives -123450); nullopt when the text is no amount (a value that
+// is not finite) or has more than 16 digits before the comma.
+std::optional<std::int64_t> MontantCentimes(long double v);
+
 // General format: shortest text with at most `chiffres` significant digits, no
 // trailing zeros; scientific ("1E20", "1,5E-7") beyond 15 integer digits or
 // below 0.0001 in magnitude. Use 12 for stored 6-byte values, 15 for extended.

@@ -325,6 +325,9 @@ std::string TrimDroite(std::string_view s) {
 }
 
 std::string_view TrimVue(std::string_view s) {
+    // The grid's numbers stand behind a score of blanks: eight at a time.
+    while (s.size() >= 8 && std::memcmp(s.data(), "        ", 8) == 0)
+        s.remove_prefix(8);
     return SansBlancsDroite(SansBlancsGauche(s));
 }
 

@@ -1,12 +1,13 @@
 #include "lists/journal.h"
 
 #include "book/bloc.h"
-#include "book/facture.h"
+#include "book/calcul.h"
 #include "common/dates.h"
 #include "common/erreurs.h"
 #include "common/nombres.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <iterator>
 #include <optional>
@@ -18,36 +19,21 @@ namespace kyr {
 namespace {
 
 // Amounts past a thousand billion are beyond what a 6-byte real holds to the
-// cent; refusing them also keeps the sums of 10 000 documents exact.
-constexpr int ChiffresMax = 12;
+// cent; refusing them also keeps the sums of 10 000 documents exact: at most
+// twelve digits before the comma.
+constexpr Centimes CentimesMax = 100'000'000'000'000;
 
-// A caption of the calculation ("-1234,50") in cents; nullopt when it is
-// empty (the calculation could not give it) or too large.
-std::optional<Centimes> LitCentimes(const std::string& texte) {
-    std::string_view s = texte;
-    const bool negatif = !s.empty() && s.front() == '-';
-    if (negatif) s.remove_prefix(1);
-    const auto virgule = s.find(',');
-    if (virgule == std::string_view::npos || virgule == 0 || virgule > ChiffresMax ||
-        s.size() != virgule + 3)
-        return std::nullopt;
-    Centimes c = 0;
-    for (char ch : s) {
-        if (ch == ',') continue;
-        if (ch < '0' || ch > '9') return std::nullopt;
-        c = c * 10 + (ch - '0');
-    }
-    return negatif ? -c : c;
-}
-
-// A figure of the calculation rounded as its caption would be. Most documents
-// use one VAT code: the others are 0 and need no text.
+// A figure of the calculation in cents, rounded as its caption would be;
+// nullopt when it is too large. Most documents use one VAT code: the others
+// are 0.
 std::optional<Centimes> EnCentimes(Reel6 v) {
     if (v.valeur() == 0) return 0;
-    return LitCentimes(FormatMontant(v.valeur()));
+    const auto c = MontantCentimes(v.valeur());
+    if (!c || *c >= CentimesMax || *c <= -CentimesMax) return std::nullopt;
+    return c;
 }
 
-bool QueDesChiffres(const std::string& s) {
+bool QueDesChiffres(std::string_view s) {
     return !s.empty() &&
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -58,64 +44,76 @@ struct Lu {
     std::optional<DocumentEcarte> ecart;
 };
 
-// `f` is the reader's own page, emptied here and used again for the next document.
-Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r, Fiche& f) {
-    Recommence(f);
-    // Figures only: the journal shows no cell of the grid.
-    const FicheCalculee lue = LitEtCalcule(livre, debut, n, f, r, LargeurTexteFn{});
-    const std::string genre = Trim(f.Genre);
-    const std::string numero = Trim(f.Numero);
-    if (genre == Trim(GenreDevis)) return {};
+// What a reader keeps from one document to the next, so that their memory
+// serves again.
+struct Lecteur {
+    VueBloc bloc;
+    std::vector<CellulesVues> rangees;
+};
+
+// The document as the invoice window reads and computes it (the same block
+// reading and the same calculation), straight from the book's lines: the
+// journal shows no cell of the grid and needs no record.
+Lu LitDocument(const Lignes& livre, int debut, int n, const Reglages& r, Lecteur& l) {
+    VueBloc& b = l.bloc;
+    DecoupeBloc(livre, debut, n, b);
+    // An empty kind line leaves the record's own: an invoice.
+    const std::string_view genre =
+        TrimVue(b.Genre.empty() ? std::string_view(GenreFacture) : b.Genre);
+    const std::string_view numero = b.Numero;
+    if (genre == TrimVue(GenreDevis)) return {};
 
     // Built only for a document set apart: most are counted.
     const auto ecarte = [&](QString raison) {
         DocumentEcarte e;
         e.Bloc = n;
-        e.Date = f.DateIllisible ? QDate() : f.Date;
-        e.TexteDate = f.DateIllisible ? *f.DateIllisible : FormatDate(f.Date);
+        e.Date = b.Date ? *b.Date : QDate();
+        e.TexteDate = b.Date ? FormatDate(*b.Date) : std::string(b.TexteDate);
         e.Genre = genre;
         e.Numero = numero;
-        e.CodeClient = f.CodeClient;
-        e.NomClient = f.Adresse[0];
-        e.Payee = f.Payee;
+        e.CodeClient = b.CodeClient;
+        e.NomClient = b.Adresse[0];
+        e.Payee = b.Payee;
         e.Raison = std::move(raison);
         return Lu{std::nullopt, std::move(e)};
     };
 
-    if (f.DateIllisible) return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
-    if (genre != GenreFacture && genre != Trim(GenreAvoir))
+    if (!b.Date) return ecarte(ErreurExecution::DateIncorrecte(b.TexteDate).message());
+    if (genre != GenreFacture && genre != TrimVue(GenreAvoir))
         return ecarte(QStringLiteral("genre de document « %1 » inconnu").arg(Citation(genre)));
     if (numero.empty()) return ecarte(QStringLiteral("document sans numéro"));
     if (!QueDesChiffres(numero))
         return ecarte(QStringLiteral("le numéro « %1 » n'est pas un nombre").arg(Citation(numero)));
-    if (lue.Erreur) return ecarte(lue.Erreur->message());
-    if (!lue.Detail.Illisibles.empty()) {
-        const auto& i = lue.Detail.Illisibles.front();
+
+    l.rangees.clear();
+    for (const std::string_view fact : b.Fact)
+        l.rangees.push_back(CellulesFact(fact));
+    const ChiffresDocument c = ChiffreRangees(l.rangees, b.TTC.value_or(false), r);
+    if (c.Erreur) return ecarte(c.Erreur->message());
+    if (!c.Detail.Illisibles.empty()) {
+        const auto& i = c.Detail.Illisibles.front();
         return ecarte(QStringLiteral("ligne %1 : « %2 » n'est pas un nombre")
                           .arg(i.Rangee)
                           .arg(Citation(Trim(i.Texte))));
     }
-
-    const auto ht = LitCentimes(f.TotalHT), tva = LitCentimes(f.TotalTVA),
-               ttc = LitCentimes(f.TotalTTC);
-    if (f.TotalHT.empty() || f.TotalTVA.empty())
-        return ecarte(QStringLiteral("TVA indéfinie pour un taux de -100 %"));
+    if (c.Indefini) return ecarte(QStringLiteral("TVA indéfinie pour un taux de -100 %"));
+    const auto ht = EnCentimes(c.HT), tva = EnCentimes(c.TVA), ttc = EnCentimes(c.TTC);
     if (!ht || !tva || !ttc) return ecarte(QStringLiteral("montant trop grand"));
     VenteJournal v;
     for (int k = 1; k <= 3; ++k) {
-        const auto base = EnCentimes(lue.Detail.BaseHT[k]);
-        const auto taxe = EnCentimes(lue.Detail.TVA[k]);
+        const auto base = EnCentimes(c.Detail.BaseHT[k]);
+        const auto taxe = EnCentimes(c.Detail.TVA[k]);
         if (!base || !taxe) return ecarte(QStringLiteral("montant trop grand"));
         v.BaseCode[k] = *base;
         v.TVACode[k] = *taxe;
     }
     v.Bloc = n;
-    v.Date = f.Date;
+    v.Date = *b.Date;
     v.Sorte = genre == GenreFacture ? SorteVente::Facture : SorteVente::Avoir;
     v.Numero = numero;
-    v.CodeClient = std::move(f.CodeClient);
-    v.NomClient = std::move(f.Adresse[0]);
-    v.Payee = f.Payee;
+    v.CodeClient = b.CodeClient;
+    v.NomClient = b.Adresse[0];
+    v.Payee = b.Payee;
     v.HT = *ht;
     v.TVA = *tva;
     v.TTC = *ttc;
@@ -172,20 +170,27 @@ Journal LitJournal(const Lignes& livre, const Reglages& r) {
     }
     // The documents are independent of each other: a large book is shared
     // among the processor's cores, each filling a journal of its own; the two
-    // sorts below make the result the same whatever the sharing.
-    const std::size_t parts =
-        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
-                                std::min<std::size_t>(8, blocs.size() / 200 + 1));
+    // sorts below make the result the same whatever the sharing. The cores
+    // take the documents a few dozen at a time as they get to them, so that a
+    // core kept busy by another program leaves its share to the others
+    // instead of holding the whole journal back.
+    const std::size_t parts = std::clamp<std::size_t>(
+        std::thread::hardware_concurrency(), 1, std::min<std::size_t>(8, blocs.size() / 200 + 1));
+    constexpr std::size_t Tranche = 32;
+    std::atomic<std::size_t> suivant{0};
     std::vector<Journal> morceaux(parts);
     std::vector<std::exception_ptr> erreurs(parts);
     const auto lit = [&](std::size_t k) {
         try {
             Journal& m = morceaux[k];
-            Fiche f;
-            for (std::size_t b = blocs.size() * k / parts; b < blocs.size() * (k + 1) / parts; ++b) {
-                Lu lu = LitDocument(livre, blocs[b].first, blocs[b].second, r, f);
-                if (lu.vente) m.Ventes.push_back(std::move(*lu.vente));
-                if (lu.ecart) m.Ecartes.push_back(std::move(*lu.ecart));
+            Lecteur lecteur;
+            for (std::size_t debut = suivant.fetch_add(Tranche); debut < blocs.size();
+                 debut = suivant.fetch_add(Tranche)) {
+                for (std::size_t b = debut; b < std::min(debut + Tranche, blocs.size()); ++b) {
+                    Lu lu = LitDocument(livre, blocs[b].first, blocs[b].second, r, lecteur);
+                    if (lu.vente) m.Ventes.push_back(std::move(*lu.vente));
+                    if (lu.ecart) m.Ecartes.push_back(std::move(*lu.ecart));
+                }
             }
         } catch (...) {
             erreurs[k] = std::current_exception();
@@ -201,14 +206,27 @@ Journal LitJournal(const Lignes& livre, const Reglages& r) {
         if (e) std::rethrow_exception(e);
     Journal j = std::move(morceaux[0]);
     for (std::size_t k = 1; k < parts; ++k) {
-        std::move(morceaux[k].Ventes.begin(), morceaux[k].Ventes.end(), std::back_inserter(j.Ventes));
+        std::move(morceaux[k].Ventes.begin(), morceaux[k].Ventes.end(),
+                  std::back_inserter(j.Ventes));
         std::move(morceaux[k].Ecartes.begin(), morceaux[k].Ecartes.end(),
                   std::back_inserter(j.Ecartes));
     }
-    std::sort(j.Ventes.begin(), j.Ventes.end(), [](const VenteJournal& a, const VenteJournal& b) {
-        return std::make_tuple(a.Date, CleNumero(a.Numero), a.Sorte, a.Bloc) <
-               std::make_tuple(b.Date, CleNumero(b.Numero), b.Sorte, b.Bloc);
-    });
+    // By date, then number, kind and block: each sale's key made once, the
+    // sales moved once into their places.
+    using Cle = std::tuple<QDate, std::pair<std::size_t, std::string_view>, SorteVente, int>;
+    std::vector<std::pair<Cle, std::size_t>> ordre;
+    ordre.reserve(j.Ventes.size());
+    for (std::size_t i = 0; i < j.Ventes.size(); ++i) {
+        const VenteJournal& v = j.Ventes[i];
+        ordre.emplace_back(Cle{v.Date, CleNumero(v.Numero), v.Sorte, v.Bloc}, i);
+    }
+    std::sort(ordre.begin(), ordre.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<VenteJournal> ventes;
+    ventes.reserve(j.Ventes.size());
+    for (const auto& o : ordre)
+        ventes.push_back(std::move(j.Ventes[o.second]));
+    j.Ventes = std::move(ventes);
     std::sort(j.Ecartes.begin(), j.Ecartes.end(),
               [](const DocumentEcarte& a, const DocumentEcarte& b) { return a.Bloc < b.Bloc; });
     return j;

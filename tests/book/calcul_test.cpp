@@ -1,7 +1,11 @@
 #include "book/calcul.h"
 #include "common/erreurs.h"
+#include "common/nombres.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
 
 using namespace kyr;
 
@@ -133,4 +137,65 @@ TEST(Calcule, OverflowThrowsAndLeavesNoStaleFigure) {
     EXPECT_THROW(Calcul({{"", "1E40", "1", "", "", ""}}), ErreurExecution);
     EXPECT_THROW(Calcul({{"", "1E19", "1E19", "", "", ""}, {"", "1E19", "1E19", "", "", ""}}),
                  ErreurExecution);
+}
+
+// The figures of rows read in place are those of the same rows computed in a
+// record (figures only): totals, bases and VAT per code, unreadable texts and
+// errors, whatever the cells hold and whatever the rates.
+TEST(ChiffreRangees, SameFiguresAsTheRecordsCalculation) {
+    const char* quantites[] = {"1",  "2,5", " 3 ",   "",    "  ",  "1E30",
+                               "-1", "x",   "1E-30", "\t2", "1E19"};
+    const char* prix[] = {"100", "19,99", "", "1E9", "1E38", "abc", "0,005", " 7,5 ", "1E19"};
+    const char* remises[] = {"", "", "10", "100", "x", "-5"};
+    const char* codes[] = {"", "1", "2", "3", "7", "x", " 2 "};
+    Reglages moinsCent, enorme, omise;
+    moinsCent.TauxTVA = {0, 20, -100, 5.5L};
+    enorme.Devise = 1;
+    enorme.TauxEuro = 1e30L;
+    omise.OmettreConversion = 1;
+    std::mt19937 alea(7);
+    int erreurs = 0, illisibles = 0;
+    for (int essai = 0; essai < 20000; ++essai) {
+        std::vector<Rangee> rangees(1 + alea() % 8);
+        for (Rangee& c : rangees)
+            c = {"Vis", quantites[alea() % 11], prix[alea() % 9], remises[alea() % 6],
+                 "",    codes[alea() % 7]};
+        const bool ttc = alea() % 2;
+        for (const Reglages& r : {Reglages{}, moinsCent, enorme, omise}) {
+            Fiche f;
+            for (std::size_t i = 0; i < rangees.size(); ++i)
+                f.Cellules[i + 1] = rangees[i];
+            f.TTC = ttc;
+            Ventilation attendue;
+            std::optional<ErreurExecution> erreur;
+            try {
+                attendue = Calcule(f, r, LargeurTexteFn{});
+            } catch (const ErreurExecution& e) {
+                erreur = e;
+            }
+            std::vector<CellulesVues> vues;
+            for (const Rangee& c : rangees)
+                vues.push_back({c[0], c[1], c[2], c[3], c[4], c[5]});
+            const ChiffresDocument c = ChiffreRangees(vues, ttc, r);
+            ASSERT_EQ(c.Erreur.has_value(), erreur.has_value()) << essai;
+            if (erreur) {
+                ++erreurs;
+                EXPECT_EQ(c.Erreur->message(), erreur->message());
+                continue;
+            }
+            EXPECT_EQ(c.Detail.BaseHT, attendue.BaseHT) << essai;
+            EXPECT_EQ(c.Detail.TVA, attendue.TVA) << essai;
+            ASSERT_EQ(c.Detail.Illisibles.size(), attendue.Illisibles.size()) << essai;
+            for (std::size_t i = 0; i < attendue.Illisibles.size(); ++i) {
+                ++illisibles;
+                EXPECT_EQ(c.Detail.Illisibles[i].Rangee, attendue.Illisibles[i].Rangee);
+                EXPECT_EQ(c.Detail.Illisibles[i].Texte, attendue.Illisibles[i].Texte);
+            }
+            EXPECT_EQ(c.Indefini ? "" : FormatMontant(c.HT), f.TotalHT) << essai;
+            EXPECT_EQ(c.Indefini ? "" : FormatMontant(c.TVA), f.TotalTVA) << essai;
+            EXPECT_EQ(FormatMontant(c.TTC), f.TotalTTC) << essai;
+        }
+    }
+    EXPECT_GT(erreurs, 1000);
+    EXPECT_GT(illisibles, 1000);
 }

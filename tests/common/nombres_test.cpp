@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <random>
 
 namespace kyr {
@@ -182,8 +183,16 @@ TEST(Nombres, GeneralFormatWithinAWidth) {
 // and rates, exact ties, powers of ten and their neighbours.
 TEST(Nombres, DirectPathsAgreeWithTheLibrary) {
     std::mt19937_64 alea(20261208);
-    std::vector<long double> valeurs = {0.5L, 2.5L, 0.125L, 1.005L, 99.995L, 999999999999.5L,
-                                        1e-7L, 9.999999999995L, 123456789012.5L, 0.05L};
+    std::vector<long double> valeurs = {0.5L,
+                                        2.5L,
+                                        0.125L,
+                                        1.005L,
+                                        99.995L,
+                                        999999999999.5L,
+                                        1e-7L,
+                                        9.999999999995L,
+                                        123456789012.5L,
+                                        0.05L};
     for (int p = -7; p <= 18; ++p) {
         const long double dix = std::pow(10.0L, p);
         valeurs.insert(valeurs.end(), {dix, std::nextafter(dix, 0.0L), std::nextafter(dix, 1e30L)});
@@ -192,7 +201,8 @@ TEST(Nombres, DirectPathsAgreeWithTheLibrary) {
         // Cents and mills of every size, and values of any 64-bit mantissa.
         const auto n = static_cast<long double>(alea() % 100000000000000ULL);
         valeurs.push_back(n / std::pow(10.0L, static_cast<int>(alea() % 8)));
-        valeurs.push_back(std::ldexp(static_cast<long double>(alea()), -static_cast<int>(alea() % 140)));
+        valeurs.push_back(
+            std::ldexp(static_cast<long double>(alea()), -static_cast<int>(alea() % 140)));
     }
     int directs = 0;
     for (long double v : valeurs)
@@ -225,6 +235,55 @@ TEST(Nombres, DirectPathsAgreeWithTheLibrary) {
         ASSERT_EQ(*lu, attendu) << texte;
         ASSERT_EQ(std::signbit(*lu), std::signbit(attendu)) << texte;
     }
+}
+
+// An amount in cents is the amount's text read back, digit for digit, on the
+// values where rounding is delicate and on random amounts of every size.
+TEST(Nombres, AmountInCentsIsTheAmountsText) {
+    const auto duTexte = [](long double v) -> std::optional<std::int64_t> {
+        std::string t = FormatMontant(v);
+        const bool negatif = t[0] == '-';
+        t.erase(std::remove(t.begin(), t.end(), '-'), t.end());
+        t.erase(std::remove(t.begin(), t.end(), ','), t.end());
+        if (t.size() > 18 || t.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        const std::int64_t c = std::stoll(t);
+        return negatif ? -c : c;
+    };
+    std::vector<long double> valeurs = {0,
+                                        0.005L,
+                                        0.004999L,
+                                        0.0049999999999999L,
+                                        1.005L,
+                                        2.675L,
+                                        99.995L,
+                                        0.5L,
+                                        1e-9L,
+                                        9999999999999.995L,
+                                        99999999999999.99L,
+                                        1e16L,
+                                        1e17L,
+                                        1e30L,
+                                        Reel6::Max,
+                                        std::numeric_limits<long double>::infinity(),
+                                        std::numeric_limits<long double>::quiet_NaN()};
+    std::mt19937_64 alea(42);
+    for (int i = 0; i < 300000; ++i) {
+        const auto n = static_cast<long double>(alea() % 10000000000000000ULL);
+        const long double v = n / std::pow(10.0L, static_cast<int>(alea() % 9));
+        valeurs.insert(valeurs.end(), {v, static_cast<long double>(Reel6(v)),
+                                       std::ldexp(static_cast<long double>(alea()),
+                                                  -static_cast<int>(alea() % 100))});
+    }
+    for (long double v : valeurs)
+        for (long double w : {v, -v}) {
+            const auto attendu = duTexte(w);
+            const auto c = MontantCentimes(w);
+            ASSERT_EQ(c.has_value(), attendu.has_value()) << FormatMontant(w);
+            if (c) {
+                ASSERT_EQ(*c, *attendu) << FormatMontant(w);
+            }
+        }
 }
 
 } // namespace

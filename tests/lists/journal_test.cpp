@@ -1,6 +1,8 @@
 // The sales journal against the invoice window: the same figures for every
 // document, the period, the kinds, the unpaid filter, the CSV bytes.
 #include "book/facture.h"
+#include "common/dates.h"
+#include "common/nombres.h"
 #include "lists/journal.h"
 #include "support/dossier_temporaire.h"
 #include "support/plateforme_fausse.h"
@@ -8,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <random>
+#include <tuple>
 #include <gtest/gtest.h>
 
 namespace kyr {
@@ -317,6 +321,216 @@ TEST(Journal, OctetsDuCSV) {
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().toStdString(), attendu);
+}
+
+// ---- the journal against its reference: each document read into a record
+// and computed there, as the invoice window does, its captions read back
+
+// "-1234,50" in cents; nullopt for an empty caption or past twelve digits
+// before the comma.
+std::optional<Centimes> CentimesDuTexte(const std::string& texte) {
+    std::string_view s = texte;
+    const bool negatif = !s.empty() && s.front() == '-';
+    if (negatif) s.remove_prefix(1);
+    const auto virgule = s.find(',');
+    if (virgule == std::string_view::npos || virgule == 0 || virgule > 12 ||
+        s.size() != virgule + 3)
+        return std::nullopt;
+    Centimes c = 0;
+    for (char ch : s) {
+        if (ch == ',') continue;
+        if (ch < '0' || ch > '9') return std::nullopt;
+        c = c * 10 + (ch - '0');
+    }
+    return negatif ? -c : c;
+}
+
+std::optional<Centimes> CentimesDeLaValeur(Reel6 v) {
+    return v.valeur() == 0 ? 0 : CentimesDuTexte(FormatMontant(v.valeur()));
+}
+
+// One document through a record: a sale, a document set apart, or nothing.
+void LitParLaFiche(const Lignes& livre, int debut, int n, const Reglages& r, Journal& j) {
+    Fiche f;
+    const FicheCalculee lue = LitEtCalcule(livre, debut, n, f, r, LargeurTexteFn{});
+    const std::string genre = Trim(f.Genre), numero = Trim(f.Numero);
+    if (genre == Trim(GenreDevis)) return;
+    const auto ecarte = [&](QString raison) {
+        DocumentEcarte e;
+        e.Bloc = n;
+        e.Date = f.DateIllisible ? QDate() : f.Date;
+        e.TexteDate = f.DateIllisible ? *f.DateIllisible : FormatDate(f.Date);
+        e.Genre = genre;
+        e.Numero = numero;
+        e.CodeClient = f.CodeClient;
+        e.NomClient = f.Adresse[0];
+        e.Payee = f.Payee;
+        e.Raison = std::move(raison);
+        j.Ecartes.push_back(std::move(e));
+    };
+    if (f.DateIllisible) return ecarte(ErreurExecution::DateIncorrecte(*f.DateIllisible).message());
+    if (genre != GenreFacture && genre != Trim(GenreAvoir))
+        return ecarte(QStringLiteral("genre de document « %1 » inconnu").arg(Citation(genre)));
+    if (numero.empty()) return ecarte(QStringLiteral("document sans numéro"));
+    if (numero.find_first_not_of("0123456789") != std::string::npos)
+        return ecarte(QStringLiteral("le numéro « %1 » n'est pas un nombre").arg(Citation(numero)));
+    if (lue.Erreur) return ecarte(lue.Erreur->message());
+    if (!lue.Detail.Illisibles.empty()) {
+        const auto& i = lue.Detail.Illisibles.front();
+        return ecarte(QStringLiteral("ligne %1 : « %2 » n'est pas un nombre")
+                          .arg(i.Rangee)
+                          .arg(Citation(Trim(i.Texte))));
+    }
+    if (f.TotalHT.empty() || f.TotalTVA.empty())
+        return ecarte(QStringLiteral("TVA indéfinie pour un taux de -100 %"));
+    const auto ht = CentimesDuTexte(f.TotalHT), tva = CentimesDuTexte(f.TotalTVA),
+               ttc = CentimesDuTexte(f.TotalTTC);
+    if (!ht || !tva || !ttc) return ecarte(QStringLiteral("montant trop grand"));
+    VenteJournal v;
+    for (int k = 1; k <= 3; ++k) {
+        const auto base = CentimesDeLaValeur(lue.Detail.BaseHT[k]);
+        const auto taxe = CentimesDeLaValeur(lue.Detail.TVA[k]);
+        if (!base || !taxe) return ecarte(QStringLiteral("montant trop grand"));
+        v.BaseCode[k] = *base;
+        v.TVACode[k] = *taxe;
+    }
+    v.Bloc = n;
+    v.Date = f.Date;
+    v.Sorte = genre == GenreFacture ? SorteVente::Facture : SorteVente::Avoir;
+    v.Numero = numero;
+    v.CodeClient = f.CodeClient;
+    v.NomClient = f.Adresse[0];
+    v.Payee = f.Payee;
+    const Centimes signe = v.Sorte == SorteVente::Avoir && (*ttc != 0 ? *ttc : *ht) > 0 ? -1 : 1;
+    v.HT = signe * *ht;
+    v.TVA = signe * *tva;
+    v.TTC = signe * *ttc;
+    for (int k = 1; k <= 3; ++k) {
+        v.BaseCode[k] *= signe;
+        v.TVACode[k] *= signe;
+    }
+    j.Ventes.push_back(std::move(v));
+}
+
+// Blocks as damaged as a book gets: headers cut short, bad dates, kinds and
+// numbers, cells without their TABs, unreadable and overflowing figures, more
+// FACT lines than rows, more body lines than are read, missing or foreign end
+// lines, the same number twice, start lines in lower case.
+Lignes LivreHasardeux(std::mt19937& alea, int nbBlocs) {
+    const auto un = [&alea](std::initializer_list<const char*> l) {
+        return std::string(l.begin()[alea() % l.size()]);
+    };
+    const auto fact = [&] {
+        std::string l = "FACT" + un({"Vis", "", " ", "Ecrou\x01"});
+        const char* quantites[] = {"1",  "2,5", " 3 ",    "",     "  ",  "1E30",
+                                   "-1", "x",   "1,5E-3", "0,05", "\t2", "1E-30"};
+        const char* prix[] = {"100", "19,99", "",      "1E9",   "1E38",
+                              "abc", "0,005", " 7,5 ", "-0,01", "3,33"};
+        const char* remises[] = {"", "", "10", "100", "x", "-5", " 5 "};
+        const char* codes[] = {"", "1", "2", "3", "7", "x", " 2 ", "-1"};
+        // Sound cells half of the time.
+        const auto parmi = [&](unsigned n) { return alea() % 2 ? alea() % 3 : alea() % n; };
+        const std::string cellules[] = {quantites[parmi(12)], prix[parmi(10)], remises[parmi(7)],
+                                        "", codes[parmi(8)]};
+        const int tabs = alea() % 4 ? 5 : static_cast<int>(alea() % 6);
+        for (int k = 0; k < 5; ++k)
+            l += (k < tabs ? "\t" : "") + cellules[k];
+        return l;
+    };
+    Lignes l;
+    for (int b = 0; b < nbBlocs; ++b) {
+        const int n = static_cast<int>(alea() % 60);
+        std::string debut = LigneDebut(n);
+        if (alea() % 10 == 0) debut.replace(1, 4, "bloc");
+        l.push_back(debut);
+        const int entete = alea() % 8 ? 10 : static_cast<int>(alea() % 10);
+        const std::string champs[] = {
+            "NUM" + un({"F", "A", "D"}) +
+                un({"200101001", " 42 ", "", "12A", "0000", "99999999999999999999", "7"}),
+            un({"15/01/2001", "31/02/2000", "", " 1/2/01", "15/01/2001 x", "29/02/2000"}),
+            un({"10002", "", " x "}),
+            un({"A r\xE9"
+                "ception",
+                ""}),
+            un({"Facture", "Avoir     ", "Devis    ", "", "Bon", " Avoir", "facture"}),
+            un({"Garage Martin Lyon", "", "x"}),
+            "1 rue de la Gare",
+            "",
+            "T\xE9l.",
+            un({"TTCY", "TTCN", "TTC", "", "TT", "TTCYes"})};
+        for (int k = 0; k < entete; ++k)
+            l.push_back(champs[k]);
+        const int corps =
+            alea() % 10 ? static_cast<int>(alea() % 15) : static_cast<int>(alea() % 110);
+        for (int k = 0; k < corps; ++k) {
+            const unsigned c = alea() % 20;
+            l.push_back(c < 14   ? fact()
+                        : c < 16 ? "MEMO" + un({"Merci", "", "\tx"})
+                        : c < 17 ? un({"PAYE", "PAYEE", "paye"})
+                        : c < 19 ? un({"", "autre", "FAC", "TTCY"})
+                                 : LigneFin(static_cast<int>(alea() % 60)));
+        }
+        const unsigned fin = alea() % 10;
+        if (fin < 8) l.push_back(LigneFin(n));
+        if (fin == 8) l.push_back(LigneFin(n).substr(0, 9));
+    }
+    return l;
+}
+
+TEST(Journal, LeLivreLuSurPlaceDonneCeQueDonneLaFicheDeChaqueDocument) {
+    std::mt19937 alea(20261208);
+    const Reglages defaut;
+    Reglages sansTaux;
+    sansTaux.TauxTVA = {0, -100, 0, 20};
+    Reglages conversionEnorme;
+    conversionEnorme.Devise = 1;
+    conversionEnorme.TauxEuro = 1e30L;
+    Reglages sansConversion;
+    sansConversion.OmettreConversion = 1;
+    sansConversion.TauxTVA = {0, 33.33L, 7, 19.6L};
+    int ventes = 0, ecartes = 0;
+    for (int essai = 0; essai < 300; ++essai) {
+        const Lignes livre = LivreHasardeux(alea, 1 + static_cast<int>(alea() % 30));
+        for (const Reglages* r : {&defaut, static_cast<const Reglages*>(&sansTaux),
+                                  static_cast<const Reglages*>(&conversionEnorme),
+                                  static_cast<const Reglages*>(&sansConversion)}) {
+            Journal attendu;
+            std::vector<bool> vu(NbFichesMax);
+            for (std::size_t i = 0; i < livre.size(); ++i) {
+                const int n = NumeroDebut(livre[i]);
+                if (n < 0 || vu[static_cast<std::size_t>(n)]) continue;
+                vu[static_cast<std::size_t>(n)] = true;
+                LitParLaFiche(livre, static_cast<int>(i), n, *r, attendu);
+            }
+            const Journal j = LitJournal(livre, *r);
+            ASSERT_EQ(j.Ventes.size(), attendu.Ventes.size()) << essai;
+            ASSERT_EQ(j.Ecartes.size(), attendu.Ecartes.size()) << essai;
+            ventes += static_cast<int>(j.Ventes.size());
+            ecartes += static_cast<int>(j.Ecartes.size());
+            for (const VenteJournal& a : attendu.Ventes) {
+                SCOPED_TRACE(testing::Message() << essai << " bloc " << a.Bloc);
+                const VenteJournal* v = Vente(j, a.Bloc);
+                ASSERT_TRUE(v);
+                EXPECT_EQ(
+                    std::tie(v->Date, v->Sorte, v->Numero, v->CodeClient, v->NomClient, v->Payee),
+                    std::tie(a.Date, a.Sorte, a.Numero, a.CodeClient, a.NomClient, a.Payee));
+                EXPECT_EQ(std::tie(v->HT, v->TVA, v->TTC, v->BaseCode, v->TVACode),
+                          std::tie(a.HT, a.TVA, a.TTC, a.BaseCode, a.TVACode));
+            }
+            for (const DocumentEcarte& a : attendu.Ecartes) {
+                SCOPED_TRACE(testing::Message() << essai << " bloc " << a.Bloc);
+                const DocumentEcarte* e = Ecart(j, a.Bloc);
+                ASSERT_TRUE(e);
+                EXPECT_EQ(std::tie(e->Date, e->TexteDate, e->Genre, e->Numero, e->CodeClient,
+                                   e->NomClient, e->Payee, e->Raison),
+                          std::tie(a.Date, a.TexteDate, a.Genre, a.Numero, a.CodeClient,
+                                   a.NomClient, a.Payee, a.Raison));
+            }
+        }
+    }
+    // Both outcomes are well represented.
+    EXPECT_GT(ventes, 1000);
+    EXPECT_GT(ecartes, 1000);
 }
 
 } // namespace
