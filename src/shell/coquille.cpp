@@ -63,6 +63,7 @@ Coquille::~Coquille() {
 }
 
 void Coquille::Lance(const QString& nom, PriseVerrou prise, bool nouveauNom) {
+    AttendSauvegarde(); // one save at a time (the commands have waited already)
     std::optional<SauvegardeLivre> sauvegarde =
         m_facture.LanceSauvegarde(nom); // nothing changed on error
     if (!sauvegarde) return;
