@@ -42,6 +42,14 @@ struct ToucheGrille {
     bool Recalcul = false; // the record's cells and totals were recomputed
 };
 
+// A save of the book whose bytes are with the system (Facture::LanceSauvegarde).
+// `ecriture.Termine()` confirms them on disk and puts the file in place; it may
+// run on another thread, and its failure comes back through SauvegardeEchouee.
+struct SauvegardeLivre {
+    EcritureEnCours ecriture;
+    std::string titreAvant; // the caption before the save, shown again if it fails
+};
+
 class Facture {
 public:
     // FormCreate: empty lists, grid headings, proposed number, default settings.
@@ -89,7 +97,15 @@ public:
     void Charge(const QString& nom); // see the book store rules; the file must exist
     // The same with the file's lines already read (read ahead at start-up).
     void Charge(const QString& nom, Lignes lu);
-    void Sauve(const QString& nom);  // writes only when LivreModifie
+    void Sauve(const QString& nom); // writes only when LivreModifie
+    // Sauve in steps, for a caller that waits for the disk elsewhere. The book's
+    // bytes are handed to the system (an error is thrown with nothing changed)
+    // and the state is cleared as after a save; nullopt when nothing is to be
+    // written. Then the caller writes the client file (SauveCli) and has the
+    // returned save's Termine run; if that fails, SauvegardeEchouee marks the
+    // book modified again, so that nothing is lost.
+    std::optional<SauvegardeLivre> LanceSauvegarde(const QString& nom);
+    void SauvegardeEchouee(const SauvegardeLivre& sauvegarde);
     bool TestModif() const { return LivreModifie; }
     void Verif();
     void Doublons();

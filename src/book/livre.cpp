@@ -169,14 +169,34 @@ void Facture::Squize() {
 }
 
 void Facture::Sauve(const QString& nom) {
-    if (!LivreModifie) return;
+    std::optional<SauvegardeLivre> sauvegarde = LanceSauvegarde(nom);
+    if (!sauvegarde) return;
+    try {
+        sauvegarde->ecriture.Termine();
+    } catch (const ErreurExecution&) {
+        SauvegardeEchouee(*sauvegarde); // the book marked modified again
+        throw;
+    }
+    SauveCli(clients);
+}
+
+std::optional<SauvegardeLivre> Facture::LanceSauvegarde(const QString& nom) {
+    if (!LivreModifie) return std::nullopt;
     EcritFiche();
     Squize();
-    EcritFichier(nom, Livre); // throws with the book still marked modified
+    // Throws with the book still marked modified.
+    SauvegardeLivre sauvegarde{CommenceFichier(nom, Livre), TitreFenetre};
     LivreModifie = DocumentModifie = false;
     MemoEdite = false; // the memo is in the file now
     TitreFenetre = NomCourt(nom);
-    SauveCli(clients);
+    return sauvegarde;
+}
+
+void Facture::SauvegardeEchouee(const SauvegardeLivre& sauvegarde) {
+    // The book in memory holds everything: marked modified, it is saved again
+    // or asked about before it is left.
+    LivreModifie = true;
+    TitreFenetre = sauvegarde.titreAvant;
 }
 
 } // namespace kyr

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,11 @@ public:
 
     // Width in pixels of an 8-bit text in the invoice window's grid font.
     virtual int LargeurTexte(const std::string& texte) = 0;
+
+    // Runs `f` later on the main thread, among the window's events; callable
+    // from any thread. A worker thread of the logic hands its result back
+    // through it.
+    virtual void Poste(std::function<void()> f) = 0;
 };
 
 // The standard "Avertissement" question boxes.

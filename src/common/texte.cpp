@@ -3,8 +3,8 @@
 #include "common/erreurs.h"
 
 #include <QFile>
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -172,13 +172,46 @@ std::optional<EmpreinteFichier> Empreinte(const QString& chemin) {
     return EmpreinteOctets(*contenu);
 }
 
+namespace {
+// The digest goes a block at a time, each block's seeded by the digest so
+// far: the bytes may then come in pieces of any size (the writer's) or all at
+// once (a file read back) and give the same fingerprint.
+constexpr std::size_t BlocEmpreinte = 1 << 16;
+std::size_t CondenseBloc(std::string_view bloc, std::size_t graine) {
+    return qHash(QByteArrayView(bloc.data(), static_cast<qsizetype>(bloc.size())), graine);
+}
+} // namespace
+
+void CalculEmpreinte::Ajoute(std::string_view morceau) {
+    m_taille += static_cast<qint64>(morceau.size());
+    if (!m_reste.empty()) {
+        const std::size_t n = std::min(BlocEmpreinte - m_reste.size(), morceau.size());
+        m_reste.append(morceau.substr(0, n));
+        morceau.remove_prefix(n);
+        if (m_reste.size() < BlocEmpreinte) return;
+        m_condense = CondenseBloc(m_reste, m_condense);
+        m_reste.clear();
+    }
+    while (morceau.size() >= BlocEmpreinte) {
+        m_condense = CondenseBloc(morceau.substr(0, BlocEmpreinte), m_condense);
+        morceau.remove_prefix(BlocEmpreinte);
+    }
+    m_reste.assign(morceau);
+}
+
+EmpreinteFichier CalculEmpreinte::Resultat() const {
+    return EmpreinteFichier{m_taille,
+                            m_reste.empty() ? m_condense : CondenseBloc(m_reste, m_condense)};
+}
+
 EmpreinteFichier EmpreinteOctets(QByteArrayView octets) {
     // A digest rather than the modification time: two saves within the file
-    // system's time resolution leave the same date.
-    // Any seed but 0 lets Qt use the processor's AES instructions where it
-    // has them: many times faster than its portable hash on a large book.
-    constexpr std::size_t Graine = 0x4b79724661637475;
-    return EmpreinteFichier{octets.size(), qHash(octets, Graine)};
+    // system's time resolution leave the same date. Qt's hash with a seed
+    // other than 0 uses the processor's AES instructions where it has them:
+    // many times faster than its portable hash on a large book.
+    CalculEmpreinte calcul;
+    calcul.Ajoute(std::string_view(octets.data(), static_cast<std::size_t>(octets.size())));
+    return calcul.Resultat();
 }
 
 bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant) {
@@ -204,37 +237,78 @@ PanneEcriture& Panne() {
     return panne;
 }
 
-bool Echoue(EtapeEcriture etape, const QString& chemin) {
-    const PanneEcriture& panne = Panne();
-    return panne && panne(etape, chemin);
-}
+} // namespace
 
 // QSaveFile writes a temporary file beside the target and renames it over the
 // old file only on commit, so a failure anywhere leaves the old file as it
-// was. No direct-write fallback: that would give up exactly this. `produit`
-// hands the file's bytes, a piece at a time, to the function it is given.
-template <class Producteur> void EcritSur(const QString& chemin, Producteur&& produit) {
+// was. No direct-write fallback: that would give up exactly this.
+struct EcritureEnCours::Etat {
+    QString chemin;
+    QSaveFile fichier;   // removes its temporary file when destroyed uncommitted
+    PanneEcriture panne; // the test hook as it was set when the writing began
+    EmpreinteFichier empreinte;
+
+    explicit Etat(const QString& c) : chemin(c), fichier(c), panne(Panne()) {}
+    bool Echoue(EtapeEcriture etape) const { return panne && panne(etape, chemin); }
+};
+
+EcritureEnCours::EcritureEnCours(std::unique_ptr<Etat> etat) : m_etat(std::move(etat)) {}
+EcritureEnCours::EcritureEnCours(EcritureEnCours&&) noexcept = default;
+EcritureEnCours& EcritureEnCours::operator=(EcritureEnCours&&) noexcept = default;
+EcritureEnCours::~EcritureEnCours() = default;
+
+const QString& EcritureEnCours::Chemin() const {
+    return m_etat->chemin;
+}
+
+const EmpreinteFichier& EcritureEnCours::Empreinte() const {
+    return m_etat->empreinte;
+}
+
+void EcritureEnCours::Termine() {
+    Etat& e = *m_etat;
+    // commit() flushes the file to the disk (fsync) and renames it over the
+    // old one; on its own failure it removes the temporary file. A commit
+    // after cancelWriting only removes it: done here rather than when the
+    // object goes, so that no temporary file is left once the error is known.
+    if (e.Echoue(EtapeEcriture::Vidage) || e.Echoue(EtapeEcriture::Remplacement)) {
+        e.fichier.cancelWriting();
+        (void)e.fichier.commit();
+        throw ErreurExecution::CreationFichier(e.chemin);
+    }
+    if (!e.fichier.commit()) throw ErreurExecution::CreationFichier(e.chemin);
+}
+
+namespace {
+
+// The first step of every write: the temporary file created, `produit`'s
+// bytes written to it a piece at a time (handed to the function it is given)
+// and flushed to the system.
+template <class Producteur> EcritureEnCours Commence(const QString& chemin, Producteur&& produit) {
     if (chemin.isEmpty() || QFileInfo(chemin).isDir())
         throw ErreurExecution::CreationFichier(chemin);
-    QSaveFile f(chemin);
-    if (Echoue(EtapeEcriture::Creation, chemin) || !f.open(QIODevice::WriteOnly))
+    auto etat = std::make_unique<EcritureEnCours::Etat>(chemin);
+    QSaveFile& f = etat->fichier;
+    if (etat->Echoue(EtapeEcriture::Creation) || !f.open(QIODevice::WriteOnly))
         throw ErreurExecution::CreationFichier(chemin);
     const auto abandonne = [&f, &chemin] {
         f.cancelWriting(); // the temporary file goes with f
         return ErreurExecution::CreationFichier(chemin);
     };
-    const auto ecrit = [&f, &chemin, &abandonne](std::string_view morceau) {
+    CalculEmpreinte empreinte;
+    const auto ecrit = [&](std::string_view morceau) {
         const auto taille = static_cast<qint64>(morceau.size());
-        if (Echoue(EtapeEcriture::Ecriture, chemin)) {
+        if (etat->Echoue(EtapeEcriture::Ecriture)) {
             f.write(morceau.data(), taille / 2); // what a full disk takes before it refuses
             throw abandonne();
         }
         if (f.write(morceau.data(), taille) != taille) throw abandonne();
+        empreinte.Ajoute(morceau);
     };
     produit(ecrit);
-    if (Echoue(EtapeEcriture::Vidage, chemin) || !f.flush()) throw abandonne();
-    if (Echoue(EtapeEcriture::Remplacement, chemin)) throw abandonne();
-    if (!f.commit()) throw ErreurExecution::CreationFichier(chemin);
+    if (!f.flush()) throw abandonne();
+    etat->empreinte = empreinte.Resultat();
+    return EcritureEnCours(std::move(etat));
 }
 
 } // namespace
@@ -244,11 +318,11 @@ void SimulePanneEcriture(PanneEcriture panne) {
 }
 
 void EcritOctets(const QString& chemin, std::string_view contenu) {
-    EcritSur(chemin, [contenu](const auto& ecrit) { ecrit(contenu); });
+    Commence(chemin, [contenu](const auto& ecrit) { ecrit(contenu); }).Termine();
 }
 
-void EcritFichier(const QString& chemin, const Lignes& lignes) {
-    EcritSur(chemin, [&lignes](const auto& ecrit) {
+EcritureEnCours CommenceFichier(const QString& chemin, const Lignes& lignes) {
+    return Commence(chemin, [&lignes](const auto& ecrit) {
         // Written a piece at a time: a whole book is never held a second time
         // in memory as one text.
         constexpr std::size_t Morceau = 1 << 16;
@@ -264,6 +338,10 @@ void EcritFichier(const QString& chemin, const Lignes& lignes) {
         }
         ecrit(morceau);
     });
+}
+
+void EcritFichier(const QString& chemin, const Lignes& lignes) {
+    CommenceFichier(chemin, lignes).Termine();
 }
 
 // ICU's windows-1252 decodes the five bytes the code page leaves undefined

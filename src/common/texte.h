@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,7 +43,9 @@ void EcritOctets(const QString& chemin, std::string_view contenu);
 // the two writers above, and `panne` is asked at each of their steps whether
 // that step fails there, as it would on a read-only folder (creating the
 // temporary file), a full disk (writing: half of the piece is written first),
-// a failed flush or a failed rename. An empty function: no fault (the default).
+// a failed flush to the disk or a failed rename. An empty function: no fault
+// (the default). The two last steps belong to EcritureEnCours::Termine, which
+// asks the function that was set when the writing began.
 enum class EtapeEcriture { Creation, Ecriture, Vidage, Remplacement };
 using PanneEcriture = std::function<bool(EtapeEcriture etape, const QString& chemin)>;
 void SimulePanneEcriture(PanneEcriture panne);
@@ -60,6 +63,47 @@ struct EmpreinteFichier {
 std::optional<EmpreinteFichier> Empreinte(const QString& chemin);
 // The fingerprint of a file's bytes already read.
 EmpreinteFichier EmpreinteOctets(QByteArrayView octets);
+// The same fingerprint taken a piece at a time, as the bytes go by.
+class CalculEmpreinte {
+public:
+    void Ajoute(std::string_view morceau);
+    EmpreinteFichier Resultat() const;
+
+private:
+    qint64 m_taille = 0;
+    std::size_t m_condense = 0x4b79724661637475; // any seed but 0 (see EmpreinteOctets)
+    std::string m_reste;                         // the start of a block not complete yet
+};
+
+// EcritFichier in two steps, for the book, whose confirmation on disk (a
+// flush of every byte, then the rename) takes longer than writing it.
+// CommenceFichier does everything up to the bytes being with the system:
+// errors in creating or writing the temporary file are thrown there, as
+// EcritFichier throws them. The returned object owns the temporary file;
+// its Termine confirms it on disk and puts it in place, and may run on
+// another thread (nothing else in the object is touched meanwhile). On any
+// failure, Termine's included, the old file is intact, no temporary file is
+// left and ErreurExecution::CreationFichier(chemin) is thrown. Dropped
+// without Termine, the object removes its temporary file: nothing replaced.
+class EcritureEnCours {
+public:
+    EcritureEnCours(EcritureEnCours&&) noexcept;
+    EcritureEnCours& operator=(EcritureEnCours&&) noexcept;
+    ~EcritureEnCours();
+
+    void Termine();
+    const QString& Chemin() const;
+    // What the file holds once in place, taken from the bytes written: the
+    // same as Empreinte(Chemin()) would read back.
+    const EmpreinteFichier& Empreinte() const;
+
+    struct Etat; // made by the writer only
+    explicit EcritureEnCours(std::unique_ptr<Etat> etat);
+
+private:
+    std::unique_ptr<Etat> m_etat;
+};
+EcritureEnCours CommenceFichier(const QString& chemin, const Lignes& lignes);
 // The file no longer holds what `avant` recorded: changed or replaced. A file
 // removed since, or that had no fingerprint, is not taken as changed.
 bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& avant);

@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QSysInfo>
 #include <algorithm>
+#include <system_error>
+#include <thread>
 
 namespace kyr {
 
@@ -30,10 +32,96 @@ qsizetype DebutNom(const QString& nom) {
 
 } // namespace
 
+// A save whose final step runs on the worker thread. The worker touches only
+// `sauvegarde` and `erreur`, and only until it ends; the main thread reads
+// them after joining it.
+struct Coquille::EnCours {
+    SauvegardeLivre sauvegarde;
+    std::optional<ErreurExecution> erreur;
+    QString nom;
+    PriseVerrou prise;
+    bool nouveauNom = false;
+    unsigned numero = 0;
+    std::thread fil;
+
+    explicit EnCours(SauvegardeLivre s) : sauvegarde(std::move(s)) {}
+    void Termine() {
+        try {
+            sauvegarde.ecriture.Termine();
+        } catch (const ErreurExecution& e) {
+            erreur = e;
+        }
+    }
+};
+
 Coquille::Coquille(Facture& facture, Plateforme& plateforme)
     : m_facture(facture), m_plateforme(plateforme) {}
 
-Coquille::~Coquille() = default;
+Coquille::~Coquille() {
+    // Never gone with the book's file half-replaced: the final step ends first.
+    if (m_enCours && m_enCours->fil.joinable()) m_enCours->fil.join();
+}
+
+void Coquille::Lance(const QString& nom, PriseVerrou prise, bool nouveauNom) {
+    AttendSauvegarde(); // one save at a time (the commands have waited already)
+    std::optional<SauvegardeLivre> sauvegarde =
+        m_facture.LanceSauvegarde(nom); // nothing changed on error
+    if (!sauvegarde) return;
+    auto enCours = std::make_unique<EnCours>(std::move(*sauvegarde));
+    EnCours* const e = enCours.get();
+    e->nom = nom;
+    e->prise = std::move(prise);
+    e->nouveauNom = nouveauNom;
+    e->numero = ++m_numero;
+    try {
+        e->fil = std::thread([e, p = &m_plateforme, this,
+                              vivant = std::weak_ptr<const bool>(m_vivant), numero = e->numero] {
+            e->Termine();
+            p->Poste([this, vivant, numero] {
+                if (!vivant.expired()) Recoit(numero);
+            });
+        });
+    } catch (const std::system_error&) {
+        e->Termine(); // no thread to be had: the window waits for the disk this once
+    }
+    m_enCours = std::move(enCours);
+    // The client file, written while the book's goes to the disk: a failure
+    // here reaches the dispatch and leaves the book's save running.
+    SauveCli(m_facture.clients);
+}
+
+void Coquille::Recoit(unsigned numero) {
+    // Already taken by a command that waited for it, or a later save's turn.
+    if (!m_enCours || m_enCours->numero != numero) return;
+    try {
+        Conclut();
+    } catch (const ErreurExecution& e) {
+        m_plateforme.Erreur(e.message());
+    }
+    if (SauvegardeTerminee) SauvegardeTerminee();
+}
+
+void Coquille::AttendSauvegarde() {
+    if (m_enCours) Conclut();
+}
+
+void Coquille::Conclut() {
+    const std::unique_ptr<EnCours> e = std::move(m_enCours);
+    if (e->fil.joinable()) e->fil.join();
+    if (e->erreur) {
+        // The old file is intact; a lock taken for a new name goes with `e`.
+        m_facture.SauvegardeEchouee(e->sauvegarde);
+        throw *e->erreur;
+    }
+    FichierCourant = e->nom;
+    // The lock too, when the copy that held it at opening has closed since.
+    PriseVerrou prise = e->nouveauNom ? std::move(e->prise)
+                        : m_verrou    ? PriseVerrou{}
+                                      : Verrouille(FichierCourant, {});
+    // What the file holds now, known from the bytes written: nothing is read back.
+    Attache(std::move(prise), e->sauvegarde.ecriture.Empreinte());
+    if (e->nouveauNom) Memorise(e->nom);
+}
 
 QString Coquille::NomVerrou(const QString& livre) {
     const QFileInfo info(livre);
@@ -153,14 +241,18 @@ bool Coquille::Demarrage() {
 }
 
 bool Coquille::ProposeEnregistrement() {
+    AttendSauvegarde(); // a failed save marks the book modified: asked about below
     if (!m_facture.TestModif()) return true;
     const QString texte = QStringLiteral("Enregistrer changements dans ") +
                           NomSansDossier(FichierCourant) + QStringLiteral(" ?");
     switch (Avertissement(m_plateforme, texte, {Bouton::Oui, Bouton::Non, Bouton::Annuler})) {
     case Bouton::Oui:
         // A save that did not happen (dialog cancelled) stops the command:
-        // going on would throw the book away.
-        return Enregistrer();
+        // going on would throw the book away. So does one the disk refuses:
+        // the book is left only once it is there.
+        if (!Enregistrer()) return false;
+        AttendSauvegarde();
+        return true;
     case Bouton::Non:
         return true;
     default:
@@ -201,6 +293,9 @@ bool Coquille::Ouvrir() {
 }
 
 bool Coquille::Enregistrer() {
+    // A save still on its way to the disk first: the file, its fingerprint
+    // and the book's state are then those it left.
+    AttendSauvegarde();
     if (FichierCourant.isEmpty()) return EnregistrerSous();
     if (!m_facture.TestModif()) return true; // nothing to write
     // Another copy of the program, a backup or a synchronised folder may have
@@ -227,21 +322,12 @@ bool Coquille::Enregistrer() {
     }
     // The name is the one the book was read from or written to: it is used as
     // it stands (FACTURES.FCT stays FACTURES.FCT, a.b.fct stays a.b.fct).
-    try {
-        m_facture.Sauve(FichierCourant);
-    } catch (const ErreurExecution&) {
-        // The book itself may be on disk with only the client file failing.
-        if (!m_facture.LivreModifie)
-            Attache(m_verrou ? PriseVerrou{} : Verrouille(FichierCourant, {}),
-                    Empreinte(FichierCourant));
-        throw;
-    }
-    // The lock too, when the copy that held it at opening has closed since.
-    Attache(m_verrou ? PriseVerrou{} : Verrouille(FichierCourant, {}), Empreinte(FichierCourant));
+    Lance(FichierCourant, {}, false);
     return true;
 }
 
 bool Coquille::EnregistrerSous() {
+    AttendSauvegarde();
     if (EnregistrerSousNom()) return true;
     // No name chosen: the book no longer has a file, nor its lock.
     if (FichierCourant.isEmpty()) Detache();
@@ -260,27 +346,15 @@ bool Coquille::EnregistrerSousNom() {
     PriseVerrou prise = Verrouille(nom, OuvertAilleurs);
     if (prise.refuse) return false;
     // The new file gets the book even when nothing changed since it was read.
+    // The book takes the name once the file is in place (AttendSauvegarde).
     m_facture.LivreModifie = true;
-    try {
-        m_facture.Sauve(nom);
-    } catch (const ErreurExecution&) {
-        // The book itself may be on disk with only the client file failing.
-        if (!m_facture.LivreModifie) {
-            FichierCourant = nom;
-            Attache(std::move(prise), Empreinte(nom));
-            Memorise(nom);
-        }
-        throw;
-    }
-    FichierCourant = nom;
-    Attache(std::move(prise), Empreinte(nom));
-    Memorise(nom);
+    Lance(nom, std::move(prise), true);
     return true;
 }
 
 bool Coquille::DemandeFermeture() {
     try {
-        return ProposeEnregistrement();
+        return ProposeEnregistrement(); // waits for a save still running
     } catch (const ErreurExecution& e) {
         // The book could not be saved: staying open is the only way to keep it.
         m_plateforme.Erreur(e.message());
@@ -289,6 +363,13 @@ bool Coquille::DemandeFermeture() {
 }
 
 bool Coquille::Fermeture() {
+    // Never quit with the book's save unfinished, nor with it failed.
+    try {
+        AttendSauvegarde();
+    } catch (const ErreurExecution& e) {
+        m_plateforme.Erreur(e.message());
+        return false;
+    }
     if (!RepertoireDepart.isEmpty()) QDir::setCurrent(RepertoireDepart);
 
     // Each file is tried on its own: a settings file that cannot be written

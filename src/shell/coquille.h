@@ -8,6 +8,7 @@
 #include "common/plateforme.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,9 +47,25 @@ public:
     // The file commands. Errors of the store (ErreurExecution) reach the
     // caller's dispatch, the state staying as described on each command.
     void NouveauLivre();
-    bool Ouvrir();          // true when a book was loaded
-    bool Enregistrer();     // true when the book is now on disk under FichierCourant
+    bool Ouvrir(); // true when a book was loaded
+    // Saving returns once the book's bytes are with the system, the book shown
+    // as saved; the final step (the flush to the disk and the rename over the
+    // old file) goes on on a worker thread. Its outcome comes back through the
+    // platform's Poste, or is taken by the next command that waits for it.
+    // True when the book was written (or had nothing to write).
+    bool Enregistrer();
     bool EnregistrerSous(); // same, after choosing a new name
+
+    // A save's final step is still running.
+    bool SauvegardeEnCours() const { return m_enCours != nullptr; }
+    // Waits for it and takes its outcome: on success the book's file is
+    // FichierCourant, locked and fingerprinted from the bytes written; on
+    // failure the book is marked modified again and the error is thrown
+    // (ErreurExecution). Every command on the book's file waits here first.
+    void AttendSauvegarde();
+    // Run on the main thread when a save's outcome came back on its own, after
+    // its error (if any) was shown: the window shows the caption again.
+    std::function<void()> SauvegardeTerminee;
 
     // Closing: the query (save prompt) and the step (last files written).
     // Both return false when the program must stay open.
@@ -92,6 +109,12 @@ private:
     void Attache(PriseVerrou prise, std::optional<EmpreinteFichier> empreinte);
     void Detache();
     bool EnregistrerSousNom();
+    // The save of the book to `nom`, its final step handed to a worker
+    // thread; `prise` is the lock taken for a new name.
+    struct EnCours;
+    void Lance(const QString& nom, PriseVerrou prise, bool nouveauNom);
+    void Recoit(unsigned numero); // the worker's result, posted to the main thread
+    void Conclut();
 
     Facture& m_facture;
     Plateforme& m_plateforme;
@@ -99,6 +122,11 @@ private:
     // The book file as this copy last read or wrote it, and its lock.
     std::optional<EmpreinteFichier> m_empreinte;
     std::unique_ptr<QLockFile> m_verrou;
+    std::unique_ptr<EnCours> m_enCours;
+    unsigned m_numero = 0; // of the last save started
+    // Held by the results posted to the main thread: one arriving after this
+    // object is gone does nothing.
+    std::shared_ptr<const bool> m_vivant = std::make_shared<const bool>(true);
 };
 
 } // namespace kyr

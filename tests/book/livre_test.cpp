@@ -3,6 +3,7 @@
 #include "common/erreurs.h"
 #include "common/texte.h"
 #include "outils_livre.h"
+#include "support/panne_ecriture.h"
 
 #include <QFileInfo>
 
@@ -197,6 +198,56 @@ TEST_F(Livre, EchecDEcritureGardeLeLivreModifie) {
     EXPECT_THROW(f.Sauve(nom), ErreurExecution);
     EXPECT_TRUE(f.LivreModifie);
     EXPECT_FALSE(QFileInfo::exists(nom));
+}
+
+TEST_F(Livre, UneSauvegardeLanceeSeMontreFaiteEtUnEchecALaFinLaDefait) {
+    // The window shows the book saved as soon as its bytes are with the
+    // system; a failure of the end (flush to the disk, rename) marks it
+    // modified again, with its former caption, the old file intact.
+    struct Cas {
+        const char* nom;
+        std::optional<EtapeEcriture> panne;
+    };
+    const Cas cas[] = {{"sans panne", std::nullopt},
+                       {"vidage", EtapeEcriture::Vidage},
+                       {"remplacement", EtapeEcriture::Remplacement}};
+    const QString ancien = Copie("exemple.fct");
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(k.nom);
+        f.Charge(ancien);
+        const QByteArray avant = Octets(ancien);
+        const QString nom = dossier.chemin(QStringLiteral("nouveau.fct"));
+        f.Modifie();
+        std::optional<SauvegardeLivre> s;
+        {
+            std::optional<PanneEcritureSimulee> panne;
+            if (k.panne) panne.emplace(*k.panne);
+            s = f.LanceSauvegarde(nom);
+        }
+        ASSERT_TRUE(s);
+        EXPECT_FALSE(f.LivreModifie);
+        EXPECT_FALSE(f.DocumentModifie);
+        EXPECT_EQ(f.TitreFenetre, "nouveau.fct");
+        EXPECT_FALSE(QFileInfo::exists(nom)); // not in place before the end
+        try {
+            s->ecriture.Termine();
+            EXPECT_FALSE(k.panne);
+            EXPECT_EQ(Octets(nom).toStdString(), JoinLignes(f.Livre));
+            EXPECT_EQ(Empreinte(nom), s->ecriture.Empreinte());
+        } catch (const ErreurExecution& e) {
+            EXPECT_TRUE(k.panne);
+            EXPECT_EQ(e.message(), "Ne peut créer le fichier " + nom);
+            f.SauvegardeEchouee(*s);
+            EXPECT_TRUE(f.LivreModifie);
+            EXPECT_EQ(f.TitreFenetre, "exemple.fct");
+            EXPECT_FALSE(QFileInfo::exists(nom));
+        }
+        EXPECT_EQ(Octets(ancien), avant);
+        QFile::remove(nom);
+    }
+    // Nothing modified: nothing to start.
+    f.Charge(ancien);
+    EXPECT_FALSE(f.LanceSauvegarde(dossier.chemin(QStringLiteral("nouveau.fct"))));
 }
 
 } // namespace

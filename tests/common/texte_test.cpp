@@ -1,10 +1,12 @@
 #include "common/erreurs.h"
 #include "common/texte.h"
 #include "support/dossier_temporaire.h"
+#include "support/panne_ecriture.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include <unistd.h>
 
@@ -146,6 +148,104 @@ TEST(Texte, FailedWriteKeepsTheOldFileAndSaysSo) {
         EXPECT_EQ(echoue("fige.fct"), QString("Ne peut créer le fichier fige.fct"));
         EXPECT_EQ(Contenu("fige.fct"), "ancien\r\n");
     }
+}
+
+TEST(Texte, AWritingInTwoStepsReplacesTheFileOnlyAtItsEnd) {
+    // The book's save: the bytes written first, the file replaced later, here
+    // on another thread as the main window has it.
+    test::DossierTemporaire dossier;
+    Ecrit("livre.fct", "ancien\r\n");
+    EcritureEnCours e = CommenceFichier("livre.fct", {"nouveau"});
+    EXPECT_EQ(Contenu("livre.fct"), "ancien\r\n");
+    std::thread([&e] { e.Termine(); }).join();
+    EXPECT_EQ(Contenu("livre.fct"), "nouveau\r\n");
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"livre.fct"});
+
+    // Dropped before its end: nothing replaced, nothing left behind.
+    { const EcritureEnCours abandon = CommenceFichier("livre.fct", {"perdu"}); }
+    { const EcritureEnCours abandon = CommenceFichier("neuf.fct", {"perdu"}); }
+    EXPECT_EQ(Contenu("livre.fct"), "nouveau\r\n");
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"livre.fct"});
+}
+
+TEST(Texte, EachStepOfATwoStepWritingFailsWhereItBelongs) {
+    // Creating and writing fail at once, before the window goes on; the flush
+    // to the disk and the rename fail at the end. Either way the old file
+    // stays and no temporary file is left.
+    struct Cas {
+        EtapeEcriture etape;
+        bool auDebut;
+    };
+    const Cas cas[] = {{EtapeEcriture::Creation, true},
+                       {EtapeEcriture::Ecriture, true},
+                       {EtapeEcriture::Vidage, false},
+                       {EtapeEcriture::Remplacement, false}};
+    test::DossierTemporaire dossier;
+    Ecrit("livre.fct", "ancien\r\n");
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(test::NomEtape(c.etape));
+        std::optional<EcritureEnCours> e;
+        QString message;
+        {
+            test::PanneEcritureSimulee panne(c.etape);
+            try {
+                e.emplace(CommenceFichier("livre.fct", {"nouveau"}));
+            } catch (const ErreurExecution& x) {
+                message = x.message();
+            }
+        }
+        // The hook as it was at the start counts, even once it is gone.
+        EXPECT_EQ(!e.has_value(), c.auDebut);
+        if (e) {
+            try {
+                e->Termine();
+            } catch (const ErreurExecution& x) {
+                message = x.message();
+            }
+        }
+        EXPECT_EQ(message, QString("Ne peut créer le fichier livre.fct"));
+        EXPECT_EQ(Contenu("livre.fct"), "ancien\r\n");
+        EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"livre.fct"});
+    }
+}
+
+TEST(Texte, TheFingerprintOfTheBytesWrittenIsTheOneReadBack) {
+    // Sizes around the digest's blocks and the writer's pieces (64 KiB).
+    test::DossierTemporaire dossier;
+    const auto lignes = [](std::size_t n, std::size_t longueur) {
+        Lignes l;
+        for (std::size_t i = 0; i < n; ++i)
+            l.push_back(std::string(longueur, static_cast<char>('a' + i % 26)));
+        return l;
+    };
+    const Lignes cas[] = {{},
+                          {""},
+                          {"un"},
+                          lignes(1, (1 << 16) - 2), // exactly one block
+                          lignes(2, (1 << 16) - 2), // exactly two
+                          lignes(3000, 70),         // many pieces across blocks
+                          lignes(1, 200000)};       // one line over several blocks
+    std::optional<EmpreinteFichier> precedente;
+    for (const Lignes& l : cas) {
+        SCOPED_TRACE(l.size());
+        EcritureEnCours e = CommenceFichier("livre.fct", l);
+        const EmpreinteFichier ecrite = e.Empreinte();
+        e.Termine();
+        EXPECT_EQ(Empreinte("livre.fct"), ecrite);
+        const std::string octets = JoinLignes(l);
+        EXPECT_EQ(EmpreinteOctets(QByteArrayView(octets.data(), qsizetype(octets.size()))), ecrite);
+        EXPECT_EQ(ecrite.Taille, static_cast<qint64>(octets.size()));
+        EXPECT_NE(precedente, ecrite);
+        precedente = ecrite;
+    }
+    // One byte changed, the size the same: another fingerprint.
+    EcritFichier("livre.fct", lignes(3000, 70));
+    const auto avant = Empreinte("livre.fct");
+    Lignes autre = lignes(3000, 70);
+    autre[2000][35] = '!';
+    EcritFichier("livre.fct", autre);
+    EXPECT_NE(Empreinte("livre.fct"), avant);
+    EXPECT_TRUE(ChangeDepuis("livre.fct", avant));
 }
 
 TEST(Texte, ReplacingKeepsPermissions) {

@@ -117,6 +117,7 @@ TEST_F(CoquilleTest, UneOuvertureRefuseeLaisseLivreEtNomIntacts) {
     // A later save still goes to the book's own file.
     Edite("Durand");
     ASSERT_TRUE(c.Enregistrer());
+    c.AttendSauvegarde();
     EXPECT_EQ(LitFichier(a)->at(6), "Durand");
     EXPECT_FALSE(FichierExiste(dossier.chemin("absent.fct")));
     EXPECT_EQ(LitFichier(dossier.chemin("factures.txt")), Livre("Martin"));
@@ -174,6 +175,7 @@ TEST_F(CoquilleTest, UnLivreNeufEnregistreDemandeUnNomEtNormaliseLExtension) {
     Edite("Dupont");
     p.nomsEnregistrer.push_back(dossier.chemin("devis.2000"));
     ASSERT_TRUE(c.Enregistrer());
+    c.AttendSauvegarde();
     const QString attendu = dossier.chemin("devis.fct");
     EXPECT_EQ(c.FichierCourant, attendu);
     ASSERT_TRUE(FichierExiste(attendu));
@@ -188,6 +190,7 @@ TEST_F(CoquilleTest, EnregistrerSousEcritMemeUnLivreNonModifie) {
     ASSERT_FALSE(f.TestModif());
     p.nomsEnregistrer.push_back(dossier.chemin("copie"));
     ASSERT_TRUE(c.EnregistrerSous());
+    c.AttendSauvegarde();
     EXPECT_EQ(c.FichierCourant, dossier.chemin("copie.fct"));
     EXPECT_EQ(LitFichier(dossier.chemin("copie.fct")), Livre("Dupont"));
     EXPECT_FALSE(f.TestModif());
@@ -203,6 +206,7 @@ TEST_F(CoquilleTest, EnregistrerSousSurUnFichierExistant) {
     p.nomsEnregistrer.push_back(b);
     p.reponses = {Bouton::Annuler};
     EXPECT_FALSE(c.EnregistrerSous());
+    c.AttendSauvegarde();
     EXPECT_EQ(PremiereQuestion(), "Ce fichier existe déjà");
     EXPECT_EQ(p.questions[0].boutons, (std::vector<Bouton>{Bouton::OK, Bouton::Annuler}));
     EXPECT_EQ(LitFichier(b), Livre("Martin"));
@@ -211,12 +215,14 @@ TEST_F(CoquilleTest, EnregistrerSousSurUnFichierExistant) {
 
     // Cancelled dialog: the same.
     EXPECT_FALSE(c.EnregistrerSous());
+    c.AttendSauvegarde();
     EXPECT_TRUE(c.FichierCourant.isEmpty());
 
     // OK: replaced.
     p.nomsEnregistrer.push_back(b);
     p.reponses = {Bouton::OK};
     EXPECT_TRUE(c.EnregistrerSous());
+    c.AttendSauvegarde();
     EXPECT_EQ(c.FichierCourant, b);
     EXPECT_EQ(LitFichier(b)->at(6), "Durand");
     EXPECT_EQ(LitFichier(a), Livre("Dupont"));
@@ -230,6 +236,7 @@ TEST_F(CoquilleTest, EnregistrerGardeLeNomDuFichierLu) {
     Ouvre(a);
     Edite("Durand");
     ASSERT_TRUE(c.Enregistrer());
+    c.AttendSauvegarde();
     EXPECT_EQ(c.FichierCourant, a);
     EXPECT_EQ(LitFichier(a)->at(6), "Durand");
     EXPECT_EQ(LitFichier(voisin), Livre("Martin"));
@@ -343,6 +350,7 @@ TEST_F(Reglee, UnLivreDisparuNEstJamaisRecreeSousSonNom) {
     // Saving asks for a name (here cancelled): the remembered file is not created.
     Edite("Dupont");
     EXPECT_FALSE(c.Enregistrer());
+    c.AttendSauvegarde();
     EXPECT_FALSE(FichierExiste(a));
     // ... and the name is still remembered for the next start.
     p.reponses = {Bouton::Non};
@@ -440,6 +448,7 @@ TEST_F(Reglee, LivreLuDAvance) {
     Edite("Martin");
     p.reponses.clear();
     EXPECT_TRUE(c.Enregistrer());
+    c.AttendSauvegarde();
     EXPECT_TRUE(p.questions.empty());
 }
 

@@ -121,12 +121,14 @@ TEST_F(DeuxCopiesTest, EnregistrerSurUnFichierChangeDepuisSonOuverture) {
         // The second copy saves first: the first one must not lose it silently.
         deux.Edite("Martin");
         ASSERT_TRUE(deux.c.Enregistrer());
+        deux.c.AttendSauvegarde();
         EXPECT_TRUE(deux.p.questions.size() == 1u);
         un.Edite("Durand");
         un.p.reponses = k.reponses;
         for (const QString& n : k.nomsEnregistrer)
             un.p.nomsEnregistrer.push_back(n.isNull() ? n : dossier.chemin(n));
         EXPECT_EQ(un.c.Enregistrer(), k.enregistre);
+        un.c.AttendSauvegarde();
         ASSERT_EQ(un.p.questions.size(), 1u);
         EXPECT_EQ(un.Question(),
                   QStringLiteral("Le fichier livre.fct a été modifié par un autre programme depuis "
@@ -143,18 +145,21 @@ TEST_F(DeuxCopiesTest, EnregistrerSurUnFichierChangeDepuisSonOuverture) {
 TEST_F(DeuxCopiesTest, SesPropresEnregistrementsNeSontPasDesChangements) {
     ASSERT_TRUE(a.Ouvre(livre));
     a.Edite("Durand");
-    ASSERT_TRUE(a.c.Enregistrer());
+    ASSERT_TRUE(a.c.Enregistrer()); // the next save waits for this one's end
     a.Edite("Durand et fils");
     ASSERT_TRUE(a.c.Enregistrer());
+    a.c.AttendSauvegarde();
     // Same bytes written again by someone else (a synchronised folder): nothing lost.
     const std::string octets = test::OctetsFichier(livre);
     EcritOctets(livre, octets);
     a.Edite("Durand SA");
     ASSERT_TRUE(a.c.Enregistrer());
+    a.c.AttendSauvegarde();
     // Removed meanwhile: saving puts it back.
     QFile::remove(livre);
     a.Edite("Durand SARL");
     ASSERT_TRUE(a.c.Enregistrer());
+    a.c.AttendSauvegarde();
     EXPECT_TRUE(a.p.questions.empty());
     EXPECT_EQ(Client(), "Durand SARL");
 }
@@ -166,6 +171,7 @@ TEST_F(DeuxCopiesTest, LeVerrouEstPrisAuPremierEnregistrementQuandIlEstLibre) {
     ASSERT_TRUE(a.c.Fermeture());
     b.Edite("Martin");
     ASSERT_TRUE(b.c.Enregistrer());
+    b.c.AttendSauvegarde();
     EXPECT_TRUE(b.c.TientVerrou());
 }
 
@@ -179,6 +185,7 @@ TEST_F(DeuxCopiesTest, EnregistrerSousUnLivreOuvertAilleurs) {
     b.p.nomsEnregistrer = {livre, livre};
     b.p.reponses = {Bouton::OK, Bouton::Non};
     EXPECT_FALSE(b.c.EnregistrerSous());
+    b.c.AttendSauvegarde();
     EXPECT_EQ(b.Question(), QStringLiteral("Le livre livre.fct est ouvert dans une autre copie de "
                                            "Kyr Facture.\nLe remplacer quand même ?"));
     EXPECT_EQ(Client(), "Dupont");
@@ -191,6 +198,7 @@ TEST_F(DeuxCopiesTest, EnregistrerSousUnLivreOuvertAilleurs) {
     b.p.nomsEnregistrer = {livre};
     b.p.reponses = {Bouton::OK, Bouton::Oui};
     EXPECT_TRUE(b.c.EnregistrerSous());
+    b.c.AttendSauvegarde();
     EXPECT_EQ(Client(), "Martin");
     EXPECT_FALSE(b.c.TientVerrou());
     EXPECT_FALSE(QFile::exists(Coquille::NomVerrou(autre)));

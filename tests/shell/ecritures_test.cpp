@@ -78,7 +78,18 @@ const Fichier Fichiers[] = {
      [](Programme& m) {
          m.f.fiche.Adresse[0] = "Durand";
          m.f.Modifie();
-         return m.Message([&] { m.c.Enregistrer(); });
+         return m.Message([&] { m.f.Sauve(m.c.FichierCourant); });
+     },
+     [](const Programme& m) { return m.f.TestModif(); }},
+    // The same file through the window's command, whose end comes back later:
+    // the error is shown then.
+    {"livre.fct",
+     [](Programme& m) {
+         m.f.fiche.Adresse[0] = "Durand";
+         m.f.Modifie();
+         return m.Message([&] {
+             if (m.c.Enregistrer() && m.c.SauvegardeEnCours()) m.p.AttendPostes();
+         });
      },
      [](const Programme& m) { return m.f.TestModif(); }},
     {"KyrFact.ini",

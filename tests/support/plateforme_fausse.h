@@ -4,8 +4,11 @@
 // byte (a blank 3) so that right-alignment is predictable.
 #include "common/plateforme.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -59,7 +62,45 @@ public:
         return l;
     }
 
+    // Posted functions wait here until the test runs them, as the window's
+    // event loop would.
+    void Poste(std::function<void()> f) override {
+        const std::lock_guard<std::mutex> verrou(m_poste);
+        m_postes.push_back(std::move(f));
+        m_poste_arrive.notify_all();
+    }
+    // Runs every function posted so far (and those they post); how many ran.
+    int ExecutePostes() {
+        int n = 0;
+        for (;;) {
+            std::function<void()> f;
+            {
+                const std::lock_guard<std::mutex> verrou(m_poste);
+                if (m_postes.empty()) return n;
+                f = std::move(m_postes.front());
+                m_postes.pop_front();
+            }
+            f();
+            ++n;
+        }
+    }
+    // Waits (at most `ms`) for a function to be posted, then runs them all:
+    // a worker thread's result coming back. False when nothing came.
+    bool AttendPostes(int ms = 20000) {
+        {
+            std::unique_lock<std::mutex> verrou(m_poste);
+            if (!m_poste_arrive.wait_for(verrou, std::chrono::milliseconds(ms),
+                                         [this] { return !m_postes.empty(); }))
+                return false;
+        }
+        return ExecutePostes() > 0;
+    }
+
 private:
+    std::mutex m_poste;
+    std::condition_variable m_poste_arrive;
+    std::deque<std::function<void()>> m_postes;
+
     // The next scripted file name; an empty queue or a null name is a cancelled dialog.
     static std::optional<QString> Suivant(std::deque<QString>& noms) {
         if (noms.empty()) return std::nullopt;

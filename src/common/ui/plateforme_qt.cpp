@@ -159,4 +159,9 @@ int PlateformeQt::LargeurTexte(const std::string& texte) {
     return QFontMetrics(m_police).horizontalAdvance(VersQString(texte));
 }
 
+void PlateformeQt::Poste(std::function<void()> f) {
+    // Queued to the application object, which lives on the main thread.
+    QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
+}
+
 } // namespace kyr

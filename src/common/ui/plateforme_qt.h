@@ -28,6 +28,7 @@ public:
     QDateTime Maintenant() override;
     std::optional<QString> ReglerHorloge(const QDateTime& t) override;
     int LargeurTexte(const std::string& texte) override;
+    void Poste(std::function<void()> f) override;
 
     static QString TexteBouton(Bouton b); // "&Oui", "&Non", "Annuler", "OK"
 

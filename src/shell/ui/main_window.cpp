@@ -600,6 +600,10 @@ TFacture* TMainForm::CreeFacture() {
     m_sousFenetre->installEventFilter(this);
     m_sousFenetre->showMaximized();
     m_coquille = std::make_unique<Coquille>(m_facture->logique(), m_plateforme);
+    // A save's outcome arriving between commands: its error was shown, and a
+    // Save As that failed gives the book its former caption back. Only the
+    // caption: the document on screen may be in the middle of an edit.
+    m_coquille->SauvegardeTerminee = [this] { MontreTitre(); };
     // The PDF export proposes the open book's folder (the start-up one for a new book).
     m_facture->dossierLivre = [this] {
         if (!m_coquille->FichierCourant.isEmpty())
@@ -638,9 +642,13 @@ void TMainForm::Commande(const std::function<void()>& commande) {
 void TMainForm::Rafraichit() {
     if (!m_facture) return;
     Commande([this] { m_facture->Affiche(); });
+    MontreTitre();
+    if (m_coquille->CommandesLivre) Valide();
+}
+
+void TMainForm::MontreTitre() {
     const QString t = VersQString(m_facture->logique().TitreFenetre);
     m_facture->setWindowTitle(t.isEmpty() ? QStringLiteral("Facture") : t);
-    if (m_coquille->CommandesLivre) Valide();
 }
 
 void TMainForm::CommandeLivre(const std::function<void(Coquille&)>& commande) {

@@ -61,6 +61,7 @@ private:
     // A command of the invoice window (does nothing before it exists).
     void CommandeFacture(const std::function<void(TFacture&)>& commande);
     void Rafraichit();
+    void MontreTitre(); // the invoice window's caption, from its logic
     void Imprimer();
     void ConfigurerImprimante();
     void SupprimerFacture();

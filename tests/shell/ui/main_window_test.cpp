@@ -5,6 +5,8 @@
 #include "shell/ui/main_window.h"
 #include "shell/livre_simple.h"
 #include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
+#include "support/panne_ecriture.h"
 #include "support/plateforme_fausse.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QThread>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -214,7 +217,53 @@ TEST_F(FenetreTest, UneSaisieEnCoursEstEnregistree) {
     nom->selectAll();
     QTest::keyClicks(nom, "Durand");
     A("FileSaveItem")->trigger();
+    ASSERT_TRUE(p.AttendPostes()); // the save's end, back from the worker thread
     EXPECT_EQ(LitFichier(a)->at(6), "Durand");
+}
+
+TEST_F(FenetreTest, UnEnregistrementQueLeDisqueRefuseEstDitEtLeLivreResteModifie) {
+    // The disk's refusal arrives after the command has returned: the error box,
+    // the former caption for a Save As, the question again when quitting.
+    const QString a = Ecrit("a.fct", Livre("Dupont"));
+    Demarre();
+    p.nomsOuvrir.push_back(a);
+    A("FileOpenItem")->trigger();
+    w->facture()->logique().Modifie();
+    p.nomsEnregistrer.push_back(dossier.chemin("copie.fct"));
+    {
+        test::PanneEcritureSimulee panne(EtapeEcriture::Remplacement);
+        A("FileSaveAsItem")->trigger();
+    }
+    EXPECT_EQ(w->windowTitle(), "Kyr Facture - [copie.fct]");
+    ASSERT_TRUE(p.AttendPostes());
+    ASSERT_EQ(p.erreurs.size(), 1u);
+    EXPECT_EQ(p.erreurs[0], "Ne peut créer le fichier " + dossier.chemin("copie.fct"));
+    EXPECT_EQ(w->windowTitle(), "Kyr Facture - [a.fct]");
+    EXPECT_FALSE(FichierExiste(dossier.chemin("copie.fct")));
+    p.reponses = {Bouton::Annuler};
+    EXPECT_FALSE(w->close());
+    ASSERT_FALSE(p.questions.empty());
+    EXPECT_TRUE(p.questions.back().texte.startsWith("Enregistrer changements dans"));
+}
+
+TEST_F(FenetreTest, QuitterPendantUnEnregistrementAttendQuIlSoitSurLeDisque) {
+    const QString a = Ecrit("a.fct", Livre("Dupont"));
+    Demarre();
+    p.nomsOuvrir.push_back(a);
+    A("FileOpenItem")->trigger();
+    w->facture()->logique().fiche.Adresse[0] = "Durand";
+    w->facture()->logique().Modifie();
+    // The disk slow to confirm: the save is still running when the window closes.
+    SimulePanneEcriture([](EtapeEcriture e, const QString&) {
+        if (e == EtapeEcriture::Vidage) QThread::msleep(200);
+        return false;
+    });
+    A("FileSaveItem")->trigger();
+    SimulePanneEcriture({});
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(LitFichier(a)->at(6), "Durand");
+    EXPECT_TRUE(p.erreurs.empty());
+    EXPECT_TRUE(p.questions.empty());
 }
 
 TEST_F(FenetreTest, DemarrerDansUnDossierVideEtQuitterAussitot) {
