@@ -66,6 +66,12 @@ void Facture::Activation() {
 }
 
 void Facture::LitFiche() {
+    // An index past 9999 has no block number of its own (it would alias 0000).
+    const bool numerotable = FicheCourante >= 0 && FicheCourante < NbFichesMax;
+    LitFiche(numerotable ? kyr::ChercheDebut(Livre, FicheCourante) : -1);
+}
+
+void Facture::LitFiche(int debut) {
     DocumentModifie = false;
     MemoEdite = false;
 
@@ -80,9 +86,6 @@ void Facture::LitFiche() {
     f.Numero = propose.size() < 9 ? propose + std::string(9 - propose.size(), ' ') : propose;
     if (!reglages.ConditionsReglement.empty()) f.Conditions = reglages.ConditionsReglement[0];
 
-    // An index past 9999 has no block number of its own (it would alias 0000).
-    const bool numerotable = FicheCourante >= 0 && FicheCourante < NbFichesMax;
-    const int debut = numerotable ? kyr::ChercheDebut(Livre, FicheCourante) : -1;
     if (debut < 0) {
         // No block: the defaults are shown, the line count stays as it was.
         fiche = std::move(f);

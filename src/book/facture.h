@@ -89,6 +89,9 @@ public:
 
     // ---- record <-> book
     void LitFiche();
+    // The same when the start line of the current document's block is known
+    // (ChercheDebut(FicheCourante), -1 for none): the book is not searched again.
+    void LitFiche(int debut);
     void EcritFiche();
     bool Valide() const;
     void Nouveau();

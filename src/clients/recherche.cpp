@@ -11,7 +11,6 @@ namespace kyr {
 namespace {
 
 const std::string Balise = "<CLI>";
-const std::string Balise_Bloc = "<BLOC";
 
 bool QueDesChiffres(std::string_view s) {
     for (char c : s)
@@ -31,6 +30,17 @@ int ChercheEntete(const Lignes& liste, const std::string& code) {
     for (std::size_t i = 0; i < liste.size(); ++i)
         if (EgalSansCasse(liste[i], entete)) return static_cast<int>(i);
     return -1;
+}
+
+// Majuscules(ligne) == texte, without making the upper-case copy: this is
+// asked of every block of the book.
+bool MajusculesEgales(std::string_view ligne, std::string_view texte) {
+    if (ligne.size() != texte.size()) return false;
+    for (std::size_t i = 0; i < ligne.size(); ++i) {
+        const char c = ligne[i];
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != texte[i]) return false;
+    }
+    return true;
 }
 
 void Change(Facture& f, std::string& champ, const std::string& valeur) {
@@ -132,10 +142,15 @@ bool RechercheClients::FactCli(Facture& f, DialoguesClients& d, int mode) {
     const Lignes& livre = f.Livre;
     for (std::size_t b = static_cast<std::size_t>(std::max(PositionRecherche, 0)); b < livre.size();
          ++b) {
-        if (Debut(livre[b], 5) != Balise_Bloc) continue;
+        // Every line of the book is asked: its '<' first, without a call.
+        const std::string& ligne = livre[b];
+        if (ligne.size() < 5 || ligne[0] != '<' || ligne[1] != 'B' || ligne[2] != 'L' ||
+            ligne[3] != 'O' || ligne[4] != 'C')
+            continue;
         const std::size_t c = b + static_cast<std::size_t>(DecalageRecherche);
-        const std::string compare = c < livre.size() ? Majuscules(livre[c]) : std::string();
-        if (compare != TexteRecherche) continue;
+        if (!MajusculesEgales(c < livre.size() ? std::string_view(livre[c]) : std::string_view(),
+                              TexteRecherche))
+            continue;
         const std::string numero(Debut(Depuis(livre[b], 5), 4));
         const auto n = LitEntier(numero);
         if (!n || numero.size() != 4 || !QueDesChiffres(numero)) continue; // not a block of ours
@@ -149,8 +164,9 @@ bool RechercheClients::FactCli(Facture& f, DialoguesClients& d, int mode) {
         // the found block's start line as the book now stands.
         f.EcritFiche();
         f.FicheCourante = *n;
-        PositionRecherche = f.ChercheDebut(*n) + 1;
-        f.LitFiche();
+        const int debut = f.ChercheDebut(*n);
+        PositionRecherche = debut + 1;
+        f.LitFiche(debut);
         return true;
     }
     return false;

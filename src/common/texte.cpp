@@ -40,7 +40,12 @@ void PrepareMemoire(void* debut, std::size_t taille) {
     const auto adresse = reinterpret_cast<std::uintptr_t>(debut);
     const std::uintptr_t a = (adresse + page - 1) & ~(page - 1);
     const std::uintptr_t b = (adresse + taille) & ~(page - 1);
-    if (b > a) (void)madvise(reinterpret_cast<void*>(a), b - a, MADV_POPULATE_WRITE);
+    if (b <= a) return;
+    // Large pages where the system offers them on request: one fault then
+    // covers 2 MB instead of 4 KB, and reading the file into the block and
+    // going over it again take a few milliseconds instead of some thirty.
+    (void)madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);
+    (void)madvise(reinterpret_cast<void*>(a), b - a, MADV_POPULATE_WRITE);
 #else
     (void)debut;
     (void)taille;
