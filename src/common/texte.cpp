@@ -15,6 +15,8 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#endif
+#ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
@@ -270,13 +272,30 @@ const EmpreinteFichier& EcritureEnCours::Empreinte() const {
     return m_etat->empreinte;
 }
 
+namespace {
+// The temporary file's bytes confirmed by the disk. commit() flushes them too
+// but does not look at the outcome: a disk that fails there (an I/O error, a
+// network folder gone) would leave a renamed file that lost its end while the
+// save was reported done. Flushed first here, a second flush costs nothing.
+bool VideSurDisque(QSaveFile& f) {
+#ifdef Q_OS_UNIX
+    const int fd = f.handle();
+    return fd < 0 || ::fsync(fd) == 0;
+#else
+    (void)f;
+    return true;
+#endif
+}
+} // namespace
+
 void EcritureEnCours::Termine() {
     Etat& e = *m_etat;
-    // commit() flushes the file to the disk (fsync) and renames it over the
-    // old one; on its own failure it removes the temporary file. A commit
-    // after cancelWriting only removes it: done here rather than when the
-    // object goes, so that no temporary file is left once the error is known.
-    if (e.Echoue(EtapeEcriture::Vidage) || e.Echoue(EtapeEcriture::Remplacement)) {
+    // commit() renames the file over the old one; on its own failure it
+    // removes the temporary file. A commit after cancelWriting only removes
+    // it: done here rather than when the object goes, so that no temporary
+    // file is left once the error is known.
+    if (e.Echoue(EtapeEcriture::Vidage) || !VideSurDisque(e.fichier) ||
+        e.Echoue(EtapeEcriture::Remplacement)) {
         e.fichier.cancelWriting();
         (void)e.fichier.commit();
         throw ErreurExecution::CreationFichier(e.chemin);
