@@ -68,7 +68,7 @@ void Facture::Activation() {
 void Facture::LitFiche() {
     // An index past 9999 has no block number of its own (it would alias 0000).
     const bool numerotable = FicheCourante >= 0 && FicheCourante < NbFichesMax;
-    LitFiche(numerotable ? kyr::ChercheDebut(Livre, FicheCourante) : -1);
+    LitFiche(numerotable ? ChercheDebut(FicheCourante) : -1);
 }
 
 void Facture::LitFiche(int debut) {
@@ -118,7 +118,7 @@ void Facture::EcritFiche() {
     if (MemoEdite) Modifie();
     if (!DocumentModifie || !Valide()) return;
     if (FicheCourante < 0 || FicheCourante >= NbFichesMax) return; // no block number for it
-    kyr::SupprimeBloc(Livre, FicheCourante);
+    SupprimeBloc(FicheCourante);
     const Lignes bloc = EcritBloc(fiche, FicheCourante, NbLignes);
     Livre.insert(Livre.end(), bloc.begin(), bloc.end());
 }

@@ -6,6 +6,7 @@
 #include "book/bloc.h"
 #include "book/calcul.h"
 #include "book/fiche.h"
+#include "book/lignes_livre.h"
 #include "book/liste_clients.h"
 #include "book/reglages.h"
 #include "book/societe.h"
@@ -56,7 +57,7 @@ public:
     explicit Facture(Plateforme& plateforme);
 
     // ---- state of the book (Livre and its counters)
-    Lignes Livre;
+    LignesLivre Livre;
     int NbFiches = 0;
     int FicheCourante = 0;
     bool LivreModifie = false;
@@ -151,7 +152,7 @@ private:
     void Installe(const QString& nom, std::optional<Lignes> lu);
     // Verif and Doublons on what one pass over the book found (see Charge).
     bool Verifie(int solde); // true when the book was rebuilt
-    void SupprimeDoublons(const std::vector<int>& debuts);
+    void SupprimeDoublons();
 
     Plateforme& m_plateforme;
 };

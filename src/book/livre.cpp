@@ -28,35 +28,18 @@ bool Blanche(const std::string& l) {
                        [](char c) { return static_cast<unsigned char>(c) <= 32; });
 }
 
-// The start lines of the book and the balance of start and end lines, found
-// in one pass: loading goes over the whole book once for the three checks.
-struct Recensement {
-    std::vector<int> debuts; // lines beginning with "<BLOC", in file order
-    int solde = 0;           // those, less the lines beginning with "</BLOC"
-};
-
-Recensement Recense(const Lignes& livre) {
-    Recensement r;
-    for (std::size_t i = 0; i < livre.size(); ++i) {
-        const std::string& l = livre[i];
-        if (CommenceDebut(l)) {
-            r.debuts.push_back(static_cast<int>(i));
-            ++r.solde;
-        } else if (CommenceFin(l)) {
-            --r.solde;
-        }
-    }
-    return r;
-}
-
 } // namespace
 
 int Facture::ChercheDebut(int n) const {
-    return kyr::ChercheDebut(Livre, n);
+    // A number past the book's four digits is looked for as its lines read it.
+    return n >= 0 && n < NbFichesMax ? Livre.Premier(n) : kyr::ChercheDebut(Livre, n);
 }
 
 void Facture::SupprimeBloc(int n) {
-    kyr::SupprimeBloc(Livre, n);
+    const int debut = ChercheDebut(n);
+    if (debut < 0) return;
+    const int fin = FinBloc(Livre, debut, n);
+    Livre.erase(Livre.begin() + debut, Livre.begin() + fin);
 }
 
 void Facture::Charge(const QString& nom) {
@@ -72,16 +55,15 @@ void Facture::Installe(const QString& nom, std::optional<Lignes> lu) {
 
     // Checking and repair work on the new book; the old one comes back intact
     // when the load fails, so nothing can later be saved over the wrong file.
-    Lignes ancien = existe ? std::move(*lu) : Livre;
+    LignesLivre ancien = existe ? LignesLivre(std::move(*lu)) : Livre;
     std::swap(Livre, ancien);
     const int ancienNb = NbFiches;
     const bool ancienModifie = LivreModifie;
     try {
-        Recensement r = Recense(Livre);
-        NbFiches = static_cast<int>(r.debuts.size());
+        NbFiches = static_cast<int>(Livre.Debuts().size());
         LivreModifie = false;
-        if (Verifie(r.solde)) r = Recense(Livre);
-        SupprimeDoublons(r.debuts);
+        Verifie(Livre.Solde());
+        SupprimeDoublons();
     } catch (...) {
         Livre = std::move(ancien);
         NbFiches = ancienNb;
@@ -95,7 +77,7 @@ void Facture::Installe(const QString& nom, std::optional<Lignes> lu) {
 }
 
 void Facture::Verif() {
-    Verifie(Recense(Livre).solde);
+    Verifie(Livre.Solde());
 }
 
 bool Facture::Verifie(int solde) {
@@ -106,20 +88,21 @@ bool Facture::Verifie(int solde) {
 
     // First start line of each block number, found in one pass: the rebuild
     // stays linear on a book of ten thousand documents.
-    const std::vector<int> debuts = IndexDebuts(Livre);
+    Lignes& livre = Livre.Modifiables();
+    const std::vector<int> debuts = IndexDebuts(livre);
 
     // The blocks kept, each from its start line to its end line (or the end of
     // the book), in number order. A line that no later block takes again is
     // moved rather than copied.
-    const int taille = static_cast<int>(Livre.size());
+    const int taille = static_cast<int>(livre.size());
     std::vector<std::pair<int, int>> blocs;
-    std::vector<int> prises(Livre.size() + 1, 0); // how many blocks take each line
+    std::vector<int> prises(livre.size() + 1, 0); // how many blocks take each line
     for (int k = 0; k < NbFiches && k < NbFichesMax; ++k) {
         const int debut = debuts[k];
         if (debut < 0) break;
         const std::string fin = LigneFin(k);
         int i = debut;
-        while (i < taille - 1 && Livre[i] != fin)
+        while (i < taille - 1 && livre[i] != fin)
             ++i;
         blocs.emplace_back(debut, i);
         ++prises[debut];
@@ -135,7 +118,7 @@ bool Facture::Verifie(int solde) {
     neuf.reserve(total);
     for (const auto& [debut, dernier] : blocs)
         for (int i = debut; i <= dernier; ++i)
-            neuf.push_back(--prises[i] == 0 ? std::move(Livre[i]) : Livre[i]);
+            neuf.push_back(--prises[i] == 0 ? std::move(livre[i]) : livre[i]);
     Livre = std::move(neuf);
     LivreModifie = true;
     NbFiches = CompteFiches(Livre);
@@ -143,20 +126,21 @@ bool Facture::Verifie(int solde) {
 }
 
 void Facture::Doublons() {
-    SupprimeDoublons(Recense(Livre).debuts);
+    SupprimeDoublons();
 }
 
-void Facture::SupprimeDoublons(const std::vector<int>& debuts) {
+void Facture::SupprimeDoublons() {
     std::vector<int> compte(std::max(NbFiches, 0), 0);
-    for (const int i : debuts) {
-        const std::string& l = Livre[static_cast<std::size_t>(i)];
+    const Lignes& livre = Livre;
+    for (const int i : Livre.Debuts()) {
+        const std::string& l = livre[static_cast<std::size_t>(i)];
         const int n = StrToInt(Debut(Depuis(l, 5), 4)); // throws on a bad number
         if (n >= 0 && n < NbFiches) ++compte[n];
     }
     std::vector<int> doubles;
     for (int n = 0; n < NbFiches; ++n)
         if (compte[n] >= 2) doubles.push_back(n);
-    SupprimeBlocs(Livre, doubles);
+    if (!doubles.empty()) SupprimeBlocs(Livre.Modifiables(), doubles);
 }
 
 void Facture::Squize() {

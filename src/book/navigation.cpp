@@ -15,20 +15,9 @@ namespace {
 
 // The highest number of one kind in the book, at least this month's base
 // (year, month, "000"); a number line that is not a whole number throws.
-int ProchainNumero(const Lignes& livre, const QDate& aujourdhui, std::string_view cle) {
+int ProchainNumero(const LignesLivre& livre, const QDate& aujourdhui, std::string_view cle) {
     int base = aujourdhui.year() * 100000 + aujourdhui.month() * 1000;
-    for (const auto& l : livre) {
-        if (!CommencePar(l, cle)) continue;
-        // The number as the format reads it (at most 255 characters, blanks
-        // trimmed), without copying: this runs over every line of the book.
-        std::string_view texte = Debut(Depuis(l, 4), 255);
-        while (!texte.empty() && static_cast<unsigned char>(texte.front()) <= 32)
-            texte.remove_prefix(1);
-        while (!texte.empty() && static_cast<unsigned char>(texte.back()) <= 32)
-            texte.remove_suffix(1);
-        if (texte.empty()) continue;
-        base = std::max(base, StrToInt(texte));
-    }
+    if (const auto plusGrand = livre.PlusGrandNumero(cle)) base = std::max(base, *plusGrand);
     return base < INT_MAX ? base + 1 : base;
 }
 
@@ -119,7 +108,7 @@ void Facture::Renum() {
     if (NbFiches < 2) return;
     // A line whose number cannot be read stays as it is: the book is never
     // left renumbered halfway.
-    for (auto& l : Livre) {
+    for (auto& l : Livre.Modifiables()) {
         if (CommenceDebutSansCasse(l)) {
             const auto n = LitEntier(Debut(Depuis(l, 5), 4));
             if (n && *n - 1 >= FicheCourante) l = LigneDebut(*n - 1);

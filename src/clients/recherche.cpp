@@ -4,6 +4,7 @@
 #include "common/nombres.h"
 
 #include <QStringLiteral>
+#include <algorithm>
 #include <vector>
 
 namespace kyr {
@@ -139,14 +140,13 @@ bool RechercheClients::FactCli(Facture& f, DialoguesClients& d, int mode) {
         PositionRecherche = 0;
         DecalageRecherche = mode == 0 ? 3 : 6;
     }
+    // Only the lines beginning with "<BLOC" are asked, from where the search
+    // stands: the book keeps them.
     const Lignes& livre = f.Livre;
-    for (std::size_t b = static_cast<std::size_t>(std::max(PositionRecherche, 0)); b < livre.size();
-         ++b) {
-        // Every line of the book is asked: its '<' first, without a call.
-        const std::string& ligne = livre[b];
-        if (ligne.size() < 5 || ligne[0] != '<' || ligne[1] != 'B' || ligne[2] != 'L' ||
-            ligne[3] != 'O' || ligne[4] != 'C')
-            continue;
+    const std::vector<int>& debuts = f.Livre.Debuts();
+    for (auto i = std::lower_bound(debuts.begin(), debuts.end(), std::max(PositionRecherche, 0));
+         i != debuts.end(); ++i) {
+        const auto b = static_cast<std::size_t>(*i);
         const std::size_t c = b + static_cast<std::size_t>(DecalageRecherche);
         if (!MajusculesEgales(c < livre.size() ? std::string_view(livre[c]) : std::string_view(),
                               TexteRecherche))
