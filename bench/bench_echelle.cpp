@@ -245,6 +245,19 @@ void BM_Numerof(benchmark::State& s) {
     }
 }
 
+// The same when the book has just changed: what it keeps about its lines is
+// found again first.
+void BM_NumerofApresChangement(benchmark::State& s) {
+    Banc b(Taille(s));
+    for (auto _ : s) {
+        s.PauseTiming();
+        (void)b.f.Livre.Modifiables();
+        s.ResumeTiming();
+        b.f.Numerof();
+        benchmark::DoNotOptimize(b.f.NumeroSuivant);
+    }
+}
+
 // Deleting the first document renumbers every other block.
 void BM_SupprimeRenum(benchmark::State& s) {
     Banc b(Taille(s));
@@ -261,7 +274,7 @@ void BM_SupprimeRenum(benchmark::State& s) {
 
 // The reserved client's only document is the last block of the file: the
 // search goes through the whole book, then shows it.
-void FactCli(benchmark::State& s, int mode) {
+void FactCli(benchmark::State& s, int mode, bool apresChangement = false) {
     Banc b(Taille(s));
     RechercheClients r;
     DialoguesBanc d;
@@ -269,6 +282,11 @@ void FactCli(benchmark::State& s, int mode) {
     d.code = banc::CodeClient(client);
     d.nom = Majuscules(banc::NomClient(client));
     for (auto _ : s) {
+        if (apresChangement) {
+            s.PauseTiming();
+            (void)b.f.Livre.Modifiables();
+            s.ResumeTiming();
+        }
         b.f.FicheCourante = 0;
         if (!r.FactCli(b.f, d, mode)) s.SkipWithError("client introuvable");
     }
@@ -279,6 +297,9 @@ void BM_FactCliCode(benchmark::State& s) {
 }
 void BM_FactCliNom(benchmark::State& s) {
     FactCli(s, 1);
+}
+void BM_FactCliApresChangement(benchmark::State& s) {
+    FactCli(s, 0, true);
 }
 
 // The client card opening on a client file of this many clients.
@@ -342,9 +363,11 @@ const std::vector<Ligne> Tableau = {
     {"EcritFiche of an edited document + Suivant", "BM_EcritEtSuivant", "BM_Base", 3},
     {"Ajout", "BM_Ajout", "BM_Base", 3},
     {"Numerof", "BM_Numerof", "BM_Base", 3},
+    {"  the same, first after a change of the book", "BM_NumerofApresChangement", "BM_Base", 3},
     {"Supprime of document 0 (Renum)", "BM_SupprimeRenum", "BM_Base", 3},
     {"FactCli by code (found in the last block)", "BM_FactCliCode", "BM_Base", 3},
     {"FactCli by name (found in the last block)", "BM_FactCliNom", "BM_Base", 3},
+    {"  by code, first after a change of the book", "BM_FactCliApresChangement", "BM_Base", 3},
     {"Client card Init (1,000 / 10,000 clients)", "BM_InitFicheClients", "BM_Base", 3},
     {"Liste des factures", "BM_Liste", "BM_Base", 3},
     {"Chercher", "BM_Chercher", "BM_Base", 3},
@@ -440,9 +463,11 @@ int main(int argc, char** argv) {
         {"BM_EcritEtSuivant", BM_EcritEtSuivant},
         {"BM_Ajout", BM_Ajout},
         {"BM_Numerof", BM_Numerof},
+        {"BM_NumerofApresChangement", BM_NumerofApresChangement},
         {"BM_SupprimeRenum", BM_SupprimeRenum},
         {"BM_FactCliCode", BM_FactCliCode},
         {"BM_FactCliNom", BM_FactCliNom},
+        {"BM_FactCliApresChangement", BM_FactCliApresChangement},
         {"BM_InitFicheClients", BM_InitFicheClients},
         {"BM_Liste", BM_Liste},
         {"BM_Chercher", BM_Chercher},
