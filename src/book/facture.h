@@ -100,7 +100,7 @@ public:
     // ---- store
     void Charge(const QString& nom); // see the book store rules; the file must exist
     // The same with the file's lines already read (read ahead at start-up).
-    void Charge(const QString& nom, Lignes lu);
+    void Charge(const QString& nom, LignesLivre lu);
     void Sauve(const QString& nom); // writes only when LivreModifie
     // Sauve in steps, for a caller that waits for the disk elsewhere. The book's
     // bytes are handed to the system (an error is thrown with nothing changed)
@@ -149,7 +149,7 @@ public:
 
 private:
     // Charge once the file is read (nullopt: there is no such file).
-    void Installe(const QString& nom, std::optional<Lignes> lu);
+    void Installe(const QString& nom, std::optional<LignesLivre> lu);
     // Verif and Doublons on what one pass over the book found (see Charge).
     bool Verifie(int solde); // true when the book was rebuilt
     void SupprimeDoublons();

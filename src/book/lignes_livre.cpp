@@ -16,7 +16,8 @@ LignesLivre& LignesLivre::operator=(const LignesLivre& autre) {
 LignesLivre& LignesLivre::operator=(LignesLivre&& autre) noexcept {
     if (this != &autre) {
         m_lignes = std::move(autre.m_lignes);
-        Oublie();
+        m_premiers = std::move(autre.m_premiers);
+        m_releve = std::move(autre.m_releve);
         autre.Oublie();
     }
     return *this;

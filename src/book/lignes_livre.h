@@ -30,7 +30,10 @@ public:
     LignesLivre(Lignes lignes) : m_lignes(std::move(lignes)) {} // NOLINT: a book is its lines
     LignesLivre(std::initializer_list<std::string> lignes) : m_lignes(lignes) {}
     LignesLivre(const LignesLivre& autre) : m_lignes(autre.m_lignes) {}
-    LignesLivre(LignesLivre&& autre) noexcept : m_lignes(std::move(autre.m_lignes)) {
+    // Moved, the lines take what was found in them along.
+    LignesLivre(LignesLivre&& autre) noexcept
+        : m_lignes(std::move(autre.m_lignes)), m_premiers(std::move(autre.m_premiers)),
+          m_releve(std::move(autre.m_releve)) {
         autre.Oublie();
     }
     LignesLivre& operator=(const LignesLivre& autre);
@@ -80,6 +83,13 @@ public:
     void reserve(size_type n) { m_lignes.reserve(n); } // moves the lines, changes none
 
     // ---- what one pass finds (made on the first question after a change)
+
+    // Everything below found now (a book read ahead on another thread has it
+    // ready before it is shown).
+    void Prepare() const {
+        (void)Debuts();
+        (void)Premier(0);
+    }
 
     // The first start line of block n (as ChercheDebut finds it), -1 when
     // none; n from 0 to 9999.

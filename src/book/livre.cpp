@@ -43,19 +43,20 @@ void Facture::SupprimeBloc(int n) {
 }
 
 void Facture::Charge(const QString& nom) {
-    Installe(nom, LitFichier(nom)); // may throw: nothing changed yet
+    std::optional<Lignes> lu = LitFichier(nom); // may throw: nothing changed yet
+    Installe(nom, lu ? std::optional<LignesLivre>(std::move(*lu)) : std::nullopt);
 }
 
-void Facture::Charge(const QString& nom, Lignes lu) {
+void Facture::Charge(const QString& nom, LignesLivre lu) {
     Installe(nom, std::move(lu));
 }
 
-void Facture::Installe(const QString& nom, std::optional<Lignes> lu) {
+void Facture::Installe(const QString& nom, std::optional<LignesLivre> lu) {
     const bool existe = lu.has_value();
 
     // Checking and repair work on the new book; the old one comes back intact
     // when the load fails, so nothing can later be saved over the wrong file.
-    LignesLivre ancien = existe ? LignesLivre(std::move(*lu)) : Livre;
+    LignesLivre ancien = existe ? std::move(*lu) : Livre;
     std::swap(Livre, ancien);
     const int ancienNb = NbFiches;
     const bool ancienModifie = LivreModifie;

@@ -53,6 +53,7 @@ PrelectureLivre::PrelectureLivre(const QString& chemin) : m_chemin(chemin) {
             lu.empreinte = EmpreinteOctets(octets);
             lu.lignes = DecoupeLignes(
                 std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
+            lu.lignes.Prepare();
             m_lu = std::move(lu);
             m_etat = std::move(etat);
         } catch (...) {

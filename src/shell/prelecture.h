@@ -2,6 +2,7 @@
 // The remembered book read ahead: at start-up the program reads the book it
 // will reopen on a thread of its own while the windows are being built, and
 // the opening then takes those lines instead of reading the file again.
+#include "book/lignes_livre.h"
 #include "common/texte.h"
 
 #include <QString>
@@ -11,7 +12,7 @@
 namespace kyr {
 
 struct LivreLu {
-    Lignes lignes;
+    LignesLivre lignes;         // with what one pass over them finds
     EmpreinteFichier empreinte; // of the very bytes the lines come from
 };
 
