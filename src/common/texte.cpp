@@ -32,6 +32,20 @@ namespace {
 // allocator does not offer this, the memory is simply faulted in as it is used.
 constexpr std::size_t SeuilPreparation = 1 << 20;
 
+#if defined(__linux__)
+// Transparent large pages for a block that asks for them ("always" or
+// "madvise"), read once from the system's setting.
+bool GrandesPagesSurDemande() {
+    static const bool oui = [] {
+        QFile reglage(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled"));
+        if (!reglage.open(QIODevice::ReadOnly)) return false;
+        const QByteArray t = reglage.readAll();
+        return t.contains("[always]") || t.contains("[madvise]");
+    }();
+    return oui;
+}
+#endif
+
 void PrepareMemoire(void* debut, std::size_t taille) {
 #if defined(__linux__)
 #ifndef MADV_POPULATE_WRITE
@@ -46,7 +60,12 @@ void PrepareMemoire(void* debut, std::size_t taille) {
     // Large pages where the system offers them on request: one fault then
     // covers 2 MB instead of 4 KB, and reading the file into the block and
     // going over it again take a few milliseconds instead of some thirty.
-    (void)madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);
+    // Their faults come as the block is used: asking for them all at once
+    // would hold the process's address space meanwhile (the system may have
+    // to gather free 2 MB first), and the windows being built on the main
+    // thread would wait for it to load their libraries and fonts.
+    if (GrandesPagesSurDemande() && madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE) == 0)
+        return;
     (void)madvise(reinterpret_cast<void*>(a), b - a, MADV_POPULATE_WRITE);
 #else
     (void)debut;
