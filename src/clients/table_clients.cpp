@@ -41,6 +41,9 @@ void TableClients::AjouteRangeeSiBesoin(int nbClients) {
 
 void TableClients::Init(const Lignes& liste) {
     Rangees.assign(RangeesInitiales, LigneClient{});
+    // A record takes five lines: room for them all at once, rather than the
+    // rows moved to a larger place again and again on a large client file.
+    Rangees.reserve(liste.size() / 5 + RangeesInitiales + 3);
     int n = 0;
     // Every line is tested, those of a record too: a coordinates line that
     // reads like a header starts a record of its own.
