@@ -49,11 +49,7 @@ const LignesLivre::Releve& LignesLivre::Parcours() const {
     const auto numero = [](Numeros& n, std::string_view ligne) {
         if (n.erreur) return; // the first unreadable number is what a question gets
         // The number as the format reads it: at most 255 characters, blanks trimmed.
-        std::string_view texte = Debut(Depuis(ligne, 4), 255);
-        while (!texte.empty() && static_cast<unsigned char>(texte.front()) <= 32)
-            texte.remove_prefix(1);
-        while (!texte.empty() && static_cast<unsigned char>(texte.back()) <= 32)
-            texte.remove_suffix(1);
+        const std::string_view texte = TrimVue(Debut(Depuis(ligne, 4), 255));
         if (texte.empty()) return;
         try {
             const int v = StrToInt(texte);
