@@ -5,6 +5,7 @@
 #include "shell/prelecture.h"
 #include "shell/ui/image_programme.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/polices.h"
 #include "shell/ui/splash.h"
 
 #include <QApplication>
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     // The book to reopen is read on another thread while Qt starts and the
     // windows are built: a large book then costs little more than an empty one.
     kyr::PrelectureLivre prelecture(kyr::LivreAOuvrir());
+    // So is the font configuration, which the splash's texts need first.
+    const kyr::PreparationPolices polices;
 
     QApplication app(argc, argv);
     // The interface is French whatever the machine's language (calendar names).
