@@ -47,7 +47,9 @@ function(kyr_test NAME DIR)
   add_executable(${NAME} ${SRCS} ${ARGV2})
   target_link_libraries(${NAME} PRIVATE GTest::gtest ${LIBS})
   target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-  target_compile_definitions(${NAME} PRIVATE KYR_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  # The tests open the program's modules where the build puts them.
+  target_compile_definitions(${NAME} PRIVATE KYR_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+                             KYR_DOSSIER_MODULES="${KYR_DOSSIER_MODULES}")
   gtest_discover_tests(${NAME} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

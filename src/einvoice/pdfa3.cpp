@@ -1,16 +1,15 @@
 #include "einvoice/pdfa3.h"
 
 #include "common/erreurs.h"
+#include "einvoice/assemblage_facturx.h"
 
-#include <qpdf/Buffer.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFEFStreamObjectHelper.hh>
-#include <qpdf/QPDFEmbeddedFileDocumentHelper.hh>
-#include <qpdf/QPDFFileSpecObjectHelper.hh>
-#include <qpdf/QPDFObjectHandle.hh>
-#include <qpdf/QPDFWriter.hh>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 
-#include <exception>
+#include <memory>
+#include <vector>
 
 namespace kyr {
 
@@ -69,9 +68,10 @@ std::string DatePdf(const QDateTime& d) {
     return "D:" + d.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toStdString() + "Z";
 }
 
+// Without a closing full stop, as every error message: the error box adds it.
 ErreurExecution Echec(const QString& detail) {
     return ErreurExecution(
-        QString::fromUtf8("La facture électronique n'a pu être assemblée (%1).").arg(detail));
+        QString::fromUtf8("La facture électronique n'a pu être assemblée (%1)").arg(detail));
 }
 
 } // namespace
@@ -87,50 +87,50 @@ std::string XmpFacturX(const std::string& xmp) {
     return s;
 }
 
+FonctionAssemblage OuvreModuleFacturX(const QString& dossier) {
+    const QString chemin =
+        QDir::cleanPath(QDir(dossier).filePath(QStringLiteral(KYR_MODULE_FACTURX)));
+    const QString nom = QDir::toNativeSeparators(chemin);
+    if (!QFileInfo::exists(chemin)) throw Echec(QStringLiteral("module %1 absent").arg(nom));
+    auto module = std::make_unique<QLibrary>(chemin);
+    module->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    auto fonction = reinterpret_cast<FonctionAssemblage>(module->resolve(NomFonctionAssemblage));
+    if (!fonction) {
+        // The system's reason (a library of its own missing, say), without
+        // its closing full stop: the message has its own.
+        QString pourquoi = module->errorString().trimmed();
+        while (pourquoi.endsWith(QLatin1Char('.')))
+            pourquoi.chop(1);
+        throw Echec(QStringLiteral("module %1 illisible : %2").arg(nom, pourquoi));
+    }
+    // Kept loaded for the rest of the program's life.
+    static std::vector<std::unique_ptr<QLibrary>> ouverts;
+    ouverts.push_back(std::move(module));
+    return fonction;
+}
+
+QString DossierModules() {
+    const QString donne = qEnvironmentVariable("KYR_MODULES");
+    if (!donne.isEmpty()) return donne;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KYR_MODULES_RELATIF));
+}
+
 QByteArray AssembleFacturX(const QByteArray& pagePdfA1b, const QByteArray& xml,
                            const QDateTime& date) {
-    try {
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        pdf.processMemoryFile("page", pagePdfA1b.constData(),
-                              static_cast<size_t>(pagePdfA1b.size()));
-        QPDFObjectHandle racine = pdf.getRoot();
+    // Opened the first time a file is made, then kept (a failure is tried
+    // again next time: the module may have been installed meanwhile).
+    static FonctionAssemblage fonction = nullptr;
+    if (!fonction) fonction = OuvreModuleFacturX(DossierModules());
 
-        QPDFObjectHandle metadonnees = racine.getKey("/Metadata");
-        if (!metadonnees.isStream()) throw Echec(QStringLiteral("métadonnées XMP absentes"));
-        const auto ancien = metadonnees.getStreamData(qpdf_dl_generalized);
-        const std::string xmp = XmpFacturX(
-            std::string(reinterpret_cast<const char*>(ancien->getBuffer()), ancien->getSize()));
-        if (xmp.empty()) throw Echec(QStringLiteral("la page n'est pas au format PDF/A-1b"));
-        if (!racine.getKey("/OutputIntents").isArray())
-            throw Echec(QStringLiteral("profil de couleur absent"));
-        metadonnees.replaceStreamData(xmp, QPDFObjectHandle::newNull(),
-                                      QPDFObjectHandle::newNull());
-
-        const std::string date_ = DatePdf(date);
-        auto flux = QPDFEFStreamObjectHelper::createEFStream(
-            pdf, std::string(xml.constData(), static_cast<size_t>(xml.size())));
-        flux.setSubtype("text/xml").setModDate(date_).setCreationDate(date_);
-        auto fichier = QPDFFileSpecObjectHelper::createFileSpec(pdf, NomXmlFacturX, flux);
-        fichier.setDescription("Factur-X invoice");
-        QPDFObjectHandle spec = fichier.getObjectHandle();
-        spec.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Data"));
-        QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(NomXmlFacturX, fichier);
-        racine.replaceKey("/AF", QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{spec}));
-
-        QPDFWriter w(pdf);
-        w.setOutputMemory();
-        w.setMinimumPDFVersion("1.7");
-        w.setDeterministicID(true);
-        w.write();
-        const auto sortie = w.getBufferSharedPointer();
-        return QByteArray(reinterpret_cast<const char*>(sortie->getBuffer()),
-                          static_cast<qsizetype>(sortie->getSize()));
-    } catch (const ErreurExecution&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw Echec(QString::fromLocal8Bit(e.what()));
-    }
+    AssemblageFacturX a;
+    a.page.assign(pagePdfA1b.constData(), static_cast<std::size_t>(pagePdfA1b.size()));
+    a.xml.assign(xml.constData(), static_cast<std::size_t>(xml.size()));
+    a.date = DatePdf(date);
+    a.xmp = &XmpFacturX;
+    fonction(a);
+    if (!a.erreur.empty())
+        throw Echec(QString::fromUtf8(a.erreur.data(), static_cast<qsizetype>(a.erreur.size())));
+    return QByteArray(a.fichier.data(), static_cast<qsizetype>(a.fichier.size()));
 }
 
 } // namespace kyr

@@ -175,3 +175,27 @@ TEST(FacturXRefus, AFailedWriteLeavesTheOldFile) {
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f.pdf"});
     }
 }
+
+// The qpdf module is opened from a folder: one without it (or with a damaged
+// copy) gives the assembling failure's message naming the module.
+TEST(FacturXRefus, AMissingOrDamagedModuleIsReportedByName) {
+    DossierTemporaire vide;
+    DossierTemporaire abime;
+    EcritOctets(abime.chemin("libkyrfact_facturx.so"), "pas une bibliothèque");
+    const std::pair<QString, const char*> cas[] = {{vide.path(), "absent)"},
+                                                   {abime.path(), "illisible : "}};
+    for (const auto& [dossier, raison] : cas) {
+        try {
+            OuvreModuleFacturX(dossier + QStringLiteral("/."));
+            ADD_FAILURE() << dossier.toStdString();
+        } catch (const ErreurExecution& e) {
+            const QString module = QDir::toNativeSeparators(dossier + "/libkyrfact_facturx.so");
+            EXPECT_TRUE(e.message().startsWith(
+                QString::fromUtf8("La facture électronique n'a pu être assemblée (module %1 %2")
+                    .arg(module, QString::fromUtf8(raison))))
+                << e.message().toStdString();
+            EXPECT_FALSE(e.message().endsWith(QLatin1Char('.'))); // the error box adds it
+        }
+    }
+    EXPECT_NE(OuvreModuleFacturX(QString::fromLocal8Bit(qgetenv("KYR_MODULES"))), nullptr);
+}
