@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -97,16 +98,12 @@ void PrepareTas(std::size_t octets) {
 
 } // namespace
 
-Lignes DecoupeLignes(std::string_view contenu) {
-    Lignes lignes;
-    // As many lines as LF, or about: a file of CR LF lines is split without
-    // the list being moved to a bigger place again and again.
-    const std::size_t nombre =
-        static_cast<std::size_t>(std::count(contenu.begin(), contenu.end(), '\n')) + 1;
-    // A line too long for the text's own room takes a block of its length and
-    // at most 24 bytes more.
-    PrepareTas(nombre * (sizeof(std::string) + 24) + contenu.size());
-    lignes.reserve(nombre);
+namespace {
+
+// Adds the lines of a text to the list: each ends at LF, CR LF or a lone CR,
+// and a last one without an end counts too. A text cut just after a LF gives
+// the same lines in two parts as whole.
+void AjouteLignes(Lignes& lignes, std::string_view contenu) {
     const char* const base = contenu.data();
     const std::size_t taille = contenu.size();
     std::size_t debut = 0;
@@ -127,6 +124,66 @@ Lignes DecoupeLignes(std::string_view contenu) {
         if (!lf) break; // a last line without a line end
         debut = finLf + 1;
     }
+}
+
+// Room for about that many lines and their texts, made once.
+void PrepareLignes(Lignes& lignes, std::size_t nombre, std::size_t octets) {
+    // A line too long for the text's own room takes a block of its length and
+    // at most 24 bytes more.
+    PrepareTas(nombre * (sizeof(std::string) + 24) + octets);
+    lignes.reserve(nombre);
+}
+
+} // namespace
+
+Lignes DecoupeLignes(std::string_view contenu) {
+    Lignes lignes;
+    // As many lines as LF, or about: a file of CR LF lines is split without
+    // the list being moved to a bigger place again and again.
+    PrepareLignes(lignes,
+                  static_cast<std::size_t>(std::count(contenu.begin(), contenu.end(), '\n')) + 1,
+                  contenu.size());
+    AjouteLignes(lignes, contenu);
+    return lignes;
+}
+
+std::optional<Lignes> LitLignes(QFile& f, CalculEmpreinte* empreinte) {
+    // A piece at a time into the same buffer: a large book's bytes are never
+    // all in memory beside its lines, and fresh memory is slow to come by.
+    // Each piece is split up to its last LF; the rest waits for the next.
+    constexpr qsizetype Morceau = qsizetype{1} << 20;
+    const qint64 prevue = f.size();
+    QByteArray tampon(Morceau, Qt::Uninitialized);
+    qsizetype garde = 0; // bytes carried over at the buffer's start
+    Lignes lignes;
+    bool premier = true;
+    for (;;) {
+        if (garde == tampon.size()) tampon.resize(tampon.size() * 2); // a line longer than it
+        const qint64 n = f.read(tampon.data() + garde, tampon.size() - garde);
+        if (n < 0) return std::nullopt;
+        if (n == 0) break; // the end, wherever it now is
+        if (empreinte) empreinte->Ajoute(std::string_view(tampon.constData() + garde,
+                                                          static_cast<std::size_t>(n)));
+        const std::string_view lu(tampon.constData(), static_cast<std::size_t>(garde + n));
+        if (premier) {
+            // As many lines in all as the first piece's LF promise, and a little more.
+            premier = false;
+            const auto lf = static_cast<std::size_t>(std::count(lu.begin(), lu.end(), '\n'));
+            const double part = prevue > n ? static_cast<double>(prevue) / static_cast<double>(n) : 1.0;
+            PrepareLignes(lignes, static_cast<std::size_t>(static_cast<double>(lf) * part * 1.125) + 16,
+                          static_cast<std::size_t>(std::max<qint64>(prevue, n)));
+        }
+        const std::size_t fin = lu.rfind('\n');
+        if (fin == std::string_view::npos) {
+            garde = static_cast<qsizetype>(lu.size());
+            continue;
+        }
+        AjouteLignes(lignes, lu.substr(0, fin + 1));
+        garde = static_cast<qsizetype>(lu.size() - fin - 1);
+        std::memmove(tampon.data(), tampon.constData() + fin + 1, static_cast<std::size_t>(garde));
+    }
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    AjouteLignes(lignes, std::string_view(tampon.constData(), static_cast<std::size_t>(garde)));
     return lignes;
 }
 
@@ -148,15 +205,18 @@ bool FichierExiste(const QString& chemin) {
 }
 
 namespace {
-std::optional<QByteArray> LitTout(const QString& chemin) {
+// What `lire` makes of a file opened for reading; nullopt when no such file
+// exists, ErreurExecution::LectureFichier when it exists but cannot be read.
+template <typename Lecture>
+auto LitAvec(const QString& chemin, Lecture lire) -> decltype(lire(std::declval<QFile&>())) {
     const QFileInfo info(chemin);
     if (chemin.isEmpty() || !info.exists()) return std::nullopt;
     if (info.isDir()) throw ErreurExecution::LectureFichier(chemin);
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) throw ErreurExecution::LectureFichier(chemin);
-    auto contenu = LitContenu(f);
-    if (!contenu) throw ErreurExecution::LectureFichier(chemin);
-    return contenu;
+    auto lu = lire(f);
+    if (!lu) throw ErreurExecution::LectureFichier(chemin);
+    return lu;
 }
 } // namespace
 
@@ -183,7 +243,7 @@ std::optional<QByteArray> LitContenu(QFile& f) {
 }
 
 std::optional<std::string> LitOctets(const QString& chemin) {
-    const auto contenu = LitTout(chemin);
+    const auto contenu = LitAvec(chemin, [](QFile& f) { return LitContenu(f); });
     if (!contenu) return std::nullopt;
     return std::string(contenu->constData(), static_cast<std::size_t>(contenu->size()));
 }
@@ -249,11 +309,7 @@ bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& 
 }
 
 std::optional<Lignes> LitFichier(const QString& chemin) {
-    // Split straight from what was read: a book is not copied once more first.
-    const auto contenu = LitTout(chemin);
-    if (!contenu) return std::nullopt;
-    return DecoupeLignes(
-        std::string_view(contenu->constData(), static_cast<std::size_t>(contenu->size())));
+    return LitAvec(chemin, [](QFile& f) { return LitLignes(f); });
 }
 
 namespace {

@@ -27,6 +27,12 @@ std::optional<QByteArray> LitContenu(QFile& fichier);
 // Joins lines, each followed by CR LF.
 std::string JoinLignes(const Lignes& lignes);
 
+class CalculEmpreinte;
+// The lines of a file opened for reading, read a piece at a time: the lines
+// DecoupeLignes gives of all its bytes, without holding them all at once, and
+// their fingerprint when asked for. nullopt on a read error.
+std::optional<Lignes> LitLignes(QFile& fichier, CalculEmpreinte* empreinte = nullptr);
+
 // Reads a whole text file; nullopt when no such file exists. A file that exists
 // but cannot be read throws ErreurExecution::LectureFichier.
 std::optional<Lignes> LitFichier(const QString& chemin);

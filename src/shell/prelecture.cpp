@@ -46,13 +46,12 @@ PrelectureLivre::PrelectureLivre(const QString& chemin) : m_chemin(chemin) {
             auto etat = EtatFichier(m_chemin);
             QFile f(m_chemin);
             if (!etat || !f.open(QIODevice::ReadOnly)) return;
-            const auto contenu = LitContenu(f);
-            if (!contenu) return;
-            const QByteArray& octets = *contenu;
+            CalculEmpreinte calcul;
+            auto lignes = LitLignes(f, &calcul);
+            if (!lignes) return;
             LivreLu lu;
-            lu.empreinte = EmpreinteOctets(octets);
-            lu.lignes = DecoupeLignes(
-                std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
+            lu.empreinte = calcul.Resultat();
+            lu.lignes = std::move(*lignes);
             lu.lignes.Prepare();
             m_lu = std::move(lu);
             m_etat = std::move(etat);

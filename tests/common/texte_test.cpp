@@ -75,12 +75,14 @@ TEST(Texte, WritesAndReadsBackFilesByteForByte) {
     EXPECT_EQ(LitOctets("absent.nte"), std::nullopt);
 }
 
-// Large files are read into memory prepared in one go: around that size and
-// well above it, every byte and every line comes back as from a small file.
+// Large files are read a piece of 1 MB at a time: around that size and well
+// above it, with lines longer than a piece, line ends astride two pieces and
+// no LF at all, every byte, every line and the fingerprint come back as from
+// a small file.
 TEST(Texte, LargeFilesReadBackAsSmallOnes) {
     test::DossierTemporaire dossier;
     constexpr std::size_t Mio = 1 << 20;
-    for (const std::size_t taille : {Mio - 1, Mio, Mio + 7, 6 * Mio + 3}) {
+    const auto melange = [](std::size_t taille) {
         std::string contenu;
         contenu.reserve(taille);
         // Short and long lines, every kind of line end, bytes of every value.
@@ -90,12 +92,31 @@ TEST(Texte, LargeFilesReadBackAsSmallOnes) {
             contenu += n % 3 == 0 ? "\r\n" : n % 3 == 1 ? "\n" : "\r";
         }
         contenu.resize(taille);
-        Ecrit("grand.fct", QByteArray(contenu.data(), static_cast<qsizetype>(taille)));
-        SCOPED_TRACE(taille);
+        return contenu;
+    };
+    std::vector<std::string> fichiers;
+    for (const std::size_t taille : {Mio - 1, Mio, Mio + 7, 6 * Mio + 3})
+        fichiers.push_back(melange(taille));
+    fichiers.push_back("court\r\n" + std::string(3 * Mio, 'x') + "\r\nfin"); // longer than a piece
+    fichiers.push_back(std::string(Mio - 1, 'a') + "\r\n" + melange(Mio)); // CR LF astride
+    fichiers.push_back(std::string(Mio, 'a') + "\n\r\n");                   // LF just after a piece
+    std::string cr(2 * Mio + 5, 'b');                                        // lone CRs only
+    for (std::size_t i = 0; i < cr.size(); i += 97)
+        cr[i] = '\r';
+    fichiers.push_back(cr);
+    for (const std::string& contenu : fichiers) {
+        const QByteArrayView octets(contenu.data(), static_cast<qsizetype>(contenu.size()));
+        Ecrit("grand.fct", octets.toByteArray());
+        SCOPED_TRACE(contenu.size());
         EXPECT_EQ(LitOctets("grand.fct"), contenu);
-        EXPECT_EQ(LitFichier("grand.fct"), DecoupeLignes(contenu));
-        EXPECT_EQ(Empreinte("grand.fct"),
-                  EmpreinteOctets(QByteArrayView(contenu.data(), static_cast<qsizetype>(taille))));
+        const Lignes attendu = DecoupeLignes(contenu);
+        EXPECT_EQ(LitFichier("grand.fct"), attendu);
+        EXPECT_EQ(Empreinte("grand.fct"), EmpreinteOctets(octets));
+        QFile f("grand.fct");
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        CalculEmpreinte calcul;
+        EXPECT_EQ(LitLignes(f, &calcul), attendu);
+        EXPECT_EQ(calcul.Resultat(), EmpreinteOctets(octets));
     }
 }
 
