@@ -5,7 +5,8 @@
 
 #include <QString>
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace kyr {
@@ -14,13 +15,32 @@ namespace {
 
 // Byte order, as the file's characters are compared: upper case before lower
 // case, accented letters (bytes above 127) after "z".
-bool PlusGrand(const std::string& a, const std::string& b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x != y) return x > y;
-    }
-    return a.size() > b.size();
+// std::string compares its characters as unsigned bytes, shorter first.
+bool PlusGrand(std::string_view a, std::string_view b) {
+    return a.compare(b) > 0;
+}
+
+// A name and its row, for the sort: the first sixteen bytes read as two
+// numbers order most pairs without going to the names' text, even names that
+// share their first word (a shorter name is padded with zeros, which never
+// puts it after a longer one it begins).
+struct CleNom {
+    std::uint64_t debut = 0, suite = 0;
+    std::string_view nom;
+    std::size_t rangee = 0;
+};
+
+std::uint64_t Octets(std::string_view nom, std::size_t depuis) {
+    std::uint64_t v = 0;
+    for (std::size_t i = depuis; i < depuis + 8; ++i)
+        v = v << 8 | (i < nom.size() ? static_cast<unsigned char>(nom[i]) : 0U);
+    return v;
+}
+
+bool Avant(const CleNom& a, const CleNom& b) {
+    if (a.debut != b.debut) return a.debut < b.debut;
+    if (a.suite != b.suite) return a.suite < b.suite;
+    return PlusGrand(b.nom, a.nom);
 }
 
 bool Vide(const LigneClient& r) {
@@ -97,10 +117,14 @@ void TableClients::Tri() {
     if (trie) return; // no exchange at all
     FicheModifiee = true;
 
+    std::vector<CleNom> cles;
+    cles.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        cles.push_back({Octets(nom(i), 0), Octets(nom(i), 8), nom(i), i});
+    std::stable_sort(cles.begin(), cles.end(), Avant);
     std::vector<std::size_t> ordre(n);
-    std::iota(ordre.begin(), ordre.end(), 0);
-    std::stable_sort(ordre.begin(), ordre.end(),
-                     [&](std::size_t a, std::size_t b) { return PlusGrand(nom(b), nom(a)); });
+    for (std::size_t i = 0; i < n; ++i)
+        ordre[i] = cles[i].rangee;
 
     // Rows of smaller names already gone through, counted by table position.
     std::vector<int> arbre(n + 1, 0);
@@ -115,12 +139,13 @@ void TableClients::Tri() {
         return c;
     };
 
-    std::vector<LigneClient> resultat;
-    resultat.reserve(n);
+    // The row each place takes, in the order the places are filled.
+    std::vector<std::size_t> source;
+    source.reserve(n);
     std::vector<std::size_t> groupe;
     for (std::size_t g = 0; g < n;) {
         std::size_t h = g + 1;
-        while (h < n && nom(ordre[h]) == nom(ordre[g]))
+        while (h < n && cles[h].nom == cles[g].nom)
             ++h;
         groupe.clear();
         const auto tourne = [&](int plusPetits) {
@@ -136,11 +161,24 @@ void TableClients::Tri() {
         tourne(avant(n) - avant(ordre[h - 1] + 1));
         for (std::size_t k = g; k < h; ++k)
             marque(ordre[k]);
-        for (const std::size_t r : groupe)
-            resultat.push_back(std::move(Rangees[r]));
+        source.insert(source.end(), groupe.begin(), groupe.end());
         g = h;
     }
-    std::move(resultat.begin(), resultat.end(), Rangees.begin());
+    // The rows move along the permutation's cycles, in place: a second table
+    // as large would be fresh memory to fill on a large client file.
+    for (std::size_t debut = 0; debut < n; ++debut) {
+        if (source[debut] == debut) continue;
+        LigneClient tenue = std::move(Rangees[debut]);
+        std::size_t place = debut;
+        while (source[place] != debut) {
+            const std::size_t suivante = source[place];
+            Rangees[place] = std::move(Rangees[suivante]);
+            source[place] = place; // filled
+            place = suivante;
+        }
+        Rangees[place] = std::move(tenue);
+        source[place] = place;
+    }
 }
 
 void TableClients::LacheNouveauVide() {

@@ -170,7 +170,13 @@ std::vector<LigneClient> TriParEchanges(std::vector<LigneClient> r) {
 
 TEST(CarteClients, TriDesNomsEgauxCommeLEchange) {
     // Few names, many clients sharing them: every kind of interleaving.
-    const std::vector<std::string> noms = {"B", "A", "C", "A", "\xC9", "b", "B", "AB"};
+    // Then long names alike in their first 8 or 16 bytes, and a zero byte
+    // against the end of a shorter name.
+    const std::vector<std::string> noms = {"B", "A", "C", "A", "\xC9", "b", "B", "AB",
+                                           "ETABLISSEMENTS DUPONT", "ETABLISSEMENTS DUPOND",
+                                           "ETABLISSEMENTS DUPONT ET FILS", "ETABLISS",
+                                           "ETABLISSEMENTS D", std::string("AB\0", 3),
+                                           std::string("ETABLISS\0\x01", 10), "ETABLISSEMENTS"};
     std::uint32_t graine = 12345;
     const auto hasard = [&graine](std::uint32_t n) {
         graine = graine * 1103515245u + 12345u;
