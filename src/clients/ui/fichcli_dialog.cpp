@@ -15,7 +15,8 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QAbstractTableModel>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -58,6 +59,54 @@ QIcon Image(Dessin d) {
     return QIcon(pm);
 }
 
+} // namespace
+
+// The table's rows as the grid shows them, read when they are drawn: a grid
+// of items would copy every client's five texts again at each step of the
+// card, a pause at every key on a large client file.
+class ModeleClients final : public QAbstractTableModel {
+public:
+    ModeleClients(const TableClients& table, QObject* parent)
+        : QAbstractTableModel(parent), m_table(table),
+          m_rangees(static_cast<int>(table.Rangees.size())) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : m_rangees;
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 5;
+    }
+    QVariant data(const QModelIndex& i, int role) const override {
+        if (role != Qt::DisplayRole || !i.isValid() ||
+            i.row() >= static_cast<int>(m_table.Rangees.size()))
+            return {};
+        return VersQString(m_table.Rangees[static_cast<std::size_t>(i.row())]
+                                          [static_cast<std::size_t>(i.column())]);
+    }
+
+    // After the table changed: rows added or taken away at its end, then
+    // every text anew (only the rows on screen are read again).
+    void Actualise() {
+        const int n = static_cast<int>(m_table.Rangees.size());
+        if (n > m_rangees) {
+            beginInsertRows({}, m_rangees, n - 1);
+            m_rangees = n;
+            endInsertRows();
+        } else if (n < m_rangees) {
+            beginRemoveRows({}, n, m_rangees - 1);
+            m_rangees = n;
+            endRemoveRows();
+        }
+        if (n > 0) emit dataChanged(index(0, 0), index(n - 1, 4), {Qt::DisplayRole});
+    }
+
+private:
+    const TableClients& m_table;
+    int m_rangees; // as the grid knows them
+};
+
+namespace {
+
 // The widget's text as 8-bit bytes; input is filtered, so every character has one.
 std::string Octets(const QString& s) {
     return DepuisQString(s).value_or(std::string());
@@ -70,8 +119,12 @@ TFichCli::TFichCli(Plateforme& plateforme, QWidget* parent) : QDialog(parent), m
     setWindowTitle(QStringLiteral("Gestion des clients"));
 
     // FormCreate: the table, 64 pixels for the code, 150 for each line.
-    m_grille = new QTableWidget(TableClients::RangeesInitiales, 5, this);
+    m_modele = new ModeleClients(m_table, this);
+    m_grille = new QTableView(this);
     m_grille->setObjectName(QStringLiteral("StringGrid1"));
+    m_grille->setModel(m_modele);
+    m_grille->setWordWrap(false);
+    m_grille->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grille->horizontalHeader()->hide();
     m_grille->verticalHeader()->hide();
     m_grille->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -179,8 +232,10 @@ TFichCli::TFichCli(Plateforme& plateforme, QWidget* parent) : QDialog(parent), m
     principal->addWidget(m_grille, 1);
     principal->addLayout(bas);
 
-    connect(m_grille, &QTableWidget::currentCellChanged, this, [this](int rangee) {
+    connect(m_grille->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& courant) {
         // StringGrid1Click: the chosen client is shown, the card not written.
+        const int rangee = courant.row();
         if (m_maj || rangee < 0) return;
         m_table.Selectionne(rangee);
         AfficheChamps();
@@ -208,18 +263,10 @@ void TFichCli::Init(const Lignes& liste) {
 
 void TFichCli::Affiche() {
     m_maj = true;
-    const int n = static_cast<int>(m_table.Rangees.size());
-    m_grille->setRowCount(n);
-    for (int r = 0; r < n; ++r)
-        for (int c = 0; c < 5; ++c) {
-            const QString t = VersQString(m_table.Rangees[static_cast<std::size_t>(r)][c]);
-            if (auto* it = m_grille->item(r, c))
-                it->setText(t);
-            else
-                m_grille->setItem(r, c, new QTableWidgetItem(t));
-        }
-    m_grille->setCurrentCell(m_table.Courante, 0);
-    m_grille->scrollToItem(m_grille->item(m_table.Courante, 0));
+    m_modele->Actualise();
+    const QModelIndex courante = m_modele->index(m_table.Courante, 0);
+    m_grille->setCurrentIndex(courante);
+    m_grille->scrollTo(courante);
     m_maj = false;
     AfficheChamps();
 }

@@ -8,11 +8,13 @@
 #include <array>
 
 class QLineEdit;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 class QPushButton;
 
 namespace kyr {
+
+class ModeleClients;
 
 class TFichCli final : public QDialog {
     Q_OBJECT
@@ -44,7 +46,8 @@ private:
     void Fermer();
 
     TableClients m_table;
-    QTableWidget* m_grille;
+    ModeleClients* m_modele;
+    QTableView* m_grille;
     std::array<QLineEdit*, 5> m_champs{};
     QLineEdit* m_cherche;
     std::array<QToolButton*, 4> m_boutons{};

@@ -14,6 +14,7 @@ TListeCli::TListeCli(QWidget* parent) : QDialog(parent) {
     m_liste = new QListWidget(this);
     m_liste->setObjectName(QStringLiteral("ListBox1"));
     m_liste->setMinimumSize(320, 260);
+    m_liste->setUniformItemSizes(true); // one line of text each
     connect(m_liste, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* principal = new QVBoxLayout(this);
     principal->addWidget(m_liste, 1);
@@ -23,8 +24,12 @@ TListeCli::TListeCli(QWidget* parent) : QDialog(parent) {
 
 void TListeCli::Init(const Lignes& listeClients) {
     m_liste->clear();
+    // All the rows in one insertion: a large client file is shown at once
+    // rather than the view laid out again for each client.
+    QStringList elements;
     for (const auto& e : ElementsListeClients(listeClients))
-        m_liste->addItem(VersQString(e));
+        elements.push_back(VersQString(e));
+    m_liste->addItems(elements);
 }
 
 std::string TListeCli::Result() const {

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -37,7 +37,11 @@ struct Carte {
         return d.findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(n));
     }
     QPushButton* bouton1() { return d.findChild<QPushButton*>(QStringLiteral("Button1")); }
-    QTableWidget* grille() { return d.findChild<QTableWidget*>(QStringLiteral("StringGrid1")); }
+    QTableView* grille() { return d.findChild<QTableView*>(QStringLiteral("StringGrid1")); }
+    QString texte(int rangee, int colonne) {
+        return grille()->model()->index(rangee, colonne).data().toString();
+    }
+    int rangeeCourante() { return grille()->currentIndex().row(); }
     void tape(int n, const QString& texte) {
         edit(n)->setFocus();
         edit(n)->selectAll();
@@ -56,12 +60,12 @@ TEST(TFichCli, FenetreEtTableTrieeParNom) {
     Carte c;
     EXPECT_EQ(c.d.windowTitle(), "Gestion des clients");
     ASSERT_NE(c.grille(), nullptr);
-    EXPECT_EQ(c.grille()->columnCount(), 5);
-    EXPECT_EQ(c.grille()->rowCount(), 64);
+    EXPECT_EQ(c.grille()->model()->columnCount(), 5);
+    EXPECT_EQ(c.grille()->model()->rowCount(), 64);
     EXPECT_EQ(c.grille()->columnWidth(0), 64);
     EXPECT_EQ(c.grille()->columnWidth(4), 150);
-    EXPECT_EQ(c.grille()->item(0, 1)->text(), "ANDRE");
-    EXPECT_EQ(c.grille()->item(2, 1)->text(), "MARTIN");
+    EXPECT_EQ(c.texte(0, 1), "ANDRE");
+    EXPECT_EQ(c.texte(2, 1), "MARTIN");
     const char* bulles[] = {"Précédent", "Suivant", "Ajouter", "Supprimer"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(c.bouton(i + 1)->toolTip(), QString::fromUtf8(bulles[i]));
@@ -75,19 +79,19 @@ TEST(TFichCli, PagesDansLesChampsEtEntree) {
     c.tape(3, "2 rue Bis");
     QTest::keyClick(c.edit(3), Qt::Key_PageDown); // writes the card, then the next client
     EXPECT_EQ(c.edit(2)->text(), "DURAND");
-    EXPECT_EQ(c.grille()->currentRow(), 1);
-    EXPECT_EQ(c.grille()->item(0, 2)->text(), "2 rue Bis");
+    EXPECT_EQ(c.rangeeCourante(), 1);
+    EXPECT_EQ(c.texte(0, 2), "2 rue Bis");
     EXPECT_EQ(c.edit(3)->text(), "1 rue A"); // the field did not act on the key
 
     QTest::keyClick(c.edit(2), Qt::Key_PageDown);
     c.tape(5, "France");
     QTest::keyClick(c.edit(5), Qt::Key_PageDown); // last client: only writes the card
-    EXPECT_EQ(c.grille()->currentRow(), 2);
-    EXPECT_EQ(c.grille()->item(2, 4)->text(), "France");
+    EXPECT_EQ(c.rangeeCourante(), 2);
+    EXPECT_EQ(c.texte(2, 4), "France");
 
     c.tape(2, "MARTIN SA");
     QTest::keyClick(c.edit(2), Qt::Key_Return); // Enter writes the card and stays
-    EXPECT_EQ(c.grille()->item(2, 1)->text(), "MARTIN SA");
+    EXPECT_EQ(c.texte(2, 1), "MARTIN SA");
     EXPECT_TRUE(c.d.isVisible());
     QTest::keyClick(c.edit(4), Qt::Key_PageUp);
     EXPECT_EQ(c.edit(2)->text(), "DURAND");
@@ -101,19 +105,46 @@ TEST(TFichCli, PagesDansLesChampsEtEntree) {
               (Lignes{"<CLI>10002", "MARTIN SA", "3 rue C", "13001 MARSEILLE", "France"}));
 }
 
+TEST(TFichCli, ClicDansLaGrilleMontreLeClientSansEcrireLaCarte) {
+    Carte c;
+    const auto clic = [&c](int rangee, int colonne) {
+        QTableView* g = c.grille();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                          g->visualRect(g->model()->index(rangee, colonne)).center());
+    };
+    c.tape(3, "2 rue Bis");
+    clic(2, 1);
+    EXPECT_EQ(c.edit(2)->text(), "MARTIN");
+    EXPECT_EQ(c.rangeeCourante(), 2);
+    EXPECT_EQ(c.texte(0, 2), "2 rue B"); // the typed text was not written
+    // Another cell of the same row shows the row again: typing is dropped too.
+    c.tape(3, "3 rue Bis");
+    clic(2, 3);
+    EXPECT_EQ(c.edit(3)->text(), "3 rue C");
+    // The grid follows the table when it grows past its spare rows.
+    for (int k = 0; k < 70; ++k) {
+        QTest::mouseClick(c.bouton(3), Qt::LeftButton);
+        c.tape(1, QString::number(20000 + k));
+        c.tape(2, QStringLiteral("CLIENT %1").arg(k));
+    }
+    QTest::mouseClick(c.bouton1(), Qt::LeftButton);
+    EXPECT_EQ(c.grille()->model()->rowCount(), static_cast<int>(c.d.table().Rangees.size()));
+    EXPECT_EQ(c.texte(72, 1), "CLIENT 69");
+}
+
 TEST(TFichCli, AjouterRefuseUnCodeDejaPrisPuisAccepte) {
     Carte c;
     QTest::mouseClick(c.bouton(3), Qt::LeftButton);
     EXPECT_FALSE(c.edit(1)->isReadOnly());
     EXPECT_TRUE(c.edit(1)->text().isEmpty());
-    EXPECT_EQ(c.grille()->currentRow(), 3);
+    EXPECT_EQ(c.rangeeCourante(), 3);
     c.tape(1, "10005");
     c.tape(2, "NOUVEAU");
     QTest::keyClick(c.edit(2), Qt::Key_Return);
     ASSERT_EQ(c.p.messages.size(), 1u);
     EXPECT_EQ(c.p.messages[0], QString::fromUtf8("Le code client 10005 est déjà celui de DURAND."));
     EXPECT_TRUE(c.edit(1)->hasFocus());
-    EXPECT_EQ(c.grille()->item(3, 1)->text(), "");
+    EXPECT_EQ(c.texte(3, 1), "");
 
     QTest::mouseClick(c.bouton1(), Qt::LeftButton); // "Fermer" refused too: the card stays
     EXPECT_TRUE(c.d.isVisible());
@@ -133,12 +164,12 @@ TEST(TFichCli, SupprimerEtChercher) {
     QTest::keyClick(c.edit(2), Qt::Key_PageDown);
     QTest::mouseClick(c.bouton(4), Qt::LeftButton); // deletes DURAND, shows MARTIN
     EXPECT_EQ(c.edit(2)->text(), "MARTIN");
-    EXPECT_EQ(c.grille()->item(2, 1)->text(), "");
+    EXPECT_EQ(c.texte(2, 1), "");
 
     c.tape(6, "10003");
     QTest::keyClick(c.edit(6), Qt::Key_Return);
     EXPECT_EQ(c.edit(2)->text(), "ANDRE");
-    EXPECT_EQ(c.grille()->currentRow(), 0);
+    EXPECT_EQ(c.rangeeCourante(), 0);
     c.tape(6, "1002");
     QTest::mouseClick(c.d.findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
     ASSERT_EQ(c.p.messages.size(), 1u);
