@@ -2,6 +2,8 @@
 
 #include "book/bloc.h"
 
+#include <algorithm>
+
 namespace kyr {
 
 namespace {
@@ -24,20 +26,18 @@ std::optional<int> NumeroLigneDebut(std::string_view ligne) {
 }
 
 std::vector<EntreeListe> EntreesListe(const Lignes& livre) {
-    // Where each block starts: its first start line, as a search from the top finds it.
-    std::vector<int> debuts(NbFichesMax, -1);
+    // Each block's entry is made at its first start line, as a search from
+    // the top finds it, while the lines after it are being read anyway:
+    // blocks lie in the file in any order, and going to them in number order
+    // afterwards would jump all over a large book.
+    std::vector<EntreeListe> entrees(NbFichesMax);
     const int taille = static_cast<int>(livre.size());
-    for (int i = 0; i < taille; ++i) {
-        const auto n = NumeroLigneDebut(livre[i]);
-        if (n && debuts[*n] < 0) debuts[*n] = i;
-    }
-
-    std::vector<EntreeListe> entrees;
-    for (int n = 0; n < NbFichesMax && debuts[n] >= 0; ++n) {
-        const int debut = debuts[n];
+    for (int debut = 0; debut < taille; ++debut) {
+        const auto n = NumeroLigneDebut(livre[debut]);
+        if (!n || entrees[*n].Bloc >= 0) continue;
         // A block cut short (its end line, another block or the end of the
         // book within the header) gives empty fields, as when it is shown.
-        const std::string fin = LigneFin(n);
+        const std::string fin = LigneFin(*n);
         int limite = std::min(taille, debut + 7);
         for (int i = debut + 1; i < limite; ++i)
             if (livre[i] == fin || CommenceDebutSansCasse(livre[i])) {
@@ -52,8 +52,12 @@ std::vector<EntreeListe> EntreesListe(const Lignes& livre) {
             t += "  ";
             t += ligne(k);
         }
-        entrees.push_back({std::move(t), n});
+        entrees[*n] = {std::move(t), *n};
     }
+    // The list runs from block 0 to the last block before the first missing number.
+    const auto manque = std::find_if(entrees.begin(), entrees.end(),
+                                     [](const EntreeListe& e) { return e.Bloc < 0; });
+    entrees.erase(manque, entrees.end());
     return entrees;
 }
 
