@@ -153,7 +153,11 @@ std::optional<Lignes> LitLignes(QFile& f, CalculEmpreinte* empreinte) {
     // Each piece is split up to its last LF; the rest waits for the next.
     constexpr qsizetype Morceau = qsizetype{1} << 20;
     const qint64 prevue = f.size();
-    QByteArray tampon(Morceau, Qt::Uninitialized);
+    // No larger than the file (and a byte, so that its end is seen without
+    // growing): most files are small, and a megabyte for each is fresh
+    // memory to be had again every time.
+    QByteArray tampon(static_cast<qsizetype>(std::clamp<qint64>(prevue + 1, 4096, Morceau)),
+                      Qt::Uninitialized);
     qsizetype garde = 0; // bytes carried over at the buffer's start
     Lignes lignes;
     bool premier = true;
