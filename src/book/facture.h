@@ -98,7 +98,9 @@ public:
     void Nouveau();
 
     // ---- store
-    void Charge(const QString& nom); // see the book store rules; the file must exist
+    // See the book store rules; the file must exist. The fingerprint of the
+    // bytes loaded, nullopt when the file was not there.
+    std::optional<EmpreinteFichier> Charge(const QString& nom);
     // The same with the file's lines already read (read ahead at start-up).
     void Charge(const QString& nom, LignesLivre lu);
     void Sauve(const QString& nom); // writes only when LivreModifie

@@ -42,9 +42,13 @@ void Facture::SupprimeBloc(int n) {
     Livre.erase(Livre.begin() + debut, Livre.begin() + fin);
 }
 
-void Facture::Charge(const QString& nom) {
-    std::optional<Lignes> lu = LitFichier(nom); // may throw: nothing changed yet
-    Installe(nom, lu ? std::optional<LignesLivre>(std::move(*lu)) : std::nullopt);
+std::optional<EmpreinteFichier> Facture::Charge(const QString& nom) {
+    CalculEmpreinte calcul;
+    std::optional<Lignes> lu = LitFichier(nom, &calcul); // may throw: nothing changed yet
+    const bool existe = lu.has_value();
+    Installe(nom, existe ? std::optional<LignesLivre>(std::move(*lu)) : std::nullopt);
+    if (!existe) return std::nullopt;
+    return calcul.Resultat();
 }
 
 void Facture::Charge(const QString& nom, LignesLivre lu) {

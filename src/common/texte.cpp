@@ -312,8 +312,8 @@ bool ChangeDepuis(const QString& chemin, const std::optional<EmpreinteFichier>& 
     return Empreinte(chemin) != avant;
 }
 
-std::optional<Lignes> LitFichier(const QString& chemin) {
-    return LitAvec(chemin, [](QFile& f) { return LitLignes(f); });
+std::optional<Lignes> LitFichier(const QString& chemin, CalculEmpreinte* empreinte) {
+    return LitAvec(chemin, [empreinte](QFile& f) { return LitLignes(f, empreinte); });
 }
 
 namespace {

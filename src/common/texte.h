@@ -35,7 +35,8 @@ std::optional<Lignes> LitLignes(QFile& fichier, CalculEmpreinte* empreinte = nul
 
 // Reads a whole text file; nullopt when no such file exists. A file that exists
 // but cannot be read throws ErreurExecution::LectureFichier.
-std::optional<Lignes> LitFichier(const QString& chemin);
+// With `empreinte`, also the fingerprint of the very bytes the lines come from.
+std::optional<Lignes> LitFichier(const QString& chemin, CalculEmpreinte* empreinte = nullptr);
 // Writes a whole text file atomically (temporary file in the same folder,
 // renamed over the old one only when complete, permissions kept). On failure the
 // old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.

@@ -221,8 +221,7 @@ bool Coquille::Demarrage() {
                         empreinte = lu->empreinte;
                         m_facture.Charge(m_livreMemorise, std::move(lu->lignes));
                     } else {
-                        empreinte = Empreinte(m_livreMemorise);
-                        m_facture.Charge(m_livreMemorise);
+                        empreinte = m_facture.Charge(m_livreMemorise);
                     }
                     FichierCourant = m_livreMemorise;
                     Attache(std::move(prise), std::move(empreinte));
@@ -283,8 +282,9 @@ bool Coquille::Ouvrir() {
     }
     PriseVerrou prise = Verrouille(*nom, DejaOuvert);
     if (prise.refuse) return false;
-    auto empreinte = Empreinte(*nom); // before reading: a change made meanwhile is seen
-    m_facture.Charge(*nom); // on failure the previous book is back and keeps its name and lock
+    // The fingerprint of the very bytes loaded: a change made since is seen.
+    // On failure the previous book is back and keeps its name and lock.
+    auto empreinte = m_facture.Charge(*nom);
     FichierCourant = *nom;
     Attache(std::move(prise), std::move(empreinte));
     Memorise(*nom);
