@@ -49,7 +49,8 @@ function(kyr_test NAME DIR)
   target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   # The tests open the program's modules where the build puts them.
   target_compile_definitions(${NAME} PRIVATE KYR_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-                             KYR_DOSSIER_MODULES="${KYR_DOSSIER_MODULES}")
+                             KYR_DOSSIER_MODULES="${KYR_DOSSIER_MODULES}"
+                             KYR_VALIDATEUR="${KYR_VALIDATEUR}")
   gtest_discover_tests(${NAME} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
