@@ -2,6 +2,7 @@
 #include "book/ui/facture_window.h"
 #include "common/ui/plateforme_qt.h"
 #include "shell/dossier_fichiers.h"
+#include "shell/ligne_commande.h"
 #include "shell/prelecture.h"
 #include "shell/ui/image_programme.h"
 #include "shell/ui/main_window.h"
@@ -14,10 +15,15 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv) {
+    // A command for scripts runs without a display and opens no window.
+    if (const auto code =
+            kyr::LigneDeCommande({argv + std::min(argc, 1), argv + argc}, stdout, stderr))
+        return *code;
     // Without a display Qt would stop on its own plugin error: say it plainly.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

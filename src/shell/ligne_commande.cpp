@@ -1,0 +1,32 @@
+#include "shell/ligne_commande.h"
+
+#include <functional>
+#include <string_view>
+
+namespace kyr {
+
+namespace {
+
+// One entry per command: its option and what runs it with the arguments after it.
+struct Commande {
+    std::string_view option;
+    std::function<int(const std::vector<std::string>&, std::FILE*, std::FILE*)> lance;
+};
+
+const std::vector<Commande>& Commandes() {
+    static const std::vector<Commande> commandes = {};
+    return commandes;
+}
+
+} // namespace
+
+std::optional<int> LigneDeCommande(const std::vector<std::string>& arguments, std::FILE* sortie,
+                                   std::FILE* erreurs) {
+    if (arguments.empty()) return std::nullopt;
+    for (const Commande& c : Commandes())
+        if (arguments.front() == c.option)
+            return c.lance({arguments.begin() + 1, arguments.end()}, sortie, erreurs);
+    return std::nullopt;
+}
+
+} // namespace kyr
