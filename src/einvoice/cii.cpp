@@ -86,7 +86,7 @@ public:
 void Document(Ecrivain& e, const FactureElectronique& fe) {
     e.Debut(Rsm, "ExchangedDocumentContext");
     e.Debut(Ram, "BusinessProcessSpecifiedDocumentContextParameter");
-    e.R("ID", CodeCadre(fe.Vend.CadreFacturation, fe.Payee));
+    e.R("ID", CodeCadre(fe.Nature, fe.Payee));
     e.Fin();
     e.Debut(Ram, "GuidelineSpecifiedDocumentContextParameter");
     e.R("ID", QStringLiteral("urn:cen.eu:en16931:2017"));
@@ -225,6 +225,8 @@ void Reglement(Ecrivain& e, const FactureElectronique& fe) {
         e.R("CategoryCode", QLatin1String(CodeCategorie(t.Cat)));
         if (t.Cat == Categorie::Exoneree)
             e.R("ExemptionReasonCode", QStringLiteral("VATEX-FR-FRANCHISE"));
+        // VAT due on the invoice's date (UNTDID 2475: 5), the option for the debits.
+        if (fe.TvaSurDebits) e.R("DueDateTypeCode", QStringLiteral("5"));
         e.R("RateApplicablePercent", A(TexteDecimal(t.Taux, 2)));
         e.Fin();
     }
@@ -269,6 +271,12 @@ QByteArray EcritCII(const FactureElectronique& fe) {
         Ligne(e, l);
     Parties(e, fe);
     e.Debut(Ram, "ApplicableHeaderTradeDelivery");
+    if (const auto& l = fe.Autres.LieuLivraison) {
+        e.Debut(Ram, "ShipToTradeParty");
+        if (!Trim(l->Nom).empty()) e.R("Name", U(Trim(l->Nom)));
+        e.Adresse(l->Rue, l->CodePostal, l->Ville, l->Pays);
+        e.Fin();
+    }
     e.Debut(Ram, "ActualDeliverySupplyChainEvent");
     e.Date(Udt, "OccurrenceDateTime", fe.Autres.Livraison);
     e.Fin();

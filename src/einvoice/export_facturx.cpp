@@ -48,7 +48,7 @@ QString QuestionEcarts(const std::vector<Ecart>& ecarts) {
 }
 
 QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport& dialogue,
-                       const EcritureFacturX& ecrit) {
+                       const EcritureFacturX& ecrit, const QString& livre) {
     Plateforme& p = f.plateforme();
     Vendeur vendeur = VendeurNeuf();
     Lit(p, [&] { ChargeVendeur(vendeur); });
@@ -59,7 +59,17 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
     }
     Acheteurs memorises;
     Lit(p, [&] { ChargeAcheteurs(memorises); });
-    const auto saisie = dialogue(Proposition(f.fiche, memorises));
+    // What an earlier export chose for this document, else the seller's setting.
+    const QString cheminDocuments = CheminDonneesDocuments(livre);
+    const std::string cle = CleDocument(f.fiche);
+    DonneesDocuments documents;
+    if (!cheminDocuments.isEmpty() && !cle.empty())
+        Lit(p, [&] { ChargeDonneesDocuments(documents, cheminDocuments); });
+    SaisieExport proposition = Proposition(f.fiche, memorises);
+    const DonneesDocument& connu = documents[cle];
+    proposition.Autres.Nature = connu.Nature.value_or(vendeur.CadreFacturation);
+    proposition.Autres.LieuLivraison = connu.Livraison;
+    const auto saisie = dialogue(proposition);
     if (!saisie) return {};
 
     const auto resultat =
@@ -96,6 +106,12 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
     if (!Trim(f.fiche.CodeClient).empty()) {
         memorises[Trim(f.fiche.CodeClient)] = saisie->Ach;
         Lit(p, [&] { SauveAcheteurs(memorises); });
+    }
+    // The document's nature and delivery address, for its paper prints and
+    // its next export.
+    if (!cheminDocuments.isEmpty() && !cle.empty()) {
+        documents[cle] = DonneesDocument{fe.Nature, fe.Autres.LieuLivraison};
+        Lit(p, [&] { SauveDonneesDocuments(documents, cheminDocuments); });
     }
     p.Message(Q("La facture électronique a été enregistrée dans le fichier %1.")
                   .arg(QDir::toNativeSeparators(nom)));

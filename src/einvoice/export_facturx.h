@@ -32,8 +32,10 @@ SaisieExport Proposition(const Fiche& f, const Acheteurs& memorises);
 QString QuestionEcarts(const std::vector<Ecart>& ecarts);
 
 // Runs the command on the shown document of `f` (already recomputed); the file
-// is proposed in `dossier`. Returns the file written, or an empty text.
+// is proposed in `dossier`. The nature of the operation and the delivery
+// address chosen are kept beside the book `livre` (not for a book without a
+// file). Returns the file written, or an empty text.
 QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport& dialogue,
-                       const EcritureFacturX& ecrit);
+                       const EcritureFacturX& ecrit, const QString& livre = {});
 
 } // namespace kyr

@@ -165,6 +165,29 @@ QString VerifieAcheteur(const Acheteur& a) {
     return l.join(QLatin1Char('\n'));
 }
 
+QString VerifieLivraison(const AdresseLivraison& l) {
+    QStringList m;
+    if (Trim(l.Rue).empty()) m << Q("Adresse : la rue est obligatoire.");
+    Ajoute(m, Champ("Code postal", ControleCodePostal(l.CodePostal, l.Pays)));
+    if (Trim(l.Ville).empty()) m << Q("Ville : elle est obligatoire.");
+    Ajoute(m, Champ("Pays", ControlePays(l.Pays)));
+    return m.join(QLatin1Char('\n'));
+}
+
+bool TvaSurDebits(const Vendeur& v, Cadre nature) {
+    // The option concerns services; goods owe their VAT on delivery whatever
+    // it says, and a business in the VAT exemption charges none.
+    return v.OptionDebits && !v.Franchise && nature != Cadre::Biens;
+}
+
+bool MemeAdresse(const AdresseLivraison& l, const Acheteur& a) {
+    const auto meme = [](const std::string& x, const std::string& y) {
+        return Majuscules(Trim(x)) == Majuscules(Trim(y));
+    };
+    return meme(l.Nom, a.Nom) && meme(l.Rue, a.Rue) && meme(l.CodePostal, a.CodePostal) &&
+           meme(l.Ville, a.Ville) && Compacte(Majuscules(l.Pays)) == Compacte(Majuscules(a.Pays));
+}
+
 QDate EcheanceProposee(const std::string& conditions, const QDate& date) {
     const std::string s = Majuscules(conditions);
     const auto jours = s.find("JOUR");
@@ -250,6 +273,13 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
     if (!fe.Autres.Livraison.isValid()) fe.Autres.Livraison = f.Date;
     if (fe.Autres.Livraison.year() < 2000 || fe.Autres.Livraison.year() > 2099)
         return refus(Q("La date de livraison doit être une date valable."));
+    if (fe.Autres.LieuLivraison && MemeAdresse(*fe.Autres.LieuLivraison, acheteur))
+        fe.Autres.LieuLivraison.reset();
+    if (fe.Autres.LieuLivraison)
+        if (const QString m = VerifieLivraison(*fe.Autres.LieuLivraison); !m.isEmpty())
+            return refus(Q("L'adresse de livraison est incomplète :\n") + m);
+    fe.Nature = autres.Nature.value_or(vendeur.CadreFacturation);
+    fe.TvaSurDebits = TvaSurDebits(vendeur, fe.Nature);
     fe.Conditions = Trim(f.Conditions);
     fe.Payee = f.Payee;
 
@@ -383,9 +413,16 @@ QString RefusDocument(const Fiche& f, const Reglages& r, const LignesSociete& so
     return std::holds_alternative<Refus>(resultat) ? std::get<Refus>(resultat).Message : QString();
 }
 
+std::array<std::string, 4> AdresseImprimee(const Acheteur& a) {
+    std::string ville = Trim(Trim(a.CodePostal) + " " + Trim(a.Ville));
+    const std::string pays = Compacte(a.Pays);
+    return {Trim(a.Nom), Trim(a.Rue), ville, pays == "FR" ? std::string() : pays};
+}
+
 Fiche FicheDeLaPage(const Fiche& f, const Reglages& r, const FactureElectronique& fe,
                     const LargeurTexteFn& mesure) {
     Fiche c = Recalculee(f, r, mesure);
+    c.Adresse = AdresseImprimee(fe.Ach);
     c.TotalHT = TextePage(fe.TotalLignes);
     c.TotalTVA = TextePage(fe.TotalTVA);
     c.TotalTTC = TextePage(fe.TotalTTC);

@@ -12,6 +12,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -24,6 +25,9 @@ struct Complements {
     QDate Livraison;             // date of the delivery or of the service; none: the document's
     std::string FactureCorrigee; // a credit note: the number of the invoice it corrects
     QDate DateFactureCorrigee;   // and its date
+    std::optional<Cadre> Nature; // goods, services or both; none: the seller's setting
+    // The delivery address; none, or the buyer's own: the buyer's.
+    std::optional<AdresseLivraison> LieuLivraison;
 };
 
 enum class Categorie { Normale, Nulle, Exoneree }; // VAT categories S, Z, E
@@ -57,7 +61,9 @@ struct FactureElectronique {
     std::string Numero; // digits
     bool Avoir = false;
     QDate Date;
-    Complements Autres;
+    Complements Autres;             // LieuLivraison left only when it differs from the buyer's
+    Cadre Nature = Cadre::Services; // the operation: the document's, else the seller's
+    bool TvaSurDebits = false;      // VAT due on the invoice's date (the seller's option)
     std::string Conditions;         // payment terms text
     std::vector<std::string> Notes; // text lines before the first priced line, the memo
     std::string NomVendeur;
@@ -98,6 +104,14 @@ QString VerifieVendeur(const Vendeur& v);
 // The same for a buyer (a business needs its SIREN when French).
 QString VerifieAcheteur(const Acheteur& a);
 
+// The same for a delivery address.
+QString VerifieLivraison(const AdresseLivraison& l);
+// True when the delivery address is the buyer's own (blanks and case aside).
+bool MemeAdresse(const AdresseLivraison& l, const Acheteur& a);
+
+// Whether the seller's option for VAT on debits applies to an operation.
+bool TvaSurDebits(const Vendeur& v, Cadre nature);
+
 // The due date the payment terms give: "... 30 jours" the date plus 30 days
 // ("fin de mois" then the month's last day); anything else the date itself.
 QDate EcheanceProposee(const std::string& conditions, const QDate& date);
@@ -106,8 +120,13 @@ QDate EcheanceProposee(const std::string& conditions, const QDate& date);
 // postcode and city from the line that starts with five digits; France.
 Acheteur AcheteurDepuisAdresse(const std::array<std::string, 4>& adresse);
 
-// The page's figures: the document with its captions set to the e-invoice's
-// totals, so that the page and the XML carry the same amounts.
+// The buyer's name and address as the page's four address lines: name,
+// street, postcode and city, and the country code when it is not France.
+std::array<std::string, 4> AdresseImprimee(const Acheteur& a);
+
+// The page's figures and buyer: the document with its captions set to the
+// e-invoice's totals and its address lines to the e-invoice's buyer, so that
+// the page and the XML carry the same amounts and name the same buyer.
 // The document recomputed with the window's text widths `mesure`.
 Fiche FicheDeLaPage(const Fiche& f, const Reglages& r, const FactureElectronique& fe,
                     const LargeurTexteFn& mesure);

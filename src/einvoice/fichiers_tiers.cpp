@@ -2,6 +2,8 @@
 
 #include "common/texte.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <functional>
 #include <map>
 #include <utility>
@@ -56,6 +58,27 @@ const Champs<Acheteur> ChampsAcheteur = {
 
 const char* const Cadres[] = {"biens", "services", "mixte"};
 
+const Champs<AdresseLivraison> ChampsLivraison = {
+    {"livraison_nom", &AdresseLivraison::Nom},
+    {"livraison_rue", &AdresseLivraison::Rue},
+    {"livraison_code_postal", &AdresseLivraison::CodePostal},
+    {"livraison_ville", &AdresseLivraison::Ville},
+    {"livraison_pays", &AdresseLivraison::Pays},
+};
+
+std::optional<Cadre> LitCadre(std::string_view valeur) {
+    for (int k = 0; k < 3; ++k)
+        if (valeur == Cadres[k]) return static_cast<Cadre>(k);
+    return std::nullopt;
+}
+
+// "[...]": the name between the brackets; nullopt for any other line.
+std::optional<std::string> Section(const std::string& ligne) {
+    const std::string t = Trim(ligne);
+    if (t.size() < 2 || t.front() != '[' || t.back() != ']') return std::nullopt;
+    return t.substr(1, t.size() - 2);
+}
+
 template <class T>
 bool Affecte(T& t, const Champs<T>& champs, std::string_view cle, std::string_view valeur) {
     for (const auto& [nom, membre] : champs)
@@ -89,9 +112,9 @@ void LitVendeur(Vendeur& v, const Lignes& lignes) {
     PourChaqueLigne(lignes, [&v](std::string_view cle, std::string_view valeur) {
         if (Affecte(v, ChampsVendeur, cle, valeur)) return;
         if (cle == "franchise") v.Franchise = valeur == "1";
+        if (cle == "debits") v.OptionDebits = valeur == "1";
         if (cle == "cadre")
-            for (int k = 0; k < 3; ++k)
-                if (valeur == Cadres[k]) v.CadreFacturation = static_cast<Cadre>(k);
+            if (const auto c = LitCadre(valeur)) v.CadreFacturation = *c;
     });
 }
 
@@ -105,6 +128,9 @@ Lignes LignesVendeur(const Vendeur& v) {
         l.push_back(Ligne(nom, v.*membre));
     l.push_back(Ligne("cadre", Cadres[static_cast<int>(v.CadreFacturation)]));
     l.push_back(Ligne("franchise", v.Franchise ? "1" : "0"));
+    // Written only when chosen: the files of sellers without the option keep
+    // their lines as they were.
+    if (v.OptionDebits) l.push_back(Ligne("debits", "1"));
     return l;
 }
 
@@ -120,9 +146,8 @@ void LitAcheteurs(Acheteurs& a, const Lignes& lignes) {
     for (const auto& l : lignes) {
         // "[code]" opens a client, an "=" in the code included; "[]" names
         // no client: what follows it belongs to no one.
-        const std::string t = Trim(l);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
-            courant = t.size() == 2 ? nullptr : &a[t.substr(1, t.size() - 2)];
+        if (const auto code = Section(l)) {
+            courant = code->empty() ? nullptr : &a[*code];
             if (courant) *courant = Acheteur{};
             continue;
         }
@@ -154,6 +179,67 @@ Lignes LignesAcheteurs(const Acheteurs& a) {
         l.push_back(Ligne("professionnel", acheteur->Professionnel ? "1" : "0"));
         for (const auto& [champ, membre] : ChampsAcheteur)
             l.push_back(Ligne(champ, acheteur->*membre));
+    }
+    return l;
+}
+
+QString CheminDonneesDocuments(const QString& livre) {
+    if (livre.isEmpty()) return {};
+    const QFileInfo f(livre);
+    return f.dir().filePath(f.completeBaseName() + QStringLiteral(".fxd"));
+}
+
+std::string CleDocument(const Fiche& f) {
+    const std::string genre = Trim(f.Genre);
+    const std::string numero = Trim(f.Numero);
+    if (numero.empty()) return {};
+    if (genre == GenreFacture || genre.empty()) return "F " + numero;
+    if (genre == Trim(GenreAvoir)) return "A " + numero;
+    return {};
+}
+
+bool ChargeDonneesDocuments(DonneesDocuments& d, const QString& chemin) {
+    const auto lignes = LitFichier(chemin);
+    if (!lignes) return false;
+    LitDonneesDocuments(d, *lignes);
+    return true;
+}
+
+void SauveDonneesDocuments(const DonneesDocuments& d, const QString& chemin) {
+    EcritFichier(chemin, LignesDonneesDocuments(d));
+}
+
+void LitDonneesDocuments(DonneesDocuments& d, const Lignes& lignes) {
+    DonneesDocument* courant = nullptr; // lines before the first "[...]" belong to none
+    for (const auto& l : lignes) {
+        if (const auto cle = Section(l)) {
+            courant = cle->empty() ? nullptr : &d[*cle];
+            if (courant) *courant = DonneesDocument{};
+            continue;
+        }
+        const auto egal = l.find('=');
+        if (!courant || egal == std::string::npos) continue;
+        const std::string_view cle = std::string_view(l).substr(0, egal);
+        const std::string_view valeur = std::string_view(l).substr(egal + 1);
+        if (cle == "nature") {
+            courant->Nature = LitCadre(valeur);
+            continue;
+        }
+        AdresseLivraison lieu = courant->Livraison.value_or(AdresseLivraison{});
+        if (Affecte(lieu, ChampsLivraison, cle, valeur)) courant->Livraison = lieu;
+    }
+}
+
+Lignes LignesDonneesDocuments(const DonneesDocuments& d) {
+    Lignes l;
+    for (const auto& [cle, donnees] : d) {
+        const std::string nom = UneLigne(cle);
+        if (Trim(nom).empty() || (!donnees.Nature && !donnees.Livraison)) continue;
+        l.push_back("[" + nom + "]");
+        if (donnees.Nature) l.push_back(Ligne("nature", Cadres[static_cast<int>(*donnees.Nature)]));
+        if (donnees.Livraison)
+            for (const auto& [champ, membre] : ChampsLivraison)
+                l.push_back(Ligne(champ, (*donnees.Livraison).*membre));
     }
     return l;
 }

@@ -18,7 +18,10 @@ struct Vendeur {
     std::string NoteIndemnite; // fixed recovery indemnity
     std::string NoteEscompte;  // early payment discount or its absence
     bool Franchise = false;    // small business exempt from VAT
-    std::string Iban, Bic;     // payment by transfer, when given
+    // The option for paying the VAT of services on the invoices' dates (the
+    // debits) rather than on the payments received.
+    bool OptionDebits = false;
+    std::string Iban, Bic; // payment by transfer, when given
     bool operator==(const Vendeur&) const = default;
 };
 
@@ -46,6 +49,13 @@ struct Acheteur {
     std::string Siren, NumeroTVA;
     std::string AdresseElectronique; // a business: its directory address; a consumer: e-mail
     bool operator==(const Acheteur&) const = default;
+};
+
+// Where the goods are delivered or the service done, when it is not the
+// buyer's address.
+struct AdresseLivraison {
+    std::string Nom, Rue, CodePostal, Ville, Pays = "FR";
+    bool operator==(const AdresseLivraison&) const = default;
 };
 
 } // namespace kyr

@@ -204,20 +204,22 @@ void EnTete(Surface& s, const LignesSociete& societe) {
 }
 
 void DessineDocument(Surface& s, const Fiche& fiche, int nbLignes, const LignesSociete& societe,
-                     int typePapier) {
+                     int typePapier, const ComplementsPage& complements) {
     const std::vector<PageDocument> pages = DecoupePages(fiche, nbLignes);
     const int n = static_cast<int>(pages.size());
     for (int k = 0; k < n; ++k) {
         if (k > 0) s.NouvellePage();
         DessinePage(s, fiche, societe, typePapier, pages[k], k + 1, n);
+        DessineComplements(s, complements, k == 0, k == n - 1);
     }
 }
 
 void ImprimeDocument(Imprimante& imprimante, const Fiche& fiche, int nbLignes,
-                     const LignesSociete& societe, int typePapier) {
+                     const LignesSociete& societe, int typePapier,
+                     const ComplementsPage& complements) {
     imprimante.Oriente(Orientation::Portrait);
     Surface& s = imprimante.DebutTravail();
-    DessineDocument(s, fiche, nbLignes, societe, typePapier);
+    DessineDocument(s, fiche, nbLignes, societe, typePapier, complements);
     imprimante.FinTravail();
 }
 

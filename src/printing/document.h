@@ -13,6 +13,7 @@
 // bottom right; the memo, the totals and the payment terms are on the last page.
 #include "book/fiche.h"
 #include "book/societe.h"
+#include "printing/mentions_page.h"
 #include "printing/surface.h"
 
 #include <array>
@@ -59,12 +60,14 @@ std::vector<PageDocument> DecoupePages(const Fiche& fiche, int nbLignes);
 // The steps of one document page: frame, company heading, data.
 void Dessin(Surface& s, bool ttc, bool bandeTotaux = true);
 void EnTete(Surface& s, const LignesSociete& societe);
-// The whole document, every page (NouvellePage between them).
+// The whole document, every page (NouvellePage between them), with the
+// complements of an invoice or credit note (mentions_page.h) when given.
 void DessineDocument(Surface& s, const Fiche& fiche, int nbLignes, const LignesSociete& societe,
-                     int typePapier);
+                     int typePapier, const ComplementsPage& complements = {});
 // Imprime: one print job in portrait holding the document.
 void ImprimeDocument(Imprimante& imprimante, const Fiche& fiche, int nbLignes,
-                     const LignesSociete& societe, int typePapier);
+                     const LignesSociete& societe, int typePapier,
+                     const ComplementsPage& complements = {});
 // "&Imprimer..." accepted with n copies: n print jobs (none for 0).
 template <class F> void ParCopie(int copies, F&& travail) {
     for (int i = 0; i < copies; ++i)

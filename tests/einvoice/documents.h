@@ -2,7 +2,8 @@
 // The documents the e-invoice tests export: the worked example of the sample
 // book, and one document for each case the export must carry (including tax,
 // discounts at three rates, credit note, paid, 63 lines, consumer, small
-// business without VAT), each with its settings, seller, buyer and complements.
+// business without VAT, services on debits delivered elsewhere), each with its
+// settings, seller, buyer and complements.
 #include "book/calcul.h"
 #include "book/facture.h"
 #include "einvoice/facture_electronique.h"
@@ -178,6 +179,21 @@ inline std::vector<DocumentTest> DocumentsTest() {
     franchise.Vend.NumeroTVA.clear();
     franchise.Vend.CadreFacturation = Cadre::Services;
     d.push_back(franchise);
+
+    // Services with the option for VAT on debits, done at another address.
+    DocumentTest debits =
+        nouveau("debits", FicheTest("202601012", QDate(2026, 9, 25),
+                                    {{"Entretien chaudi\xE8re", "1", "150,00", "", "", "1"},
+                                     {"R\xE9novation \xE9nerg\xE9tique", "6", "48,00", "", "", "3"},
+                                     {"Main-d'\x9C"
+                                      "uvre r\xE9paration",
+                                      "2,5", "39,90", "", "", "2"}},
+                                    r));
+    debits.Vend.OptionDebits = true;
+    debits.Autres.Nature = Cadre::Services;
+    debits.Autres.LieuLivraison =
+        AdresseLivraison{"Chantier Dupont", "3 rue du Port", "69007", "Lyon", "FR"};
+    d.push_back(debits);
     return d;
 }
 

@@ -5,6 +5,7 @@
 #include "common/erreurs.h"
 #include "support/dossier_temporaire.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ protected:
     std::optional<SaisieExport> reponse;
     std::vector<QString> ecrits;
     bool ecritureEchoue = false;
+    QString livre; // the book's file, none by default
 
     void SetUp() override {
         f.reglages = ReglagesEuros();
@@ -50,7 +52,8 @@ protected:
                 EXPECT_EQ(page.TotalTTC, TextePage(fe.TotalTTC)); // the rules' totals
                 ecrits.push_back(chemin);
                 QFile(chemin).open(QIODevice::WriteOnly);
-            });
+            },
+            livre);
     }
 };
 
@@ -152,4 +155,38 @@ TEST(Proposition, BuyerRememberedForTheClientElseFromTheAddress) {
     s = Proposition(f, a);
     EXPECT_EQ(s.Ach, AcheteurTest());
     EXPECT_EQ(s.Autres.Echeance, f.Date);
+}
+
+TEST_F(ExportTest, TheNatureAndDeliveryAddressAreKeptBesideTheBookForTheDocument) {
+    // A book without a file: the seller's setting proposed, nothing kept.
+    p.nomsEnregistrer.push_back(dossier.chemin("a.pdf"));
+    reponse->Autres.Nature = Cadre::Biens;
+    ASSERT_FALSE(Exporte().isEmpty());
+    EXPECT_EQ(proposes.back().Autres.Nature, VendeurTest().CadreFacturation);
+    EXPECT_FALSE(proposes.back().Autres.LieuLivraison);
+    EXPECT_EQ(QDir(dossier.path()).entryList({"*.fxd"}, QDir::Files), QStringList());
+
+    livre = dossier.chemin("livre.fct");
+    const AdresseLivraison lieu{"Chantier Dupont", "3 rue du Port", "69007", "Lyon", "FR"};
+    reponse->Autres.LieuLivraison = lieu;
+    p.nomsEnregistrer.push_back(dossier.chemin("b.pdf"));
+    ASSERT_FALSE(Exporte().isEmpty());
+    EXPECT_EQ(proposes.back().Autres.Nature, VendeurTest().CadreFacturation);
+    DonneesDocuments d;
+    ASSERT_TRUE(ChargeDonneesDocuments(d, dossier.chemin("livre.fxd")));
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d["F 200001004"], (DonneesDocument{Cadre::Biens, lieu}));
+
+    // Next time they are proposed again; the buyer's own address is not kept.
+    reponse->Autres.LieuLivraison =
+        AdresseLivraison{"Garage du Centre", "4 place de la Gare", "69002", "Lyon", "FR"};
+    p.nomsEnregistrer.push_back(dossier.chemin("c.pdf"));
+    p.reponses.push_back(Bouton::OK);
+    ASSERT_FALSE(Exporte().isEmpty());
+    EXPECT_EQ(proposes.back().Autres.Nature, Cadre::Biens);
+    EXPECT_EQ(proposes.back().Autres.LieuLivraison, lieu);
+    d.clear();
+    ASSERT_TRUE(ChargeDonneesDocuments(d, dossier.chemin("livre.fxd")));
+    EXPECT_EQ(d["F 200001004"], (DonneesDocument{Cadre::Biens, std::nullopt}));
+    EXPECT_TRUE(p.erreurs.empty());
 }

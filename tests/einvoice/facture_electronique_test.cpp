@@ -32,7 +32,9 @@ TEST(FactureElectronique, DeliveryDateInTheXml) {
         const QByteArray attendu = "<ram:ActualDeliverySupplyChainEvent><ram:OccurrenceDateTime>"
                                    "<udt:DateTimeString format=\"102\">" +
                                    livraison.toString(QStringLiteral("yyyyMMdd")).toLatin1();
-        EXPECT_TRUE(QByteArray(EcritCII(Fe(d.Construit()))).replace('\n', "").replace(' ', "")
+        EXPECT_TRUE(QByteArray(EcritCII(Fe(d.Construit())))
+                        .replace('\n', "")
+                        .replace(' ', "")
                         .contains(QByteArray(attendu).replace(' ', "")))
             << d.Nom;
     }
@@ -235,4 +237,123 @@ TEST(FactureElectronique, DueDateFromThePaymentTermsAndBuyerFromTheAddress) {
     const Acheteur b = AcheteurDepuisAdresse({"Caf\xE9", "", "Quartier Nord", "13001 Marseille"});
     EXPECT_EQ(b.Rue, "Quartier Nord");
     EXPECT_EQ(b.Ville, "Marseille");
+}
+
+namespace {
+
+// The XML without its indentation, to look for an element with its content.
+QByteArray XmlCompact(const FactureElectronique& fe) {
+    return QByteArray(EcritCII(fe)).replace('\n', "").replace(' ', "");
+}
+
+} // namespace
+
+TEST(FactureElectronique, NatureOfTheOperationAndOptionForDebits) {
+    struct Cas {
+        Cadre vendeur;
+        std::optional<Cadre> document;
+        bool option, franchise;
+        const char* bt23; // the billing framework written
+        bool debits;      // VAT on the invoice's date (BT-8)
+    };
+    const std::vector<Cas> cas = {
+        {Cadre::Mixte, std::nullopt, false, false, "M1", false}, // the seller's setting
+        {Cadre::Mixte, Cadre::Biens, false, false, "B1", false}, // the document's own
+        {Cadre::Biens, Cadre::Services, true, false, "S1", true},
+        {Cadre::Services, std::nullopt, true, false, "S1", true},
+        {Cadre::Services, Cadre::Mixte, true, false, "M1", true},
+        {Cadre::Services, Cadre::Biens, true, false, "B1", false}, // goods: on delivery
+        {Cadre::Services, std::nullopt, true, true, "S1", false},  // no VAT charged
+    };
+    for (const auto& c : cas) {
+        DocumentTest d = Document(c.franchise ? "franchise" : "remises");
+        d.Vend.CadreFacturation = c.vendeur;
+        d.Vend.OptionDebits = c.option;
+        d.Autres.Nature = c.document;
+        const FactureElectronique fe = Fe(d.Construit());
+        const std::string nom = std::string(c.bt23) + (c.option ? " option" : "");
+        EXPECT_EQ(fe.TvaSurDebits, c.debits) << nom;
+        const QByteArray xml = XmlCompact(fe);
+        EXPECT_TRUE(xml.contains("<ram:BusinessProcessSpecifiedDocumentContextParameter><ram:ID>" +
+                                 QByteArray(c.bt23)))
+            << nom;
+        // In each VAT breakdown, before its rate.
+        EXPECT_EQ(
+            xml.count("<ram:DueDateTypeCode>5</ram:DueDateTypeCode><ram:RateApplicablePercent>"),
+            c.debits ? static_cast<int>(fe.Tva.size()) : 0)
+            << nom;
+    }
+}
+
+TEST(FactureElectronique, DeliveryAddressOnlyWhenItIsNotTheBuyers) {
+    const Acheteur a = AcheteurTest();
+    struct Cas {
+        const char* nom;
+        std::optional<AdresseLivraison> lieu;
+        bool ecrite;
+    };
+    const std::vector<Cas> cas = {
+        {"aucune", std::nullopt, false},
+        {"celle de l'acheteur",
+         AdresseLivraison{"GARAGE DU CENTRE ", " 4 place de la Gare", "69002", "lyon", "fr"},
+         false},
+        {"une autre", AdresseLivraison{"Chantier Dupont", "3 rue du Port", "69007", "Lyon", "FR"},
+         true},
+        {"sans nom", AdresseLivraison{"", "3 rue du Port", "69007", "Lyon", "FR"}, true},
+    };
+    for (const auto& c : cas) {
+        DocumentTest d = Document("remises");
+        d.Ach = a;
+        d.Autres.LieuLivraison = c.lieu;
+        const FactureElectronique fe = Fe(d.Construit());
+        EXPECT_EQ(fe.Autres.LieuLivraison.has_value(), c.ecrite) << c.nom;
+        const QByteArray xml = XmlCompact(fe);
+        EXPECT_EQ(xml.contains("<ram:ShipToTradeParty>"), c.ecrite) << c.nom;
+        if (!c.ecrite) continue;
+        const QByteArray nom =
+            c.lieu->Nom.empty() ? QByteArray() : "<ram:Name>ChantierDupont</ram:Name>";
+        EXPECT_TRUE(
+            xml.contains("<ram:ShipToTradeParty>" + nom +
+                         "<ram:PostalTradeAddress><ram:PostcodeCode>69007</ram:PostcodeCode>"
+                         "<ram:LineOne>3rueduPort</ram:LineOne><ram:CityName>Lyon</"
+                         "ram:CityName><ram:CountryID>FR</ram:CountryID>"
+                         "</ram:PostalTradeAddress></ram:ShipToTradeParty>"
+                         "<ram:ActualDeliverySupplyChainEvent>"))
+            << c.nom << "\n"
+            << xml.toStdString();
+    }
+    // An address given but incomplete is refused with what is missing.
+    const std::vector<std::pair<AdresseLivraison, const char*>> refus = {
+        {{"Chantier", "", "69007", "Lyon", "FR"}, "la rue est obligatoire"},
+        {{"Chantier", "3 rue du Port", "6900", "Lyon", "FR"}, "Code postal"},
+        {{"Chantier", "3 rue du Port", "69007", "", "FR"}, "Ville"},
+        {{"Chantier", "3 rue du Port", "69007", "Lyon", "France"}, "Pays"},
+    };
+    for (const auto& [lieu, attendu] : refus) {
+        DocumentTest d = Document("remises");
+        d.Autres.LieuLivraison = lieu;
+        const auto r = d.Construit();
+        ASSERT_TRUE(std::holds_alternative<Refus>(r)) << attendu;
+        const QString m = std::get<Refus>(r).Message;
+        EXPECT_TRUE(m.startsWith(QString::fromUtf8("L'adresse de livraison est incomplète")))
+            << m.toStdString();
+        EXPECT_TRUE(m.contains(QString::fromUtf8(attendu))) << m.toStdString();
+    }
+}
+
+TEST(FactureElectronique, ThePageNamesTheBuyerOfTheXml) {
+    DocumentTest d = Document("remises");
+    d.F.Adresse = {"M. Durand (ancien client)", "", "", ""};
+    d.Ach.Pays = "BE";
+    d.Ach.CodePostal = "1000";
+    d.Ach.Ville = "Bruxelles";
+    d.Ach.Siren.clear();
+    d.Ach.NumeroTVA.clear();
+    d.Ach.AdresseElectronique = "0123456789";
+    const FactureElectronique fe = Fe(d.Construit());
+    const Fiche page = FicheDeLaPage(d.F, d.R, fe, Largeur7);
+    EXPECT_EQ(page.Adresse, (std::array<std::string, 4>{"Garage du Centre", "4 place de la Gare",
+                                                        "1000 Bruxelles", "BE"}));
+    EXPECT_EQ(AdresseImprimee(AcheteurTest())[2], "69002 Lyon");
+    EXPECT_EQ(AdresseImprimee(AcheteurTest())[3], "");
 }

@@ -143,3 +143,74 @@ TEST(FichiersTiers, MissingOrDamagedFilesAndFailedWrites) {
         }
     }
 }
+
+TEST(FichiersTiers, TheOptionForDebitsIsANewKeyThatOldFilesDoNotNeed) {
+    DossierTemporaire dossier;
+    // A file written before the option existed reads without it and is
+    // written back byte for byte.
+    SauveVendeur(VendeurTest());
+    const QByteArray ancien = Octets(NomFichierVendeur);
+    EXPECT_FALSE(ancien.contains("debits"));
+    Vendeur v;
+    ASSERT_TRUE(ChargeVendeur(v));
+    EXPECT_FALSE(v.OptionDebits);
+    SauveVendeur(v);
+    EXPECT_EQ(Octets(NomFichierVendeur), ancien);
+
+    v.OptionDebits = true;
+    SauveVendeur(v);
+    EXPECT_EQ(Octets(NomFichierVendeur), ancien + "debits=1\r\n");
+    Vendeur lu;
+    ASSERT_TRUE(ChargeVendeur(lu));
+    EXPECT_EQ(lu, v);
+}
+
+TEST(FichiersTiers, TheDocumentsFileBesideTheBook) {
+    DossierTemporaire dossier;
+    const std::pair<QString, QString> chemins[] = {
+        {"/data/compta/livre.fct", "/data/compta/livre.fxd"},
+        {"/data/2026.livre.FCT", "/data/2026.livre.fxd"},
+        {"", ""}, // a book without a file has none
+    };
+    for (const auto& [livre, attendu] : chemins)
+        EXPECT_EQ(CheminDonneesDocuments(livre), attendu) << livre.toStdString();
+
+    const auto cle = [](const std::string& genre, const std::string& numero) {
+        Fiche f;
+        f.Genre = genre;
+        f.Numero = numero;
+        return CleDocument(f);
+    };
+    EXPECT_EQ(cle(GenreFacture, "202603001"), "F 202603001");
+    EXPECT_EQ(cle(GenreAvoir, "202603001"), "A 202603001"); // one number, two documents
+    EXPECT_EQ(cle("", " 202603002 "), "F 202603002");
+    EXPECT_EQ(cle(GenreDevis, "202603001"), "");
+    EXPECT_EQ(cle(GenreFacture, "         "), "");
+
+    DonneesDocuments d;
+    d["F 202603001"] = {
+        Cadre::Biens, AdresseLivraison{"Chantier Dupont", "3 rue du Port", "69007", "Lyon", "FR"}};
+    d["A 202603002"] = {Cadre::Mixte, std::nullopt};
+    d["F 202603003"] = {}; // nothing to keep: not written
+    const QString chemin = dossier.chemin("livre.fxd");
+    SauveDonneesDocuments(d, chemin);
+    EXPECT_EQ(Octets(chemin), "[A 202603002]\r\nnature=mixte\r\n"
+                              "[F 202603001]\r\nnature=biens\r\nlivraison_nom=Chantier Dupont\r\n"
+                              "livraison_rue=3 rue du Port\r\nlivraison_code_postal=69007\r\n"
+                              "livraison_ville=Lyon\r\nlivraison_pays=FR\r\n");
+    DonneesDocuments lus;
+    ASSERT_TRUE(ChargeDonneesDocuments(lus, chemin));
+    d.erase("F 202603003");
+    EXPECT_EQ(lus, d);
+
+    // Damaged: lines outside a document, unknown keys and natures are passed over.
+    Ecrit(chemin, "nature=biens\r\n[F 1]\r\nnature=autre\r\nlivraison_ville=Lyon\r\n"
+                  "\x01\xff\r\n[]\r\nnature=biens\r\n");
+    lus.clear();
+    ASSERT_TRUE(ChargeDonneesDocuments(lus, chemin));
+    ASSERT_EQ(lus.size(), 1u);
+    EXPECT_FALSE(lus["F 1"].Nature);
+    ASSERT_TRUE(lus["F 1"].Livraison);
+    EXPECT_EQ(lus["F 1"].Livraison->Ville, "Lyon");
+    EXPECT_FALSE(ChargeDonneesDocuments(lus, dossier.chemin("autre.fxd")));
+}

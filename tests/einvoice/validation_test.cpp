@@ -38,4 +38,4 @@ TEST_P(Validation, PassesTheRules) {
 
 INSTANTIATE_TEST_SUITE_P(Documents, Validation,
                          ::testing::Values("exemple", "ttc", "remises", "avoir", "payee",
-                                           "lignes63", "particulier", "franchise"));
+                                           "lignes63", "particulier", "franchise", "debits"));

@@ -1,9 +1,12 @@
 // The invoice window's printing: the document on the
 // printer, in the print preview and in a PDF file, the envelope, and the page
 // setup dialog. The drawings are kyr_printing's; this file only feeds them the
-// shown document and picks the output.
+// shown document, with the VAT table and the e-invoice's lines of an invoice,
+// and picks the output.
 #include "book/ui/facture_window.h"
 
+#include "common/erreurs.h"
+#include "common/texte.h"
 #include "common/ui/saisie.h"
 #include "printing/document.h"
 #include "printing/ui/mpage_dialog.h"
@@ -23,10 +26,39 @@ Fiche FicheImprimee(Facture& f) {
     return fiche;
 }
 
-DessinImpression DessinDocument(Facture& f) {
-    return [fiche = FicheImprimee(f), nb = f.NbLignes, societe = f.Societe,
-            type = f.reglages.TypePapier](Imprimante& i) {
-        ImprimeDocument(i, fiche, nb, societe, type);
+// The VAT of each rate as the window computed it: the figures-only run on the
+// printed cells, kept only when it gives the captions shown (totals not
+// recomputed since a change are printed as shown, without a table they
+// would contradict).
+std::vector<TauxImprime> ParTauxImprimes(const Fiche& fiche, const Reglages& r) {
+    Fiche c = fiche;
+    try {
+        const Ventilation v = kyr::Calcule(c, r, {});
+        if (c.TotalHT.empty() || c.TotalHT != fiche.TotalHT || c.TotalTVA != fiche.TotalTVA ||
+            c.TotalTTC != fiche.TotalTTC)
+            return {};
+        return ParTauxDuCalcul(v, r);
+    } catch (const ErreurExecution&) {
+        return {};
+    }
+}
+
+// What an invoice or credit note adds to its page; a quote prints as it always has.
+ComplementsPage ComplementsImprimes(TFacture& w, const Fiche& fiche) {
+    if (Trim(fiche.Genre) == Trim(GenreDevis)) return {};
+    ComplementsPage c;
+    c.ParTaux = ParTauxImprimes(fiche, w.logique().reglages);
+    if (w.lignesEFacture) c.Lignes = w.lignesEFacture(fiche);
+    return c;
+}
+
+DessinImpression DessinDocument(TFacture& w) {
+    Facture& f = w.logique();
+    Fiche fiche = FicheImprimee(f);
+    ComplementsPage complements = ComplementsImprimes(w, fiche);
+    return [fiche = std::move(fiche), complements = std::move(complements), nb = f.NbLignes,
+            societe = f.Societe, type = f.reglages.TypePapier](Imprimante& i) {
+        ImprimeDocument(i, fiche, nb, societe, type, complements);
     };
 }
 
@@ -46,22 +78,22 @@ static QString NomPdf(TFacture& w, QString nom = {}) {
 
 void TFacture::Imprime() {
     Saisit();
-    ImprimerDirect(m_plateforme, DessinDocument(m_logique), NomPdf(*this));
+    ImprimerDirect(m_plateforme, DessinDocument(*this), NomPdf(*this));
 }
 
 void TFacture::ImprimeDialogue() {
     Saisit();
-    Imprimer(this, m_plateforme, DessinDocument(m_logique), NomPdf(*this));
+    Imprimer(this, m_plateforme, DessinDocument(*this), NomPdf(*this));
 }
 
 void TFacture::Apercu() {
     Saisit();
-    kyr::Apercu(this, m_plateforme, DessinDocument(m_logique), NomPdf(*this));
+    kyr::Apercu(this, m_plateforme, DessinDocument(*this), NomPdf(*this));
 }
 
 void TFacture::ExportePdf() {
     Saisit();
-    ExporterPdf(m_plateforme, DessinDocument(m_logique), NomPdf(*this));
+    ExporterPdf(m_plateforme, DessinDocument(*this), NomPdf(*this));
 }
 
 void TFacture::ImpEnv() {

@@ -85,6 +85,9 @@ public:
     void Apercu();
     void ExportePdf();
     std::function<QString()> dossierLivre;
+    // The lines the e-invoice's data add to a printed invoice or credit note
+    // (buyer's identifiers, delivery address...); none when it is not set.
+    std::function<std::vector<std::string>(const Fiche&)> lignesEFacture;
     void Charge(const QString& nom);
     void Sauve(const QString& nom);
     void Nouveau();

@@ -87,6 +87,7 @@ TExportFE::TExportFE(const Fiche& f, QWidget* parent)
     m_echeance = Date(this, "DateTimePicker1");
     fr->addRow(f.Payee ? Utf8("Date du &paiement :") : Utf8("Date d'éc&héance :"), m_echeance);
     principal->addWidget(reglement);
+    construitLivraison(fr, principal);
 
     m_facture = Champ("Edit9");
     m_dateFacture = Date(this, "DateTimePicker2");
@@ -125,6 +126,7 @@ TExportFE::TExportFE(const Fiche& f, QWidget* parent)
         const bool pro = m_entreprise->isChecked();
         return ControleAdresseElectronique(s(m_adresse), pro ? s(m_siren) : std::string(), pro);
     });
+    verifieLivraison();
     if (m_avoir)
         m_verif->Ajoute(m_facture, requis(m_facture, "Indiquez le numéro de la facture que cet "
                                                      "avoir corrige."));
@@ -168,6 +170,7 @@ void TExportFE::Init(const SaisieExport& s) {
     m_livraison->setDate(s.Autres.Livraison.isValid() ? s.Autres.Livraison : s.Autres.Echeance);
     m_dateFacture->setDate(s.Autres.DateFactureCorrigee.isValid() ? s.Autres.DateFactureCorrigee
                                                                   : s.Autres.Echeance);
+    initLivraison(s.Autres);
     // The first field still to fill takes the focus.
     for (QLineEdit* e : {m_nom, m_rue, m_cp, m_ville, m_siren, m_adresse})
         if (e->isEnabled() && e->text().trimmed().isEmpty()) {
@@ -192,6 +195,7 @@ SaisieExport TExportFE::Result() const {
     a.AdresseElectronique = t(m_adresse);
     s.Autres.Echeance = m_echeance->date();
     s.Autres.Livraison = m_livraison->date();
+    resultLivraison(s.Autres);
     if (m_avoir) {
         s.Autres.FactureCorrigee = Compacte(S(m_facture->text()));
         s.Autres.DateFactureCorrigee = m_dateFacture->date();
@@ -203,7 +207,7 @@ void TExportFE::accept() {
     if (m_verif->Tout()) QDialog::accept();
 }
 
-void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier) {
+void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier, const QString& livre) {
     ExporteFacturX(
         f, dossier,
         [&](const SaisieExport& propose) -> std::optional<SaisieExport> {
@@ -214,7 +218,8 @@ void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier) {
         },
         [&](const QString& chemin, const FactureElectronique& fe, const Fiche& page) {
             EcritFacturX(chemin, fe, page, f.NbLignes, f.Societe, f.plateforme().Maintenant());
-        });
+        },
+        livre);
 }
 
 } // namespace kyr

@@ -26,7 +26,8 @@ QByteArray PagePdfA1b(const Fiche& page, int nbLignes, const LignesSociete& soci
         ImprimantePdf::PreparePage(writer, Orientation::Portrait);
         QPainter peintre(&writer);
         SurfaceQt surface(peintre, writer);
-        DessineDocument(surface, page, nbLignes, societe, PapierBlanc);
+        DessineDocument(surface, page, nbLignes, societe, PapierBlanc,
+                        fe ? ComplementsDeLaPage(*fe) : ComplementsPage{});
         if (fe) DessineMentions(surface, *fe); // on the last page
         peintre.end();
     }

@@ -13,7 +13,7 @@
 namespace kyr {
 
 // The page as PDF/A-1b bytes (A4, 1200 dpi, the whole page), with the
-// e-invoice's legal mentions at the foot of its last page when fe is given.
+// e-invoice's VAT table, lines and legal mentions when fe is given.
 QByteArray PagePdfA1b(const Fiche& page, int nbLignes, const LignesSociete& societe,
                       const QString& titre, const FactureElectronique* fe = nullptr);
 

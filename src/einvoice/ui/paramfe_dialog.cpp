@@ -75,6 +75,14 @@ TParamFE::TParamFE(QWidget* parent) : QDialog(parent) {
                                 this);
     m_franchise->setObjectName(QStringLiteral("CheckBox1"));
     fa->addRow(m_franchise);
+    m_debits = new QCheckBox(Utf8("Option pour le paiement de la ta&xe d'après les débits"), this);
+    m_debits->setObjectName(QStringLiteral("CheckBox2"));
+    m_debits->setToolTip(Utf8("Pour les prestations de services : la TVA est due à la date des "
+                              "factures plutôt qu'à celle des paiements reçus. Les factures le "
+                              "mentionnent."));
+    fa->addRow(m_debits);
+    // A business in the VAT exemption charges no VAT: the option has no object.
+    connect(m_franchise, &QCheckBox::toggled, m_debits, &QWidget::setDisabled);
     QFormLayout* me = groupe("Mentions obligatoires");
     me->addRow(Utf8("Pénalités de retar&d :"), m_penalites = Champ("Edit9"));
     me->addRow(Utf8("I&ndemnité de recouvrement :"), m_indemnite = Champ("Edit10"));
@@ -102,7 +110,8 @@ TParamFE::TParamFE(QWidget* parent) : QDialog(parent) {
     m_verif->Ajoute(m_adresse, SiRempli(m_adresse, [=, this] {
                         return ControleAdresseElectronique(s(m_adresse), s(m_siren), true);
                     }));
-    m_verif->Ajoute(m_cp, SiRempli(m_cp, [=, this] { return ControleCodePostal(s(m_cp), s(m_pays)); }));
+    m_verif->Ajoute(m_cp,
+                    SiRempli(m_cp, [=, this] { return ControleCodePostal(s(m_cp), s(m_pays)); }));
     m_verif->Ajoute(m_pays, [=, this] { return ControlePays(s(m_pays)); });
     m_verif->Ajoute(m_iban, SiRempli(m_iban, [=, this] { return ControleIban(s(m_iban)); }));
     m_verif->Ajoute(m_bic, SiRempli(m_bic, [=, this] { return ControleBic(s(m_bic)); }));
@@ -145,6 +154,8 @@ void TParamFE::Init(const Vendeur& v) {
     }
     m_cadre->setCurrentIndex(static_cast<int>(v.CadreFacturation));
     m_franchise->setChecked(v.Franchise);
+    m_debits->setChecked(v.OptionDebits);
+    m_debits->setDisabled(v.Franchise);
 }
 
 Vendeur TParamFE::Result() const {
@@ -155,6 +166,7 @@ Vendeur TParamFE::Result() const {
     }
     v.CadreFacturation = static_cast<Cadre>(std::max(0, m_cadre->currentIndex()));
     v.Franchise = m_franchise->isChecked();
+    v.OptionDebits = m_debits->isChecked();
     return v;
 }
 

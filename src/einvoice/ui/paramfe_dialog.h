@@ -40,6 +40,7 @@ private:
     QLineEdit *m_penalites, *m_indemnite, *m_escompte, *m_iban, *m_bic;
     QComboBox* m_cadre;
     QCheckBox* m_franchise;
+    QCheckBox* m_debits;
     QLabel* m_probleme;
     Verificateur* m_verif;
 };

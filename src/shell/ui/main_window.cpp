@@ -3,6 +3,7 @@
 #include "book/ui/facture_window.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "einvoice/mentions.h"
 #include "einvoice/ui/exportfe_dialog.h"
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
@@ -170,7 +171,8 @@ void TMainForm::CreeMenus() {
                       f.Saisit();
                       f.Calcule();
                       CommandeFacturX(this, f.logique(),
-                                      f.dossierLivre ? f.dossierLivre() : QString());
+                                      f.dossierLivre ? f.dossierLivre() : QString(),
+                                      m_coquille->FichierCourant);
                   });
               }},
              {"FilePrintSetupItem",
@@ -609,6 +611,10 @@ TFacture* TMainForm::CreeFacture() {
         if (!m_coquille->FichierCourant.isEmpty())
             return QFileInfo(m_coquille->FichierCourant).absolutePath();
         return m_coquille->RepertoireDepart;
+    };
+    // A printed invoice shows what the e-invoice's data say of it.
+    m_facture->lignesEFacture = [this](const Fiche& f) {
+        return LignesImpression(f, m_coquille->FichierCourant, m_plateforme);
     };
 
     QAction* effacer = findChild<QAction*>(QStringLiteral("DocDeleteLineItem"));

@@ -5,6 +5,8 @@
 #include "einvoice/ui/paramfe_dialog.h"
 #include "support/attente.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -137,4 +139,76 @@ TEST(ExportFE, ACreditNoteAsksTheInvoiceItCorrects) {
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.Result().Autres.FactureCorrigee, "202601006");
     EXPECT_TRUE(d.Result().Autres.DateFactureCorrigee.isValid());
+}
+
+TEST(ExportFE, TheNatureOfTheOperationAndADeliveryAddressElsewhere) {
+    DocumentTest doc = DocumentsTest().front();
+    SaisieExport propose;
+    propose.Ach = AcheteurTest();
+    propose.Autres.Echeance = QDate(2026, 10, 14);
+    propose.Autres.Nature = Cadre::Mixte;
+    TExportFE d(doc.F);
+    d.Init(propose);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    auto* nature = Enfant<QComboBox>(&d, "ComboBox1");
+    EXPECT_EQ(nature->currentIndex(), static_cast<int>(Cadre::Mixte));
+    auto* ailleurs = Enfant<QCheckBox>(&d, "CheckBox1");
+    EXPECT_FALSE(ailleurs->isChecked());
+    EXPECT_FALSE(Enfant(&d, "Edit11")->isEnabled());
+    // Accepted as proposed: the buyer's address, the nature chosen.
+    Ok(&d);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.Result().Autres.Nature, Cadre::Mixte);
+    EXPECT_FALSE(d.Result().Autres.LieuLivraison);
+
+    // Elsewhere: started from the buyer's address, the street to change first.
+    TExportFE e(doc.F);
+    e.Init(propose);
+    e.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&e));
+    Enfant<QComboBox>(&e, "ComboBox1")->setCurrentIndex(static_cast<int>(Cadre::Biens));
+    QTest::mouseClick(Enfant<QCheckBox>(&e, "CheckBox1"), Qt::LeftButton);
+    EXPECT_TRUE(Enfant(&e, "Edit11")->isEnabled());
+    EXPECT_EQ(Enfant(&e, "Edit11")->text(), "4 place de la Gare");
+    EXPECT_EQ(e.focusWidget(), Enfant(&e, "Edit11"));
+    Tape(&e, "Edit11", "");
+    Ok(&e);
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_TRUE(Probleme(&e).contains("rue de livraison")) << Probleme(&e).toStdString();
+    Tape(&e, "Edit11", "3 rue du Port");
+    Tape(&e, "Edit12", "6900");
+    EXPECT_FALSE(Probleme(&e).isEmpty()); // the postcode checked where typed
+    Tape(&e, "Edit12", "69007");
+    Tape(&e, "Edit10", "Chantier Dupont");
+    Ok(&e);
+    EXPECT_FALSE(e.isVisible());
+    const SaisieExport s = e.Result();
+    EXPECT_EQ(s.Autres.Nature, Cadre::Biens);
+    EXPECT_EQ(s.Autres.LieuLivraison,
+              (AdresseLivraison{"Chantier Dupont", "3 rue du Port", "69007", "Lyon", "FR"}));
+
+    // Proposed again as kept.
+    propose.Autres.LieuLivraison = s.Autres.LieuLivraison;
+    TExportFE g(doc.F);
+    g.Init(propose);
+    EXPECT_TRUE(Enfant<QCheckBox>(&g, "CheckBox1")->isChecked());
+    EXPECT_EQ(Enfant(&g, "Edit10")->text(), "Chantier Dupont");
+    EXPECT_EQ(g.Result().Autres.LieuLivraison, s.Autres.LieuLivraison);
+}
+
+TEST(ParamFE, TheOptionForDebitsIsKeptAndHasNoObjectUnderTheExemption) {
+    Vendeur v = VendeurTest();
+    v.OptionDebits = true;
+    v.Iban = "FR7630006000011234567890189"; // as the dialog keeps it
+    TParamFE d;
+    d.Init(v);
+    auto* debits = Enfant<QCheckBox>(&d, "CheckBox2");
+    EXPECT_TRUE(debits->isChecked());
+    EXPECT_TRUE(debits->isEnabled());
+    EXPECT_EQ(d.Result(), v);
+    Enfant<QCheckBox>(&d, "CheckBox1")->setChecked(true); // the VAT exemption
+    EXPECT_FALSE(debits->isEnabled());
+    debits->setChecked(false);
+    EXPECT_FALSE(d.Result().OptionDebits);
 }

@@ -12,10 +12,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <qpdf/QPDF.hh>
+
+#include <algorithm>
 
 using namespace kyr;
 using namespace kyr::test;
@@ -47,6 +51,15 @@ int NbLignesDe(const Fiche& f) {
         for (const auto& c : f.Cellules[r])
             if (!c.empty()) n = r;
     return std::min(n + 1, DerniereRangee);
+}
+
+// Set KYR_PDF_GARDE to a folder to keep the file for looking at it.
+void Garde(const QString& pdf) {
+    const QString dossier = qEnvironmentVariable("KYR_PDF_GARDE");
+    if (dossier.isEmpty()) return;
+    const QString cible = QDir(dossier).filePath(QFileInfo(pdf).fileName());
+    QFile::remove(cible);
+    QFile::copy(pdf, cible);
 }
 
 } // namespace
@@ -130,7 +143,66 @@ TEST_P(FacturX, FileIsPdfA3WithTheXmlAndTheSameTotals) {
 
 INSTANTIATE_TEST_SUITE_P(Documents, FacturX,
                          ::testing::Values("exemple", "ttc", "remises", "avoir", "payee",
-                                           "lignes63", "particulier", "franchise"));
+                                           "lignes63", "particulier", "franchise", "debits"));
+
+// The page read back: each rate's base and VAT and the buyer are the XML's,
+// even when the document's own address lines say something else.
+TEST(FacturXPage, ThreeRatesAndTheBuyerAsTheXmlSaysThem) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdfdetach")).isEmpty()) {
+        if (qEnvironmentVariable("CI") == QLatin1String("true")) FAIL() << "poppler absent";
+        GTEST_SKIP() << "poppler absent";
+    }
+    DocumentTest d;
+    for (auto& t : DocumentsTest())
+        if (t.Nom == "debits") d = t;
+    d.F.Adresse = {"M. Durand, ancienne adresse",
+                   "1 impasse Oublié"
+                   "e",
+                   "", ""};
+    const FactureElectronique fe = std::get<FactureElectronique>(d.Construit());
+    ASSERT_EQ(fe.Tva.size(), 3u);
+    DossierTemporaire dossier;
+    const QString pdf = dossier.chemin("trois_taux.pdf");
+    const Fiche page = FicheDeLaPage(d.F, d.R, fe, Largeur7);
+    EcritFacturX(pdf, fe, page, NbLignesDe(page), d.Societe, QDateTime::currentDateTime());
+    const QString texte = Lance("pdftotext", {"-layout", pdf, "-"}).texte;
+    const QString xml = dossier.chemin("x.xml");
+    ASSERT_EQ(Lance("pdfdetach", {"-save", "1", "-o", xml, pdf}).code, 0);
+    const QString lu = QString::fromUtf8(Octets(xml));
+
+    EXPECT_TRUE(texte.contains("Taux de TVA")) << texte.toStdString();
+    for (const auto& t : fe.Tva) {
+        std::string taux = TexteDecimalCourt(t.Taux, 2);
+        std::replace(taux.begin(), taux.end(), '.', ',');
+        const QRegularExpression ligne(QString::fromStdString(taux + " %\\s+" + TextePage(t.Base) +
+                                                              "\\s+" + TextePage(t.Montant)));
+        EXPECT_TRUE(texte.contains(ligne)) << ligne.pattern().toStdString();
+        EXPECT_TRUE(lu.contains(QString::fromStdString("<ram:BasisAmount>" + TexteXml(t.Base))));
+        EXPECT_TRUE(
+            lu.contains(QString::fromStdString("<ram:CalculatedAmount>" + TexteXml(t.Montant))));
+    }
+    const std::pair<QString, QString> acheteur[] = {
+        {"Garage du Centre", "<ram:Name>Garage du Centre</ram:Name>"},
+        {"4 place de la Gare", "<ram:LineOne>4 place de la Gare</ram:LineOne>"},
+        {"69002 Lyon", "<ram:PostcodeCode>69002</ram:PostcodeCode>"},
+        {"SIREN 443 061 841", "<ram:ID schemeID=\"0002\">443061841</ram:ID>"},
+        {"FR64443061841", "<ram:ID schemeID=\"VA\">FR64443061841</ram:ID>"},
+        {"Adresse de livraison : Chantier Dupont, 3 rue du Port, 69007 Lyon",
+         "<ram:Name>Chantier Dupont</ram:Name>"},
+        {QString::fromUtf8("Nature de l'opération : prestation de services"),
+         "<ram:ID>S1</ram:ID>"},
+        {QString::fromUtf8("Option pour le paiement de la taxe d'après les débits"),
+         "<ram:DueDateTypeCode>5</ram:DueDateTypeCode>"},
+    };
+    for (const auto& [surLaPage, dansLeXml] : acheteur) {
+        EXPECT_TRUE(texte.contains(surLaPage)) << surLaPage.toStdString();
+        EXPECT_TRUE(lu.contains(dansLeXml)) << dansLeXml.toStdString();
+    }
+    EXPECT_FALSE(texte.contains("ancienne adresse"));
+    EXPECT_FALSE(lu.contains("ancienne adresse"));
+    Garde(pdf);
+}
 
 TEST(FacturXRefus, APageThatIsNotPdfA1bIsRefusedAndNoFileIsWritten) {
     DossierTemporaire dossier;

@@ -3,6 +3,7 @@
 // setup; printed on a recording back-end.
 #include "book/ui/dialogue_modal.h"
 #include "book/ui/facture_window.h"
+#include "einvoice/fichiers_tiers.h"
 #include "printing/ui/sorties.h"
 #include "shell/livre_simple.h"
 #include "shell/ui/main_window.h"
@@ -193,6 +194,76 @@ TEST_F(Impression, MiseEnPageStoresTheAnswerInTheSettings) {
     });
     A("FilePageSetupItem")->trigger();
     EXPECT_EQ(w->facture()->logique().reglages.TypePapier, 1);
+}
+
+TEST_F(Impression, AnInvoiceOfThreeRatesPrintsItsVatTableAndTheEInvoicesLines) {
+    Ouvre();
+    Facture& f = w->facture()->logique();
+    f.reglages.TauxTVA = {0, 20, 10, 5.5L};
+    f.fiche.Cellules[1] = {"Travaux", "1", "100", "", "", "1"};
+    f.fiche.Cellules[2] = {"Fournitures", "3", "12,30", "", "", "2"};
+    f.fiche.Cellules[3] = {"Livres", "2", "9,99", "", "", "3"};
+    w->facture()->Calcule();
+    const auto imprime = [&] {
+        enregistree.travaux.clear();
+        A("ToolPrintItem")->trigger();
+        EXPECT_EQ(enregistree.travaux.size(), 1u);
+        std::vector<std::string> textes;
+        for (const auto& t : enregistree.travaux.back().traces)
+            if (t.sorte == test::Trace::Texte) textes.push_back(t.texte);
+        return textes;
+    };
+    const auto contient = [](const std::vector<std::string>& t, const std::string& x) {
+        return std::find(t.begin(), t.end(), x) != t.end();
+    };
+    // The window's figures, rate by rate; without the e-invoice's data, nothing else.
+    std::vector<std::string> t = imprime();
+    for (const char* x : {"Taux de TVA", "20 %", "100,00", "20,00", "10 %", "36,90", "3,69",
+                          "5,5 %", "19,98", "1,10"})
+        EXPECT_TRUE(contient(t, x)) << x;
+    EXPECT_TRUE(contient(t, "156,88")); // the window's totals, as shown
+    EXPECT_TRUE(contient(t, "24,79"));
+    for (const auto& x : t)
+        EXPECT_EQ(x.find("Nature de l'op"), std::string::npos) << x;
+
+    // The seller's data, the buyer remembered for the client and the
+    // document's choices beside the book.
+    Vendeur v = VendeurNeuf();
+    v.CadreFacturation = Cadre::Services;
+    v.OptionDebits = true;
+    SauveVendeur(v);
+    Acheteur a;
+    a.Nom = "Dupont";
+    a.Siren = "443061841";
+    SauveAcheteurs({{"10002", a}});
+    SauveDonneesDocuments(
+        {{"F 200103001",
+          {Cadre::Mixte, AdresseLivraison{"Chantier", "3 rue du Port", "69007", "Lyon", "FR"}}}},
+        dossier.chemin("a.fxd"));
+    t = imprime();
+    // Wrapped to the column: read as one text.
+    std::string tout;
+    for (const auto& x : t)
+        tout += x + " ";
+    for (const char* x : {"Client : SIREN 443 061 841",
+                          "Adresse de livraison : Chantier, 3 rue du Port, 69007 Lyon",
+                          "Nature de l'op\xE9ration : livraison de biens et prestation de services",
+                          "Option pour le paiement de la taxe d'apr\xE8s les d\xE9"
+                          "bits"})
+        EXPECT_NE(tout.find(x), std::string::npos) << x << "\n" << tout;
+
+    // Totals not recomputed since a change: no table that would contradict them.
+    f.fiche.Cellules[3][1] = "5";
+    t = imprime();
+    EXPECT_FALSE(contient(t, "Taux de TVA"));
+    // A quote prints as it always has.
+    f.fiche.Genre = GenreDevis;
+    w->facture()->Calcule();
+    t = imprime();
+    EXPECT_FALSE(contient(t, "Taux de TVA"));
+    for (const auto& x : t)
+        EXPECT_EQ(x.find("SIREN"), std::string::npos) << x;
+    EXPECT_TRUE(p.erreurs.empty());
 }
 
 } // namespace kyr
