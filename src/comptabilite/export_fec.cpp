@@ -46,15 +46,28 @@ template <class T, class F> QString Liste(const std::vector<T>& v, F nom) {
 
 } // namespace
 
-std::variant<ExportFEC, QString> PrepareFEC(const Journal& j, const PlanComptable& p,
-                                            const SourcesCompta& s, const Reglages& r,
-                                            std::string_view siren, int anneeCloture) {
+QString RefusSiren(std::string_view siren) {
     const std::string numero = Compacte(siren);
     if (numero.empty())
         return QStringLiteral("Le nom du fichier porte le SIREN de votre société : tapez-le "
                               "(il peut aussi être gardé dans Paramètres > Facturation "
                               "électronique...).");
-    if (const QString m = ControleSiren(numero); !m.isEmpty()) return m;
+    return ControleSiren(numero);
+}
+
+std::variant<ExportFEC, QString> PrepareFEC(const Journal& j, const PlanComptable& p,
+                                            const SourcesCompta& s, const Reglages& r,
+                                            std::string_view siren, int anneeCloture) {
+    if (const QString m = RefusSiren(siren); !m.isEmpty()) return m;
+    auto x = PrepareFEC(j, p, s, r, anneeCloture);
+    if (auto* e = std::get_if<ExportFEC>(&x))
+        e->NomFichier = NomFichierFEC(Compacte(siren), e->Rapport.Periode.Fin);
+    return x;
+}
+
+std::variant<ExportFEC, QString> PrepareFEC(const Journal& j, const PlanComptable& p,
+                                            const SourcesCompta& s, const Reglages& r,
+                                            int anneeCloture) {
     if (const QString m = VerifieComptes(p); !m.isEmpty())
         return m + QStringLiteral(" Corrigez-le dans Paramètres > Comptabilité...");
     const Exercice e = ExerciceClos(p, anneeCloture);
@@ -74,7 +87,6 @@ std::variant<ExportFEC, QString> PrepareFEC(const Journal& j, const PlanComptabl
                      .arg(ecartes);
         return m;
     }
-    x.NomFichier = NomFichierFEC(numero, e.Fin);
     x.NbEcritures = static_cast<int>(ecritures.Ecritures.size());
     x.Fichier = FaitFEC(ecritures.Ecritures);
     return x;

@@ -30,6 +30,14 @@ std::variant<ExportFEC, QString> PrepareFEC(const Journal& j, const PlanComptabl
                                             const SourcesCompta& s, const Reglages& r,
                                             std::string_view siren, int anneeCloture);
 
+// The same before the SIREN is known, for the report shown while it is typed:
+// the file's name is then empty.
+std::variant<ExportFEC, QString> PrepareFEC(const Journal& j, const PlanComptable& p,
+                                            const SourcesCompta& s, const Reglages& r,
+                                            int anneeCloture);
+// What is wrong with the SIREN typed for the file's name; empty when right.
+QString RefusSiren(std::string_view siren);
+
 // The report, one paragraph a line: what the file holds, the conversion from
 // francs, the documents left out, the codes to check, the characters replaced.
 QStringList TexteRapport(const ExportFEC& e);

@@ -3,6 +3,7 @@
 // handed in as plain data by the caller: the received invoices, each issued
 // document's nature of operation, the dates its payment was received, and
 // whether the seller opted for VAT on debits.
+#include "einvoice/tiers.h"
 #include "lists/journal.h"
 
 #include <QDate>
@@ -59,6 +60,17 @@ struct SourcesCompta {
 inline NatureOperation NatureDe(const SourcesCompta& s, const VenteJournal& v) {
     const auto n = s.Nature ? s.Nature(v) : std::nullopt;
     return n.value_or(NatureOperation::Services);
+}
+
+// Until the documents carry their own nature, the seller's billing framework
+// of the electronic invoice stands for each one's: a Nature left empty is
+// given it.
+inline void AvecCadreDuVendeur(SourcesCompta& s, const Vendeur& v) {
+    if (s.Nature) return;
+    const NatureOperation n = v.CadreFacturation == Cadre::Biens   ? NatureOperation::Biens
+                              : v.CadreFacturation == Cadre::Mixte ? NatureOperation::Mixte
+                                                                   : NatureOperation::Services;
+    s.Nature = [n](const VenteJournal&) -> std::optional<NatureOperation> { return n; };
 }
 
 } // namespace kyr

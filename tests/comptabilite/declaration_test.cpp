@@ -268,5 +268,31 @@ TEST(DeclarationTVA, CSVEtPageImprimee) {
         t2.end());
 }
 
+// Without a nature per document, the seller's billing framework stands for
+// each one's; a nature already given is kept.
+TEST(DeclarationTVA, CadreDuVendeurFauteDeNatureParDocument) {
+    const Reglages r = test::ReglagesEuros();
+    const Journal j = LitJournal(
+        test::LivreCompta({{0, GenreFacture, "202604001", "03/04/2026", {"A\t1\t100,00\t\t\t1"}}}),
+        r);
+    struct Cas {
+        Cadre cadre;
+        bool natureDonnee;
+        Centimes tva;
+    };
+    for (const Cas& c : {Cas{Cadre::Biens, false, 2000}, Cas{Cadre::Mixte, false, 2000},
+                         Cas{Cadre::Services, false, 0}, Cas{Cadre::Biens, true, 0}}) {
+        SourcesCompta s;
+        s.Encaissements.emplace(); // no payment received
+        if (c.natureDonnee)
+            s.Nature = [](const VenteJournal&) { return std::optional(NatureOperation::Services); };
+        Vendeur v;
+        v.CadreFacturation = c.cadre;
+        AvecCadreDuVendeur(s, v);
+        EXPECT_EQ(Declare(j, s, r, PeriodeMois(2026, 4)).TVABrute, c.tva)
+            << static_cast<int>(c.cadre) << c.natureDonnee;
+    }
+}
+
 } // namespace
 } // namespace kyr

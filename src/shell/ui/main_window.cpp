@@ -3,6 +3,9 @@
 #include "book/ui/facture_window.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "comptabilite/ui/comptes_dialog.h"
+#include "comptabilite/ui/declaration_dialog.h"
+#include "comptabilite/ui/fec_dialog.h"
 #include "einvoice/ui/exportfe_dialog.h"
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
@@ -43,7 +46,8 @@ const char* const CommandesLivre[] = {
     "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
-    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",
+    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",  "FileFECItem",
+    "DocTVAItem",
 };
 
 } // namespace
@@ -171,6 +175,19 @@ void TMainForm::CreeMenus() {
                       f.Calcule();
                       CommandeFacturX(this, f.logique(),
                                       f.dossierLivre ? f.dossierLivre() : QString());
+                  });
+              }},
+             {"FileFECItem",
+              "Export compta&ble (FEC)...",
+              {},
+              "Fichier des écritures comptables d'un exercice, pour le comptable",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      ExportComptable(this, f.logique(),
+                                      f.dossierLivre ? f.dossierLivre() : QString(), {});
                   });
               }},
              {"FilePrintSetupItem",
@@ -322,6 +339,21 @@ void TMainForm::CreeMenus() {
                       }
                   });
               }},
+             {"DocTVAItem",
+              "Déclaration de &TVA...",
+              {},
+              "Chiffres de la déclaration de TVA d'un mois ou d'un trimestre",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      if (DeclareTVA(f.logique(), this, {})) {
+                          f.Affiche();
+                          f.FocusDocument();
+                      }
+                  });
+              }},
          }},
         {"MenuParametres",
          "&Paramètres",
@@ -343,6 +375,16 @@ void TMainForm::CreeMenus() {
               [this] {
                   CommandeFacture(
                       [this](F& f) { ParamFE(this, m_plateforme, f.logique().Societe); });
+              }},
+             {"ParamAccountsItem",
+              "&Comptabilité...",
+              {},
+              "Comptes et journaux du fichier des écritures comptables",
+              {},
+              true,
+              [this] {
+                  CommandeFacture(
+                      [this](F& f) { ParamComptes(this, m_plateforme, f.logique().reglages); });
               }},
              {"ParamInvoiceItem",
               "&Facture",
