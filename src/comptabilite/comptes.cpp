@@ -116,21 +116,35 @@ void SauveComptes(const PlanComptable& p, const QString& chemin) {
 }
 
 void LitComptes(PlanComptable& p, const Lignes& lignes) {
+    // Each key's text made once, not at every line of a long file.
+    struct Cle {
+        std::string texte;
+        std::string* champ;
+        bool numero; // read without the blanks around it; a label as it stands
+    };
+    std::vector<Cle> cles;
+    for (const auto& j : Journaux()) {
+        cles.push_back({std::string("journal_") + j.Cle, &(p.*j.Membre).Code, true});
+        cles.push_back({std::string("libelle_journal_") + j.Cle, &(p.*j.Membre).Libelle, false});
+    }
+    for (const auto& r : Rubriques()) {
+        cles.push_back({std::string("compte_") + r.Cle, &r.Acces(p).Numero, true});
+        cles.push_back({std::string("libelle_") + r.Cle, &r.Acces(p).Libelle, false});
+    }
     for (const auto& l : lignes) {
         const auto egal = l.find('=');
         if (egal == std::string::npos) continue;
-        const std::string cle = l.substr(0, egal);
-        const std::string valeur = l.substr(egal + 1);
-        // Numbers and codes are read without blanks around them; a label as it stands.
-        for (const auto& j : Journaux()) {
-            if (cle == std::string("journal_") + j.Cle) (p.*j.Membre).Code = Trim(valeur);
-            if (cle == std::string("libelle_journal_") + j.Cle) (p.*j.Membre).Libelle = valeur;
+        const std::string_view cle = std::string_view(l).substr(0, egal);
+        const std::string_view valeur = std::string_view(l).substr(egal + 1);
+        if (cle == "cloture") {
+            LitCloture(valeur, p.JourCloture, p.MoisCloture);
+            continue;
         }
-        for (const auto& r : Rubriques()) {
-            if (cle == std::string("compte_") + r.Cle) r.Acces(p).Numero = Trim(valeur);
-            if (cle == std::string("libelle_") + r.Cle) r.Acces(p).Libelle = valeur;
-        }
-        if (cle == "cloture") LitCloture(valeur, p.JourCloture, p.MoisCloture);
+        for (const Cle& c : cles)
+            if (cle == c.texte) {
+                *c.champ = c.numero ? Trim(valeur) : std::string(valeur);
+                break;
+            }
     }
 }
 
