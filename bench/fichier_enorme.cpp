@@ -14,6 +14,7 @@
 #include "clients/recherche.h"
 #include "clients/table_clients.h"
 #include "common/erreurs.h"
+#include "comptabilite/comptes.h"
 #include "einvoice/fichiers_tiers.h"
 #include "generateur/generateur.h"
 #include "support/plateforme_fausse.h"
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
                  "NUMF2001" + std::string(n) + "1",
                  "15/03/2001",
                  "10002",
-                 "A r\xE9" "ception",
+                 "A r\xE9"
+                 "ception",
                  "Facture",
                  "Client " + std::to_string(k),
                  "",
@@ -142,6 +144,9 @@ int main(int argc, char** argv) {
     Ecrit(chemin("Fact.nte"), {}, [](int k) { return Lignes{"Note " + std::to_string(k)}; });
     Ecrit(chemin("Fact.fxv"), {},
           [](int k) { return Lignes{"rue=" + std::to_string(k) + " rue"}; });
+    Ecrit(chemin("Fact.cpt"), {}, [](int k) {
+        return Lignes{"libelle_clients=Clients " + std::to_string(k), "compte_clients=411"};
+    });
     Ecrit(chemin("Fact.fxa"), {}, [](int k) {
         return Lignes{"[" + std::to_string(k) + "]", "professionnel=1", "nom=Client", "rue=1 rue",
                       "ville=Lyon"};
@@ -264,6 +269,15 @@ int main(int argc, char** argv) {
             Acheteurs a;
             ChargeAcheteurs(a, chemin("Fact.fxa"));
             return QStringLiteral("%1 acheteurs").arg(a.size());
+        },
+        [](const QString& issue) { return !Commence(issue, "exception"); });
+
+    Essai(
+        "Fact.cpt", chemin("Fact.cpt"),
+        [&] {
+            PlanComptable c = PlanParDefaut(neufs);
+            ChargeComptes(c, chemin("Fact.cpt"));
+            return QStringLiteral("comptes : %1").arg(VersQString(c.Clients.Libelle));
         },
         [](const QString& issue) { return !Commence(issue, "exception"); });
     return echec ? 1 : 0;

@@ -1,57 +1,25 @@
 // The sales journal as a CSV file that French spreadsheet programs open
 // directly.
 #include "common/dates.h"
+#include "lists/feuille_csv.h"
 #include "lists/journal.h"
-
-#include <QStringList>
 
 namespace kyr {
 
 namespace {
 
-// A text field. One that a spreadsheet would take for a formula (=, +, -, @)
-// is kept as text behind an apostrophe; one holding the separator, a quote or
-// a line break is quoted, its quotes doubled.
 QString Texte(const std::string& octets) {
-    QString s = VersQString(octets);
-    if (!s.isEmpty() && QStringLiteral("=+-@").contains(s.front())) s.prepend(QLatin1Char('\''));
-    return s;
-}
-
-QString Cite(QString s) {
-    if (!s.contains(QLatin1Char(';')) && !s.contains(QLatin1Char('"')) &&
-        !s.contains(QLatin1Char('\n')) && !s.contains(QLatin1Char('\r')))
-        return s;
-    s.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + s + QLatin1Char('"');
+    return ChampTexteCSV(octets);
 }
 
 QString Montant(Centimes c) {
     return QString::fromLatin1(TexteCentimes(c));
 }
 
-class Feuille {
-public:
-    void Ligne(const QStringList& champs) {
-        QStringList cites;
-        for (const auto& c : champs)
-            cites << Cite(c);
-        m_texte += cites.join(QLatin1Char(';')) + QLatin1String("\r\n");
-    }
-    std::string Octets() const {
-        const QByteArray utf8 = m_texte.toUtf8();
-        return "\xEF\xBB\xBF" +
-               std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    }
-
-private:
-    QString m_texte;
-};
-
 } // namespace
 
 std::string TexteCSV(const VueJournal& v) {
-    Feuille f;
+    FeuilleCSV f;
     f.Ligne({QStringLiteral("Date"), QStringLiteral("Genre"), QStringLiteral("Numéro"),
              QStringLiteral("Code client"), QStringLiteral("Nom du client"),
              QStringLiteral("Total H.T."), QStringLiteral("Total TVA"), QStringLiteral("Total TTC"),

@@ -4,6 +4,9 @@
 #include "common/erreurs.h"
 #include "common/texte.h"
 #include "einvoice/mentions.h"
+#include "comptabilite/ui/comptes_dialog.h"
+#include "comptabilite/ui/declaration_dialog.h"
+#include "comptabilite/ui/fec_dialog.h"
 #include "einvoice/ui/exportfe_dialog.h"
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
@@ -44,7 +47,8 @@ const char* const CommandesLivre[] = {
     "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
-    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",
+    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",  "FileFECItem",
+    "DocTVAItem",
 };
 
 } // namespace
@@ -173,6 +177,19 @@ void TMainForm::CreeMenus() {
                       CommandeFacturX(this, f.logique(),
                                       f.dossierLivre ? f.dossierLivre() : QString(),
                                       m_coquille->FichierCourant);
+                  });
+              }},
+             {"FileFECItem",
+              "Export compta&ble (FEC)...",
+              {},
+              "Fichier des écritures comptables d'un exercice, pour le comptable",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      ExportComptable(this, f.logique(),
+                                      f.dossierLivre ? f.dossierLivre() : QString(), {});
                   });
               }},
              {"FilePrintSetupItem",
@@ -324,6 +341,21 @@ void TMainForm::CreeMenus() {
                       }
                   });
               }},
+             {"DocTVAItem",
+              "Déclaration de &TVA...",
+              {},
+              "Chiffres de la déclaration de TVA d'un mois ou d'un trimestre",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      if (DeclareTVA(f.logique(), this, {})) {
+                          f.Affiche();
+                          f.FocusDocument();
+                      }
+                  });
+              }},
          }},
         {"MenuParametres",
          "&Paramètres",
@@ -345,6 +377,16 @@ void TMainForm::CreeMenus() {
               [this] {
                   CommandeFacture(
                       [this](F& f) { ParamFE(this, m_plateforme, f.logique().Societe); });
+              }},
+             {"ParamAccountsItem",
+              "&Comptabilité...",
+              {},
+              "Comptes et journaux du fichier des écritures comptables",
+              {},
+              true,
+              [this] {
+                  CommandeFacture(
+                      [this](F& f) { ParamComptes(this, m_plateforme, f.logique().reglages); });
               }},
              {"ParamInvoiceItem",
               "&Facture",
