@@ -56,6 +56,7 @@ struct Ecart {
 struct FactureElectronique {
     std::string Numero; // digits
     bool Avoir = false;
+    std::string CodeClient; // the buyer's code in the book
     QDate Date;
     Complements Autres;
     std::string Conditions;         // payment terms text
@@ -92,6 +93,10 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
 // complements (checked before they are asked); empty when there is none.
 QString RefusDocument(const Fiche& f, const Reglages& r, const LignesSociete& societe,
                       const Vendeur& vendeur);
+
+// The refusals that hold for every document alike (a book in francs, the
+// seller's name or data missing); empty when there is none.
+QString RefusLivre(const Reglages& r, const LignesSociete& societe, const Vendeur& vendeur);
 
 // What is missing or wrong in the seller's data; empty when complete.
 QString VerifieVendeur(const Vendeur& v);

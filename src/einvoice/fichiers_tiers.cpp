@@ -89,6 +89,8 @@ void LitVendeur(Vendeur& v, const Lignes& lignes) {
     PourChaqueLigne(lignes, [&v](std::string_view cle, std::string_view valeur) {
         if (Affecte(v, ChampsVendeur, cle, valeur)) return;
         if (cle == "franchise") v.Franchise = valeur == "1";
+        if (cle == "format")
+            if (const auto f = FormatDeCle(valeur)) v.Format = *f;
         if (cle == "cadre")
             for (int k = 0; k < 3; ++k)
                 if (valeur == Cadres[k]) v.CadreFacturation = static_cast<Cadre>(k);
@@ -105,6 +107,7 @@ Lignes LignesVendeur(const Vendeur& v) {
         l.push_back(Ligne(nom, v.*membre));
     l.push_back(Ligne("cadre", Cadres[static_cast<int>(v.CadreFacturation)]));
     l.push_back(Ligne("franchise", v.Franchise ? "1" : "0"));
+    l.push_back(Ligne("format", CleFormat(v.Format)));
     return l;
 }
 

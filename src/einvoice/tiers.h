@@ -2,6 +2,8 @@
 // The parties of an electronic invoice: what the book does not hold about the
 // seller (asked once) and about a buyer (asked at each export, remembered by
 // client code). Texts are 8-bit (Windows-1252) like every text of the program.
+#include "einvoice/format_fe.h"
+
 #include <string>
 
 namespace kyr {
@@ -14,11 +16,12 @@ struct Vendeur {
     std::string Rue, CodePostal, Ville, Pays = "FR";
     std::string AdresseElectronique; // in the French directory: the SIREN, optionally a suffix
     Cadre CadreFacturation = Cadre::Services;
-    std::string NotePenalites; // late payment penalties
-    std::string NoteIndemnite; // fixed recovery indemnity
-    std::string NoteEscompte;  // early payment discount or its absence
-    bool Franchise = false;    // small business exempt from VAT
-    std::string Iban, Bic;     // payment by transfer, when given
+    std::string NotePenalites;           // late payment penalties
+    std::string NoteIndemnite;           // fixed recovery indemnity
+    std::string NoteEscompte;            // early payment discount or its absence
+    bool Franchise = false;              // small business exempt from VAT
+    std::string Iban, Bic;               // payment by transfer, when given
+    FormatFE Format = FormatFE::FacturX; // the format last chosen for an export
     bool operator==(const Vendeur&) const = default;
 };
 

@@ -102,7 +102,8 @@ TParamFE::TParamFE(QWidget* parent) : QDialog(parent) {
     m_verif->Ajoute(m_adresse, SiRempli(m_adresse, [=, this] {
                         return ControleAdresseElectronique(s(m_adresse), s(m_siren), true);
                     }));
-    m_verif->Ajoute(m_cp, SiRempli(m_cp, [=, this] { return ControleCodePostal(s(m_cp), s(m_pays)); }));
+    m_verif->Ajoute(m_cp,
+                    SiRempli(m_cp, [=, this] { return ControleCodePostal(s(m_cp), s(m_pays)); }));
     m_verif->Ajoute(m_pays, [=, this] { return ControlePays(s(m_pays)); });
     m_verif->Ajoute(m_iban, SiRempli(m_iban, [=, this] { return ControleIban(s(m_iban)); }));
     m_verif->Ajoute(m_bic, SiRempli(m_bic, [=, this] { return ControleBic(s(m_bic)); }));
@@ -181,7 +182,10 @@ void ParamFE(QWidget* parent, Plateforme& plateforme, const LignesSociete& socie
     dialogue.Init(v);
     if (dialogue.exec() != QDialog::Accepted) return;
     try {
-        SauveVendeur(dialogue.Result());
+        // The dialog does not show the format of the exports: it stays as chosen.
+        Vendeur nouveau = dialogue.Result();
+        nouveau.Format = v.Format;
+        SauveVendeur(nouveau);
     } catch (const ErreurExecution& e) {
         plateforme.Erreur(e.message());
     }
