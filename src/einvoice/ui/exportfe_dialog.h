@@ -1,13 +1,14 @@
 #pragma once
-// TExportFE: what the export asks besides the book: the buyer (prefilled from
-// what was remembered for the client, else from the document's address), the
-// due date (the payment date of a paid invoice) and, for a credit note, the
-// invoice it corrects.
+// TExportFE: what the export asks besides the book: the format (the last one
+// chosen), the buyer (prefilled from what was remembered for the client, else
+// from the document's address), the due date (the payment date of a paid
+// invoice) and, for a credit note, the invoice it corrects.
 #include "book/facture.h"
 #include "einvoice/export_facturx.h"
 
 #include <QDialog>
 
+class QComboBox;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
@@ -31,6 +32,7 @@ private:
     void Genre(); // business or consumer: the SIREN and VAT fields follow
     QLineEdit* Champ(const char* nom);
     bool m_avoir;
+    QComboBox* m_format;
     QRadioButton *m_entreprise, *m_particulier;
     QLineEdit *m_nom, *m_rue, *m_cp, *m_ville, *m_pays, *m_siren, *m_tva, *m_adresse;
     QLineEdit* m_facture;
@@ -39,8 +41,13 @@ private:
     Verificateur* m_verif;
 };
 
+// The three formats, in the order of FormatFE ("ComboBox1").
+QComboBox* ListeFormats(QWidget* parent);
+
 // The menu command on the invoice window's document: the file is proposed in
-// `dossier`; the page is the one the printing layer draws.
-void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier);
+// `dossier`; the page is the one the printing layer draws; `emission` counts
+// the document as issued.
+void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier,
+                     const Emission& emission = {});
 
 } // namespace kyr
