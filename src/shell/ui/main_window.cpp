@@ -4,6 +4,7 @@
 #include "common/erreurs.h"
 #include "common/texte.h"
 #include "einvoice/ui/exportfe_dialog.h"
+#include "einvoice/ui/lot_dialog.h"
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
 #include "printing/ui/sorties.h"
@@ -43,8 +44,16 @@ const char* const CommandesLivre[] = {
     "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
-    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",
+    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",  "FileExportBatchItem",
 };
+
+// What counts a document exported as an e-invoice (alone or with its
+// period's) as issued: the one entry point of the register of issued
+// documents, given here to both exports. Without a register there is
+// nothing to record.
+Emission Emet() {
+    return {};
+}
 
 } // namespace
 
@@ -160,9 +169,9 @@ void TMainForm::CreeMenus() {
               false,
               facture(&F::ExportePdf)},
              {"FileFacturXItem",
-              "Facture é&lectronique (Factur-X)...",
+              "Facture é&lectronique...",
               {},
-              "Enregistrer la facture en facture électronique (PDF Factur-X)",
+              "Enregistrer la facture en facture électronique (Factur-X, CII ou UBL)",
               {},
               false,
               [this] {
@@ -170,7 +179,23 @@ void TMainForm::CreeMenus() {
                       f.Saisit();
                       f.Calcule();
                       CommandeFacturX(this, f.logique(),
-                                      f.dossierLivre ? f.dossierLivre() : QString());
+                                      f.dossierLivre ? f.dossierLivre() : QString(), Emet());
+                  });
+              }},
+             {"FileExportBatchItem",
+              "Exporter les factures de la &période...",
+              {},
+              "Exporter en factures électroniques les factures et les avoirs d'une période",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      if (ExporteLaPeriode(this, f.logique(),
+                                           f.dossierLivre ? f.dossierLivre() : QString(), Emet())) {
+                          f.Affiche();
+                          f.FocusDocument();
+                      }
                   });
               }},
              {"FilePrintSetupItem",
