@@ -44,6 +44,13 @@ QString RemarqueEcarts(const std::vector<Ecart>& ecarts) {
 
 } // namespace
 
+int RapportLot::NonTraites() const {
+    int n = 0;
+    for (const auto& d : Documents)
+        n += d.NonTraite;
+    return n;
+}
+
 int RapportLot::Ecrits() const {
     int n = 0;
     for (const auto& d : Documents)
@@ -81,8 +88,10 @@ RapportLot ExporteLot(const SourcesLot& s, const DemandeLot& demande, const Outi
     const auto arrete = [&](const QString& pourquoi) {
         rapport.Arret = pourquoi;
         for (auto& d : documents)
-            if (!d.Ecrit && d.Raison.isEmpty())
+            if (!d.Ecrit && d.Raison.isEmpty()) {
+                d.NonTraite = true;
                 d.Raison = Q("non exporté : l'exportation s'est arrêtée avant lui");
+            }
         return rapport;
     };
     const QFileInfo dossier(demande.Dossier);
@@ -196,9 +205,15 @@ QString ResumeRapport(const RapportLot& r) {
                     .arg(Pluriel(r.Ecrits(), "fichier écrit", "fichiers écrits"),
                          Pluriel(static_cast<int>(r.Documents.size()), "document", "documents"),
                          periode, NomCourtFormat(d.Format), QDir::toNativeSeparators(d.Dossier));
-    if (r.NonEcrits() > 0)
-        t += QLatin1Char('\n') + Pluriel(r.NonEcrits(), "document n'a pu être exporté.",
-                                         "documents n'ont pu être exportés.");
+    if (const int n = r.NonEcrits() - r.NonTraites(); n > 0)
+        t += QLatin1Char('\n') +
+             Pluriel(n, "document n'a pu être exporté.", "documents n'ont pu être exportés.");
+    if (const int n = r.NonTraites(); n > 0)
+        t += QLatin1Char('\n') + Pluriel(n,
+                                         "document n'a pas été exporté : l'exportation s'est "
+                                         "arrêtée avant lui.",
+                                         "documents n'ont pas été exportés : l'exportation "
+                                         "s'est arrêtée avant eux.");
     if (!r.Arret.isEmpty()) t += QLatin1Char('\n') + r.Arret;
     return t;
 }
@@ -212,8 +227,13 @@ QString LigneDocument(const DocumentLot& d) {
 
 QString TexteRapport(const RapportLot& r) {
     QString t = ResumeRapport(r);
-    for (const auto& d : r.Documents)
-        if (!d.Ecrit || !d.Remarque.isEmpty()) t += QLatin1Char('\n') + LigneDocument(d);
+    // The documents not exported first, then those written with a remark; a
+    // reason of several lines stays under its document.
+    for (const bool ecrits : {false, true})
+        for (const auto& d : r.Documents)
+            if (d.Ecrit == ecrits && !d.NonTraite && (!d.Ecrit || !d.Remarque.isEmpty()))
+                t += QLatin1Char('\n') +
+                     LigneDocument(d).replace(QLatin1Char('\n'), QStringLiteral("\n    "));
     return t;
 }
 

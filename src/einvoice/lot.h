@@ -56,8 +56,9 @@ struct DocumentLot {
     QDate Date;      // invalid when unreadable
     QString Fichier; // the file's name in the folder (empty when it has none)
     bool Ecrit = false;
-    QString Raison;   // why it was not written
-    QString Remarque; // written, with something to know
+    bool NonTraite = false; // the run stopped before it
+    QString Raison;         // why it was not written
+    QString Remarque;       // written, with something to know
 };
 
 struct RapportLot {
@@ -66,6 +67,7 @@ struct RapportLot {
     QString Arret; // why the run stopped before its end; empty when it went through
     int Ecrits() const;
     int NonEcrits() const { return static_cast<int>(Documents.size()) - Ecrits(); }
+    int NonTraites() const;
     // Every invoice and credit note of the period was written.
     bool Complet() const { return Arret.isEmpty() && NonEcrits() == 0; }
 };
@@ -73,9 +75,10 @@ struct RapportLot {
 RapportLot ExporteLot(const SourcesLot& sources, const DemandeLot& demande,
                       const OutilsLot& outils);
 
-// The report's first lines: what was written where, how many were not, why
-// the run stopped; then one line a document not written (or written with a
-// remark), its reason after it.
+// The report's first lines: what was written where, how many could not be,
+// how many the run did not reach and why it stopped; then one line a
+// document that could not be written, and one a document written with a
+// remark, its reason after it.
 QString ResumeRapport(const RapportLot& r);
 QString LigneDocument(const DocumentLot& d);
 QString TexteRapport(const RapportLot& r);

@@ -169,8 +169,18 @@ TEST_F(Lot, AFolderThatFailsStopsTheRunAndTheFilesWrittenAreWhole) {
             EXPECT_TRUE(OctetsFichier(QDir(sortie).filePath(f)).ends_with("</Invoice>\n") ||
                         OctetsFichier(QDir(sortie).filePath(f)).ends_with("</CreditNote>\n"))
                 << f.toStdString();
-        EXPECT_TRUE(TexteRapport(r).contains(QString::fromUtf8("non exporté : l'exportation "
-                                                               "s'est arrêtée avant lui")));
+        // The document that failed says why; those not reached are counted
+        // in one line, not listed.
+        int echoue = 0;
+        for (const auto& d : r.Documents)
+            echoue += d.Raison.startsWith(QString::fromUtf8("Ne peut créer le fichier"));
+        EXPECT_EQ(echoue, 1);
+        EXPECT_GT(r.NonTraites(), 200);
+        EXPECT_TRUE(TexteRapport(r).contains(
+            QString::fromUtf8("%1 documents n'ont pas été exportés : l'exportation s'est "
+                              "arrêtée avant eux.")
+                .arg(r.NonTraites())));
+        EXPECT_FALSE(TexteRapport(r).contains(QString::fromUtf8("avant lui")));
     }
 }
 

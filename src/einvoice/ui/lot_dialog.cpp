@@ -60,7 +60,9 @@ TExportLot::TExportLot(const Journal& journal, const QDate& aujourdhui, QWidget*
     parcourir->setAutoDefault(false);
     dossier->addWidget(m_dossier);
     dossier->addWidget(parcourir);
-    formulaire->addRow(Utf8("D&ossier :"), dossier);
+    auto* etiquette = new QLabel(Utf8("D&ossier :"), this);
+    etiquette->setBuddy(m_dossier);
+    formulaire->addRow(etiquette, dossier);
     m_format = ListeFormats(this);
     m_format->setObjectName(QStringLiteral("ComboBox2")); // ComboBox1 is the period's
     formulaire->addRow(Utf8("&Format :"), m_format);
@@ -150,8 +152,14 @@ TRapportLot::TRapportLot(const RapportLot& rapport, QWidget* parent) : QDialog(p
     m_liste->setObjectName(QStringLiteral("ListBox1"));
     m_liste->setWordWrap(true);
     m_liste->setAlternatingRowColors(true);
-    for (const DocumentLot& d : rapport.Documents) {
-        if (d.Ecrit && d.Remarque.isEmpty()) continue;
+    // The documents not exported first: they are what needs doing.
+    std::vector<const DocumentLot*> montres;
+    for (const DocumentLot& d : rapport.Documents)
+        if (!d.Ecrit && !d.NonTraite) montres.push_back(&d);
+    for (const DocumentLot& d : rapport.Documents)
+        if (d.Ecrit && !d.Remarque.isEmpty()) montres.push_back(&d);
+    for (const DocumentLot* document : montres) {
+        const DocumentLot& d = *document;
         auto* i = new QListWidgetItem(LigneDocument(d), m_liste);
         i->setIcon(style()->standardIcon(d.Ecrit ? QStyle::SP_MessageBoxInformation
                                                  : QStyle::SP_MessageBoxWarning));
@@ -240,6 +248,7 @@ bool ExporteLaPeriode(QWidget* parent, Facture& f, const QString& dossier,
     progres.setMinimumDuration(0);
     progres.setAutoClose(false);
     progres.setAutoReset(false);
+    progres.setMinimumWidth(440); // the same width whatever the document's name
     OutilsLot outils;
     outils.FacturX = [&](const QString& chemin, const FactureElectronique& fe, const Fiche& page) {
         EcritFacturX(chemin, fe, page, DerniereRangee, f.Societe, p.Maintenant());
