@@ -99,21 +99,21 @@ inline MoisTest MoisGenere(int nbDocuments) {
     const std::vector<Rangee> une = {{"Travaux", "1", "100,00", "", "", "1"}};
     Fiche inconnu = FicheTest("", QDate(2026, 9, 12), une, m.R);
     inconnu.CodeClient = "10099"; // never exported: no SIREN known for it
-    refuse("202609901", "SIREN", inconnu);
+    refuse("202699901", "SIREN", inconnu);
     Fiche ancienTaux =
         FicheTest("", QDate(2026, 9, 13), {{"Vieux tarif", "1", "100,00", "", "", "3"}}, m.R);
-    refuse("202609902", "19,6 %", ancienTaux);
+    refuse("202699902", "19,6 %", ancienTaux);
     Fiche sansFacture = FicheTest("", QDate(2026, 9, 14), une, m.R, false, GenreAvoir);
-    refuse("202609903", "facture qu'il corrige", sansFacture);
+    refuse("202699903", "facture qu'il corrige", sansFacture);
     Fiche illisible = FicheTest("", QDate(2026, 9, 15), une, m.R);
     illisible.DateIllisible = "3x/09/2026";
-    refuse("202609904", "n'est pas une date correcte", illisible);
+    refuse("202699904", "n'est pas une date correcte", illisible);
     Fiche belge = FicheTest("", QDate(2026, 9, 16), une, m.R);
     belge.CodeClient = "10098";
     Acheteur b = AcheteurBelge();
     b.AdresseElectronique = "0403169810"; // no Peppol identifier
     m.Memorises["10098"] = b;
-    refuse("202609905", "Peppol", belge);
+    refuse("202699905", "Peppol", belge);
     Fiche double_ = FicheTest("", QDate(2026, 9, 17), une, m.R);
     refuse(std::to_string(202609001 + nbDocuments / 2), "même numéro", double_);
     return m;

@@ -104,7 +104,7 @@ TEST_F(ExportationLigne, TheMonthsReportAndTheExitCode) {
                                                       "01/09/2026 au 30/09/2026, format UBL")
                                         .arg(20 + refus)))
         << s.sortie.toStdString();
-    EXPECT_TRUE(s.sortie.contains(QString::fromUtf8("Avoir 202609903 du 14/09/2026 : Un avoir")));
+    EXPECT_TRUE(s.sortie.contains(QString::fromUtf8("Avoir 202699903 du 14/09/2026 : Un avoir")));
     EXPECT_EQ(QDir(QString::fromStdString(sortie)).entryList(QDir::Files).size(), 20);
 
     // Run again: a script is asked nothing, the files there stay and are reported.

@@ -123,7 +123,7 @@ TEST(ExportLot, AMonthInFacturXWithItsProgressThenTheReportOpensADocument) {
             lignes << liste->item(i)->text();
         // The credit note without the invoice it corrects: opened to be mended.
         for (int i = 0; i < liste->count(); ++i)
-            if (liste->item(i)->text().startsWith("Avoir 202609903")) liste->setCurrentRow(i);
+            if (liste->item(i)->text().startsWith("Avoir 202699903")) liste->setCurrentRow(i);
         QTest::mouseClick(Enfant<QPushButton>(w, "Button1"), Qt::LeftButton);
     });
     ASSERT_TRUE(ExporteLaPeriode(nullptr, f, dossier.path()));
@@ -136,7 +136,7 @@ TEST(ExportLot, AMonthInFacturXWithItsProgressThenTheReportOpensADocument) {
                          .filter(QString::fromUtf8(raison.c_str()))
                          .isEmpty())
             << numero;
-    EXPECT_EQ(Trim(f.fiche.Numero), "202609903");
+    EXPECT_EQ(Trim(f.fiche.Numero), "202699903");
     EXPECT_EQ(Trim(f.fiche.Genre), Trim(GenreAvoir));
 
     // Each file is a Factur-X PDF carrying its XML; the format is proposed next time.
