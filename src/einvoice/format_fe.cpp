@@ -1,9 +1,5 @@
 #include "einvoice/format_fe.h"
 
-#include "einvoice/cii.h"
-#include "einvoice/ubl.h"
-#include "printing/document.h"
-
 namespace kyr {
 
 const char* CleFormat(FormatFE f) {
@@ -49,16 +45,6 @@ QString ExtensionFormat(FormatFE f) {
 QString FiltreFormat(FormatFE f) {
     return f == FormatFE::FacturX ? QStringLiteral("Documents PDF (*.pdf)")
                                   : QStringLiteral("Fichiers XML (*.xml)");
-}
-
-QByteArray XmlFormat(FormatFE f, const FactureElectronique& fe) {
-    return f == FormatFE::UBL ? EcritUBL(fe) : EcritCII(fe);
-}
-
-std::string NomFichierFormat(const Fiche& f, FormatFE format) {
-    std::string nom = NomPdfPropose(f);
-    nom.resize(nom.size() - 3); // "pdf"
-    return nom + ExtensionFormat(format).toStdString();
 }
 
 } // namespace kyr
