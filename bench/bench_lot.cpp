@@ -35,8 +35,9 @@ void FacturXSeul(benchmark::State& state) {
         const Fiche page = FicheDeLaPage(d.F, d.R, fe, test::Largeur7);
         ecrit(dossier.filePath(QStringLiteral("Facture.pdf")), fe, page);
     }
-    state.counters["ms_par_document"] = benchmark::Counter(
-        1e-3, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    // The processor's time for one document, in seconds ("8.7m" is 8.7 ms).
+    state.counters["par_document"] = benchmark::Counter(
+        1, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void Lot(benchmark::State& state) {
@@ -56,8 +57,8 @@ void Lot(benchmark::State& state) {
     }
     if (ecrits != m.NbExportables) state.SkipWithError("documents non écrits");
     state.counters["documents"] = ecrits;
-    state.counters["ms_par_document"] = benchmark::Counter(
-        ecrits * 1e-3, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["par_document"] = benchmark::Counter(
+        ecrits, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 BENCHMARK(FacturXSeul)->Unit(benchmark::kMillisecond)->MinTime(2.0);
