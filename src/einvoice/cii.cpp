@@ -1,6 +1,7 @@
 #include "einvoice/cii.h"
 
 #include "common/texte.h"
+#include "einvoice/codes.h"
 #include "einvoice/controles.h"
 
 #include <QXmlStreamWriter>
@@ -20,24 +21,6 @@ QString U(const std::string& octets) {
 }
 QString A(const std::string& ascii) {
     return QString::fromLatin1(ascii.c_str());
-}
-
-const char* CodeCategorie(Categorie c) {
-    switch (c) {
-    case Categorie::Nulle:
-        return "Z";
-    case Categorie::Exoneree:
-        return "E";
-    case Categorie::Normale:
-        break;
-    }
-    return "S";
-}
-
-// BT-23: goods, services or both; the "2" variants for an invoice already paid.
-QString CodeCadre(Cadre c, bool payee) {
-    const char* lettre = c == Cadre::Biens ? "B" : c == Cadre::Services ? "S" : "M";
-    return QString::fromLatin1(lettre) + (payee ? QStringLiteral("2") : QStringLiteral("1"));
 }
 
 class Ecrivain {
@@ -86,7 +69,7 @@ public:
 void Document(Ecrivain& e, const FactureElectronique& fe) {
     e.Debut(Rsm, "ExchangedDocumentContext");
     e.Debut(Ram, "BusinessProcessSpecifiedDocumentContextParameter");
-    e.R("ID", CodeCadre(fe.Nature, fe.Payee));
+    e.R("ID", A(CodeCadre(fe.Nature, fe.Payee)));
     e.Fin();
     e.Debut(Ram, "GuidelineSpecifiedDocumentContextParameter");
     e.R("ID", QStringLiteral("urn:cen.eu:en16931:2017"));
@@ -97,7 +80,7 @@ void Document(Ecrivain& e, const FactureElectronique& fe) {
     e.R("ID", A(fe.Numero));
     e.R("TypeCode", fe.Avoir ? QStringLiteral("381") : QStringLiteral("380"));
     e.Date(Udt, "IssueDateTime", fe.Date);
-    e.Note(fe.Ach.Professionnel ? "B2B" : "B2C", "BAR");
+    e.Note(CodeTraitement(fe.Ach), "BAR");
     e.Note(fe.Vend.NotePenalites, "PMD");
     e.Note(fe.Vend.NoteIndemnite, "PMT");
     e.Note(fe.Vend.NoteEscompte, "AAB");
@@ -187,8 +170,9 @@ void Parties(Ecrivain& e, const FactureElectronique& fe) {
         e.Fin();
     }
     e.Adresse(a.Rue, a.CodePostal, a.Ville, a.Pays);
+    const IdentifiantReseau adresse = AdresseAcheteur(a);
     e.Debut(Ram, "URIUniversalCommunication");
-    e.Schema("URIID", a.Professionnel ? "0225" : "EM", U(Trim(a.AdresseElectronique)));
+    e.Schema("URIID", adresse.Schema.c_str(), U(adresse.Identifiant));
     e.Fin();
     if (!Trim(a.NumeroTVA).empty()) {
         e.Debut(Ram, "SpecifiedTaxRegistration");

@@ -1,6 +1,7 @@
 #include "einvoice/controles.h"
 
 #include "common/texte.h"
+#include "einvoice/codes.h"
 
 #include <algorithm>
 
@@ -169,6 +170,58 @@ QString ControleAdresseElectronique(std::string_view adresse, std::string_view s
             return static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x80;
         });
     if (!forme) return Q("L'adresse e-mail doit avoir la forme nom@domaine.fr.");
+    return {};
+}
+
+bool NumeroEntrepriseBelge(std::string_view numero) {
+    if (numero.size() != 10 || !Chiffres(numero) || (numero[0] != '0' && numero[0] != '1'))
+        return false;
+    long long debut = 0;
+    for (char c : numero.substr(0, 8))
+        debut = debut * 10 + (c - '0');
+    return 97 - debut % 97 == std::stoi(std::string(numero.substr(8)));
+}
+
+QString ControleAdresseAcheteur(std::string_view adresse, std::string_view siren,
+                                bool professionnel, std::string_view pays) {
+    if (!professionnel) return ControleAdresseElectronique(adresse, {}, false);
+    const std::string p = Compacte(pays);
+    const auto reseau = IdentifiantPeppol(adresse);
+    if (!reseau) {
+        if (p == "BE" && !Trim(adresse).empty())
+            return Q("Un acheteur belge reçoit ses factures par le réseau Peppol : indiquez son "
+                     "identifiant Peppol, 0208: suivi de son numéro d'entreprise à 10 chiffres "
+                     "(par exemple 0208:0123456789).");
+        if (p == "BE")
+            return Q("L'adresse électronique est obligatoire : pour un acheteur belge, son "
+                     "identifiant Peppol, 0208: suivi de son numéro d'entreprise à 10 chiffres "
+                     "(par exemple 0208:0123456789).");
+        return ControleAdresseElectronique(adresse, siren, true);
+    }
+    if (reseau->Schema == SchemaAnnuaire && p != "BE")
+        return ControleAdresseElectronique(reseau->Identifiant, siren, true);
+    if (!SchemaConnu(reseau->Schema))
+        return Q("%1 n'est pas un code de réseau connu (les quatre chiffres avant « : ») ; "
+                 "pour un numéro d'entreprise belge, c'est 0208.")
+            .arg(QString::fromLatin1(reseau->Schema.c_str()));
+    if (p == "FR")
+        return Q("Un acheteur français reçoit ses factures par l'annuaire de la facturation "
+                 "électronique : son adresse commence par son SIREN, sans code de réseau.");
+    if (p == "BE" && reseau->Schema != "0208")
+        return Q("Un acheteur belge est inscrit au réseau Peppol par son numéro d'entreprise : "
+                 "0208: suivi de ses 10 chiffres.");
+    const std::string& id = reseau->Identifiant;
+    const bool forme =
+        !id.empty() && id.size() <= 120 && std::all_of(id.begin(), id.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '-' || c == '_' || c == '.';
+        });
+    if (!forme)
+        return Q("Après le code de réseau et « : », l'identifiant ne contient que des lettres "
+                 "sans accent, des chiffres et les signes - _ . (pas d'espace).");
+    if (reseau->Schema == "0208" && !NumeroEntrepriseBelge(id))
+        return Q("Le numéro d'entreprise belge (après 0208:) a 10 chiffres, les deux derniers "
+                 "étant sa clé ; celui-ci n'est pas valable. Vérifiez la saisie.");
     return {};
 }
 

@@ -24,6 +24,15 @@ QString ControleNumeroTVA(std::string_view numero, std::string_view siren);
 // e-mail address.
 QString ControleAdresseElectronique(std::string_view adresse, std::string_view siren,
                                     bool professionnel);
+// A buyer's address: a consumer's e-mail; a French business's address in the
+// directory (its SIREN first, "0225:" allowed before it); another business's
+// Peppol identifier "scheme:identifier", which a Belgian buyer must have
+// (scheme 0208, the enterprise number, checked for its key).
+QString ControleAdresseAcheteur(std::string_view adresse, std::string_view siren,
+                                bool professionnel, std::string_view pays);
+// A Belgian enterprise number: 10 digits, the last two being 97 minus the
+// first eight modulo 97.
+bool NumeroEntrepriseBelge(std::string_view numero);
 QString ControleCodePostal(std::string_view codePostal, std::string_view pays);
 QString ControlePays(std::string_view pays);
 

@@ -2,6 +2,7 @@
 
 #include "common/erreurs.h"
 #include "einvoice/fichiers_tiers.h"
+#include "lists/journal.h"
 #include "printing/document.h"
 
 #include <QDir>
@@ -27,14 +28,65 @@ template <class Lecture> void Lit(Plateforme& p, Lecture&& lecture) {
 
 } // namespace
 
-SaisieExport Proposition(const Fiche& f, const Acheteurs& memorises) {
+FacturesLivre FacturesDuJournal(const Journal& j) {
+    FacturesLivre factures;
+    for (const VenteJournal& v : j.Ventes)
+        if (v.Sorte == SorteVente::Facture) factures.emplace(v.Numero, v.Date);
+    return factures;
+}
+
+FacturesLivre FacturesDuLivre(const Lignes& livre, const Reglages& r) {
+    return FacturesDuJournal(LitJournal(livre, r));
+}
+
+std::optional<std::pair<std::string, QDate>> FactureCitee(const Fiche& avoir,
+                                                          const FacturesLivre& factures) {
+    std::vector<const std::string*> textes;
+    for (int r = 1; r <= DerniereRangee; ++r)
+        textes.push_back(&avoir.Cellules[r][0]);
+    for (const auto& m : avoir.Memo)
+        textes.push_back(&m);
+    for (const std::string* t : textes)
+        for (std::size_t i = 0; i < t->size();) {
+            if ((*t)[i] < '0' || (*t)[i] > '9') {
+                ++i;
+                continue;
+            }
+            std::size_t fin = i;
+            while (fin < t->size() && (*t)[fin] >= '0' && (*t)[fin] <= '9')
+                ++fin;
+            const auto it = factures.find(t->substr(i, fin - i));
+            if (it != factures.end() && (!avoir.Date.isValid() || it->second <= avoir.Date))
+                return std::make_pair(it->first, it->second);
+            i = fin;
+        }
+    return std::nullopt;
+}
+
+SaisieExport Proposition(const Fiche& f, const Acheteurs& memorises,
+                         const FacturesLivre& factures) {
     SaisieExport s;
     const auto it = memorises.find(Trim(f.CodeClient));
     s.Ach = it != memorises.end() && !Trim(f.CodeClient).empty() ? it->second
                                                                  : AcheteurDepuisAdresse(f.Adresse);
     s.Autres.Echeance = f.Payee ? f.Date : EcheanceProposee(f.Conditions, f.Date);
     s.Autres.Livraison = f.Date;
+    if (Trim(f.Genre) == Trim(GenreAvoir))
+        if (const auto citee = FactureCitee(f, factures)) {
+            s.Autres.FactureCorrigee = citee->first;
+            s.Autres.DateFactureCorrigee = citee->second;
+        }
     return s;
+}
+
+void EcritFichierFE(FormatFE format, const QString& chemin, const FactureElectronique& fe,
+                    const Fiche& page, const EcritureFacturX& ecrit) {
+    if (format == FormatFE::FacturX) {
+        ecrit(chemin, fe, page);
+        return;
+    }
+    const QByteArray xml = XmlFormat(format, fe);
+    EcritOctets(chemin, std::string_view(xml.constData(), static_cast<std::size_t>(xml.size())));
 }
 
 QString QuestionEcarts(const std::vector<Ecart>& ecarts) {
@@ -48,7 +100,8 @@ QString QuestionEcarts(const std::vector<Ecart>& ecarts) {
 }
 
 QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport& dialogue,
-                       const EcritureFacturX& ecrit, const QString& livre) {
+                       const EcritureFacturX& ecrit, const QString& livre,
+                       const Emission& emission) {
     Plateforme& p = f.plateforme();
     Vendeur vendeur = VendeurNeuf();
     Lit(p, [&] { ChargeVendeur(vendeur); });
@@ -65,7 +118,11 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
     DonneesDocuments documents;
     if (!cheminDocuments.isEmpty() && !cle.empty())
         Lit(p, [&] { ChargeDonneesDocuments(documents, cheminDocuments); });
-    SaisieExport proposition = Proposition(f.fiche, memorises);
+    // A credit note's text may name the invoice it corrects.
+    const bool avoir = Trim(f.fiche.Genre) == Trim(GenreAvoir);
+    SaisieExport proposition = Proposition(
+        f.fiche, memorises, avoir ? FacturesDuLivre(f.Livre, f.reglages) : FacturesLivre());
+    proposition.Format = vendeur.Format;
     const DonneesDocument& connu = documents[cle];
     proposition.Autres.Nature = connu.Nature.value_or(vendeur.CadreFacturation);
     proposition.Autres.LieuLivraison = connu.Livraison;
@@ -83,26 +140,33 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
         Avertissement(p, QuestionEcarts(fe.Ecarts), {Bouton::Oui, Bouton::Non}) != Bouton::Oui)
         return {};
 
+    const FormatFE format = saisie->Format;
+    const QString extension = ExtensionFormat(format);
     const QString propose = QDir(dossier.isEmpty() ? QDir::currentPath() : dossier)
-                                .filePath(VersQString(NomPdfPropose(f.fiche)));
-    const auto choix = p.NomFichierEnregistrer(QStringLiteral("Documents PDF (*.pdf)"), propose);
+                                .filePath(VersQString(NomFichierFormat(f.fiche, format)));
+    const auto choix = p.NomFichierEnregistrer(FiltreFormat(format), propose);
     if (!choix || choix->isEmpty()) return {};
     QString nom = *choix;
-    if (QFileInfo(nom).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
-        nom += QStringLiteral(".pdf");
+    if (QFileInfo(nom).suffix().compare(extension, Qt::CaseInsensitive) != 0)
+        nom += QLatin1Char('.') + extension;
     if (QFileInfo::exists(nom) && Avertissement(p, QStringLiteral("Ce fichier existe déjà"),
                                                 {Bouton::OK, Bouton::Annuler}) != Bouton::OK)
         return {};
 
-    const Fiche page = FicheDeLaPage(f.fiche, f.reglages, fe,
-                                     [&p](const std::string& t) { return p.LargeurTexte(t); });
     try {
-        ecrit(nom, fe, page);
+        const Fiche page =
+            format == FormatFE::FacturX
+                ? FicheDeLaPage(f.fiche, f.reglages, fe,
+                                [&p](const std::string& t) { return p.LargeurTexte(t); })
+                : f.fiche;
+        EcritFichierFE(format, nom, fe, page, ecrit);
     } catch (const ErreurExecution& e) {
         p.Erreur(e.message());
         return {};
     }
-    // The buyer as typed is proposed again for this client next time.
+    const bool emis = !emission || emission(f.fiche, nom);
+    // The buyer as typed is proposed again for this client next time, and the
+    // format for every export.
     if (!Trim(f.fiche.CodeClient).empty()) {
         memorises[Trim(f.fiche.CodeClient)] = saisie->Ach;
         Lit(p, [&] { SauveAcheteurs(memorises); });
@@ -113,8 +177,14 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
         documents[cle] = DonneesDocument{fe.Nature, fe.Autres.LieuLivraison};
         Lit(p, [&] { SauveDonneesDocuments(documents, cheminDocuments); });
     }
-    p.Message(Q("La facture électronique a été enregistrée dans le fichier %1.")
-                  .arg(QDir::toNativeSeparators(nom)));
+    if (vendeur.Format != format) {
+        vendeur.Format = format;
+        Lit(p, [&] { SauveVendeur(vendeur); });
+    }
+    QString message = Q("La facture électronique a été enregistrée dans le fichier %1.")
+                          .arg(QDir::toNativeSeparators(nom));
+    if (!emis) message += Q("\nLe document n'a pu être enregistré comme émis.");
+    p.Message(message);
     return nom;
 }
 

@@ -1,22 +1,27 @@
 #pragma once
-// The command "Facture électronique (Factur-X)...": checks the shown
-// document, asks the buyer and the due date (prefilled from what was
-// remembered for the client, else from the document), reports any cent of
-// difference with the window's totals and lets the user decide, asks the
-// file name, writes the file and remembers the buyer. The dialog and the
+// The command "Facture électronique...": checks the shown document, asks the
+// format, the buyer and the due date (prefilled from what was remembered for
+// the client, else from the document), reports any cent of difference with
+// the window's totals and lets the user decide, asks the file name, writes
+// the file (Factur-X, or the CII or UBL XML alone), remembers the buyer and
+// the format, and has the document counted as issued. The dialog and the
 // writing of the PDF are given by the caller (widgets), so tests script them.
 #include "book/facture.h"
 #include "einvoice/facture_electronique.h"
 #include "einvoice/fichiers_tiers.h"
 
+#include <QDate>
 #include <functional>
+#include <map>
 #include <optional>
+#include <string>
 
 namespace kyr {
 
 struct SaisieExport {
     Acheteur Ach;
     Complements Autres;
+    FormatFE Format = FormatFE::FacturX;
 };
 
 // The dialog: shown with the proposal, nullopt when cancelled.
@@ -25,17 +30,42 @@ using DialogueExport = std::function<std::optional<SaisieExport>(const SaisieExp
 using EcritureFacturX =
     std::function<void(const QString& chemin, const FactureElectronique& fe, const Fiche& page)>;
 
-// What the dialog opens with for the shown document.
-SaisieExport Proposition(const Fiche& f, const Acheteurs& memorises);
+// Counts a document as issued once its file is written (the register of the
+// documents issued): the document as shown and the file made. False when it
+// could not be recorded.
+using Emission = std::function<bool(const Fiche& document, const QString& fichier)>;
+
+struct Journal;
+
+// The invoices of the book by number, with their dates.
+using FacturesLivre = std::map<std::string, QDate>;
+FacturesLivre FacturesDuLivre(const Lignes& livre, const Reglages& r);
+FacturesLivre FacturesDuJournal(const Journal& j);
+
+// The invoice a credit note corrects, when its lines or its memo name one of
+// the book's invoices dated before it ("Avoir sur facture 202609001").
+std::optional<std::pair<std::string, QDate>> FactureCitee(const Fiche& avoir,
+                                                          const FacturesLivre& factures);
+
+// What the dialog opens with for the shown document; for a credit note, the
+// invoice its text names among `factures`.
+SaisieExport Proposition(const Fiche& f, const Acheteurs& memorises,
+                         const FacturesLivre& factures = {});
 
 // The question asked when the rules' totals differ from the window's.
 QString QuestionEcarts(const std::vector<Ecart>& ecarts);
+
+// Writes the file of `fe` in its format: the Factur-X file through `ecrit`
+// with its page, the XML alone through the safe writer (ErreurExecution).
+void EcritFichierFE(FormatFE format, const QString& chemin, const FactureElectronique& fe,
+                    const Fiche& page, const EcritureFacturX& ecrit);
 
 // Runs the command on the shown document of `f` (already recomputed); the file
 // is proposed in `dossier`. The nature of the operation and the delivery
 // address chosen are kept beside the book `livre` (not for a book without a
 // file). Returns the file written, or an empty text.
 QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport& dialogue,
-                       const EcritureFacturX& ecrit, const QString& livre = {});
+                       const EcritureFacturX& ecrit, const QString& livre = {},
+                       const Emission& emission = {});
 
 } // namespace kyr

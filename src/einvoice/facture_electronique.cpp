@@ -115,6 +115,25 @@ void VentileTTC(std::vector<LigneFE>& lignes, const std::vector<Centimes>& ttc) 
     }
 }
 
+// The refusals that hold for every document of the book alike.
+QString RefusFrancs(const Reglages& r) {
+    if (r.Devise != 0) return {};
+    return Q("Ce livre est tenu en francs ; une facture électronique ne peut être "
+             "qu'en euros. Si les montants du livre sont en euros, choisissez la "
+             "devise « Euro » dans Paramètres > Facture.");
+}
+
+QString RefusVendeur(const LignesSociete& societe, const Vendeur& vendeur) {
+    if (Trim(societe[0]).empty())
+        return Q("Le nom de votre société manque : décrivez-la dans Paramètres > Société.");
+    if (const QString m = VerifieVendeur(vendeur); !m.isEmpty())
+        return Q("Les données de votre société pour la facturation électronique sont "
+                 "incomplètes ; complétez-les dans Paramètres > Facturation "
+                 "électronique :\n") +
+               m;
+    return {};
+}
+
 } // namespace
 
 bool TauxEnVigueur(int taux) {
@@ -159,9 +178,9 @@ QString VerifieAcheteur(const Acheteur& a) {
         Ajoute(l, Champ("SIREN", ControleSiren(a.Siren)));
     Ajoute(l, Champ("Numéro de TVA", ControleNumeroTVA(a.NumeroTVA, a.Siren)));
     Ajoute(l, Champ("Adresse électronique",
-                    ControleAdresseElectronique(a.AdresseElectronique,
-                                                a.Professionnel ? a.Siren : std::string(),
-                                                a.Professionnel)));
+                    ControleAdresseAcheteur(a.AdresseElectronique,
+                                            a.Professionnel ? a.Siren : std::string(),
+                                            a.Professionnel, a.Pays)));
     return l.join(QLatin1Char('\n'));
 }
 
@@ -231,13 +250,11 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
     if (genre == Trim(GenreDevis))
         return refus(Q("Un devis n'est pas une facture : seules les factures et les avoirs "
                        "s'exportent en facture électronique."));
-    if (r.Devise == 0)
-        return refus(Q("Ce livre est tenu en francs ; une facture électronique ne peut être "
-                       "qu'en euros. Si les montants du livre sont en euros, choisissez la "
-                       "devise « Euro » dans Paramètres > Facture."));
+    if (const QString m = RefusFrancs(r); !m.isEmpty()) return refus(m);
     FactureElectronique fe;
     fe.Avoir = genre == Trim(GenreAvoir);
     fe.Numero = Trim(f.Numero);
+    fe.CodeClient = Trim(f.CodeClient);
     if (!Identifiant(fe.Numero))
         return refus(Q("Le numéro du document doit être rempli (chiffres ou lettres, sans "
                        "espace)."));
@@ -248,14 +265,7 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
         return refus(Q("Ce document a plus de 63 lignes dans le livre : la fenêtre n'en "
                        "montre que 63. Partagez-le en deux documents."));
     fe.NomVendeur = Trim(societe[0]);
-    if (fe.NomVendeur.empty())
-        return refus(Q("Le nom de votre société manque : décrivez-la dans Paramètres > "
-                       "Société."));
-    if (const QString m = VerifieVendeur(vendeur); !m.isEmpty())
-        return refus(Q("Les données de votre société pour la facturation électronique sont "
-                       "incomplètes ; complétez-les dans Paramètres > Facturation "
-                       "électronique :\n") +
-                     m);
+    if (const QString m = RefusVendeur(societe, vendeur); !m.isEmpty()) return refus(m);
     if (const QString m = VerifieAcheteur(acheteur); !m.isEmpty())
         return refus(Q("Les données de l'acheteur sont incomplètes :\n") + m);
     fe.Vend = vendeur;
@@ -395,6 +405,11 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
             fe.Ecarts.push_back({Q(libelle), valeurs.second, fenetre.value_or(0)});
     }
     return fe;
+}
+
+QString RefusLivre(const Reglages& r, const LignesSociete& societe, const Vendeur& vendeur) {
+    if (const QString m = RefusFrancs(r); !m.isEmpty()) return m;
+    return RefusVendeur(societe, vendeur);
 }
 
 QString RefusDocument(const Fiche& f, const Reglages& r, const LignesSociete& societe,

@@ -60,6 +60,7 @@ struct Ecart {
 struct FactureElectronique {
     std::string Numero; // digits
     bool Avoir = false;
+    std::string CodeClient; // the buyer's code in the book
     QDate Date;
     Complements Autres;             // LieuLivraison left only when it differs from the buyer's
     Cadre Nature = Cadre::Services; // the operation: the document's, else the seller's
@@ -98,6 +99,10 @@ std::variant<FactureElectronique, Refus> Construit(const Fiche& f, const Reglage
 // complements (checked before they are asked); empty when there is none.
 QString RefusDocument(const Fiche& f, const Reglages& r, const LignesSociete& societe,
                       const Vendeur& vendeur);
+
+// The refusals that hold for every document alike (a book in francs, the
+// seller's name or data missing); empty when there is none.
+QString RefusLivre(const Reglages& r, const LignesSociete& societe, const Vendeur& vendeur);
 
 // What is missing or wrong in the seller's data; empty when complete.
 QString VerifieVendeur(const Vendeur& v);

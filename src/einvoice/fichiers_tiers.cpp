@@ -113,6 +113,8 @@ void LitVendeur(Vendeur& v, const Lignes& lignes) {
         if (Affecte(v, ChampsVendeur, cle, valeur)) return;
         if (cle == "franchise") v.Franchise = valeur == "1";
         if (cle == "debits") v.OptionDebits = valeur == "1";
+        if (cle == "format")
+            if (const auto f = FormatDeCle(valeur)) v.Format = *f;
         if (cle == "cadre")
             if (const auto c = LitCadre(valeur)) v.CadreFacturation = *c;
     });
@@ -131,6 +133,7 @@ Lignes LignesVendeur(const Vendeur& v) {
     // Written only when chosen: the files of sellers without the option keep
     // their lines as they were.
     if (v.OptionDebits) l.push_back(Ligne("debits", "1"));
+    l.push_back(Ligne("format", CleFormat(v.Format)));
     return l;
 }
 

@@ -2,6 +2,8 @@
 // The parties of an electronic invoice: what the book does not hold about the
 // seller (asked once) and about a buyer (asked at each export, remembered by
 // client code). Texts are 8-bit (Windows-1252) like every text of the program.
+#include "einvoice/format_fe.h"
+
 #include <string>
 
 namespace kyr {
@@ -21,7 +23,8 @@ struct Vendeur {
     // The option for paying the VAT of services on the invoices' dates (the
     // debits) rather than on the payments received.
     bool OptionDebits = false;
-    std::string Iban, Bic; // payment by transfer, when given
+    std::string Iban, Bic;               // payment by transfer, when given
+    FormatFE Format = FormatFE::FacturX; // the format last chosen for an export
     bool operator==(const Vendeur&) const = default;
 };
 

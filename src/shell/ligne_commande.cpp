@@ -13,17 +13,21 @@ struct Commande {
     std::function<int(const std::vector<std::string>&, std::FILE*, std::FILE*)> lance;
 };
 
-const std::vector<Commande>& Commandes() {
-    static const std::vector<Commande> commandes = {};
-    return commandes;
+std::vector<Commande> Commandes(const ServicesLigneDeCommande& services) {
+    return {
+        {"--exporter",
+         [&services](const std::vector<std::string>& a, std::FILE* sortie, std::FILE* erreurs) {
+             return ExporteEnLigne(a, sortie, erreurs, services);
+         }},
+    };
 }
 
 } // namespace
 
 std::optional<int> LigneDeCommande(const std::vector<std::string>& arguments, std::FILE* sortie,
-                                   std::FILE* erreurs) {
+                                   std::FILE* erreurs, const ServicesLigneDeCommande& services) {
     if (arguments.empty()) return std::nullopt;
-    for (const Commande& c : Commandes())
+    for (const Commande& c : Commandes(services))
         if (arguments.front() == c.option)
             return c.lance({arguments.begin() + 1, arguments.end()}, sortie, erreurs);
     return std::nullopt;

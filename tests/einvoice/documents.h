@@ -2,7 +2,8 @@
 // The documents the e-invoice tests export: the worked example of the sample
 // book, and one document for each case the export must carry (including tax,
 // discounts at three rates, credit note, paid, 63 lines, consumer, small
-// business without VAT, services on debits delivered elsewhere), each with its
+// business without VAT, services on debits delivered elsewhere, a Belgian
+// buyer reached by Peppol), each with its
 // settings, seller, buyer and complements.
 #include "book/calcul.h"
 #include "book/facture.h"
@@ -64,6 +65,19 @@ inline Acheteur AcheteurTest() {
     a.Siren = "443061841";
     a.NumeroTVA = "FR64443061841";
     a.AdresseElectronique = "443061841";
+    return a;
+}
+
+// A Belgian business, on the Peppol network by its enterprise number.
+inline Acheteur AcheteurBelge() {
+    Acheteur a;
+    a.Nom = "Brasserie Van Damme";
+    a.Rue = "Rue Haute 12";
+    a.CodePostal = "1000";
+    a.Ville = "Bruxelles";
+    a.Pays = "BE";
+    a.NumeroTVA = "BE0403169810";
+    a.AdresseElectronique = "0208:0403169810";
     return a;
 }
 
@@ -194,6 +208,15 @@ inline std::vector<DocumentTest> DocumentsTest() {
     debits.Autres.LieuLivraison =
         AdresseLivraison{"Chantier Dupont", "3 rue du Port", "69007", "Lyon", "FR"};
     d.push_back(debits);
+
+    DocumentTest belge =
+        nouveau("belge", FicheTest("202601012", QDate(2026, 9, 25),
+                                   {{"Planche de ch\xEAne", "12,5", "18,33", "10", "", "1"},
+                                    {"Pose", "3,25", "45,00", "5", "", "2"}},
+                                   r));
+    belge.F.Adresse = {"Brasserie Van Damme", "Rue Haute 12", "1000 Bruxelles", "Belgique"};
+    belge.Ach = AcheteurBelge();
+    d.push_back(belge);
     return d;
 }
 

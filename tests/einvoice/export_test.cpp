@@ -4,6 +4,7 @@
 #include "einvoice/export_facturx.h"
 #include "common/erreurs.h"
 #include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,4 +190,76 @@ TEST_F(ExportTest, TheNatureAndDeliveryAddressAreKeptBesideTheBookForTheDocument
     ASSERT_TRUE(ChargeDonneesDocuments(d, dossier.chemin("livre.fxd")));
     EXPECT_EQ(d["F 200001004"], (DonneesDocument{Cadre::Biens, std::nullopt}));
     EXPECT_TRUE(p.erreurs.empty());
+}
+
+TEST_F(ExportTest, EachFormatWritesItsFileIsRememberedAndIssuesTheDocument) {
+    std::vector<QString> emis;
+    const Emission emission = [&emis](const Fiche& f, const QString& chemin) {
+        EXPECT_EQ(Trim(f.Numero), "200001004");
+        emis.push_back(chemin);
+        return true;
+    };
+    // (format, file proposed)
+    const std::pair<FormatFE, const char*> cas[] = {{FormatFE::UBL, "Facture 200001004.xml"},
+                                                    {FormatFE::CII, "Facture 200001004.xml"},
+                                                    {FormatFE::FacturX, "Facture 200001004.pdf"}};
+    for (const auto& [format, nom] : cas) {
+        SCOPED_TRACE(nom);
+        QFile::remove(dossier.chemin(nom));
+        reponse->Format = format;
+        p.nomsEnregistrer.push_back(dossier.chemin("Facture 200001004"));
+        const QString chemin = ExporteFacturX(
+            f, dossier.path(),
+            [this](const SaisieExport& s) {
+                proposes.push_back(s);
+                return reponse;
+            },
+            [this](const QString& c, const FactureElectronique&, const Fiche&) {
+                ecrits.push_back(c);
+                EcritOctets(c, "%PDF");
+            },
+            QString(), emission);
+        EXPECT_EQ(chemin, dossier.chemin(nom));
+        EXPECT_EQ(emis.back(), chemin);
+        Vendeur v;
+        ASSERT_TRUE(ChargeVendeur(v));
+        EXPECT_EQ(v.Format, format); // proposed next time
+        if (format != FormatFE::FacturX) {
+            const auto fe = std::get<FactureElectronique>(
+                Construit(f.fiche, f.reglages, f.Societe, v, reponse->Ach, reponse->Autres));
+            EXPECT_EQ(QByteArray::fromStdString(OctetsFichier(chemin)), XmlFormat(format, fe));
+        }
+    }
+    // The dialog opened with the format last chosen.
+    EXPECT_EQ(proposes[0].Format, FormatFE::FacturX);
+    EXPECT_EQ(proposes[1].Format, FormatFE::UBL);
+    EXPECT_EQ(proposes[2].Format, FormatFE::CII);
+    EXPECT_EQ(ecrits.size(), 1u); // only Factur-X goes through the page writer
+    EXPECT_EQ(emis.size(), 3u);
+}
+
+TEST(Proposition, ACreditNoteNamingAnInvoiceOfTheBookProposesIt) {
+    const FacturesLivre factures = {{"202609001", QDate(2026, 9, 3)},
+                                    {"202609002", QDate(2026, 9, 30)}};
+    Fiche avoir;
+    avoir.Genre = GenreAvoir;
+    avoir.Date = QDate(2026, 9, 20);
+    // (text of the first line, memo, invoice proposed; empty: none)
+    const std::vector<std::tuple<std::string, std::string, std::string>> cas = {
+        {"Avoir sur facture 202609001", "", "202609001"},
+        {"Retour",
+         "Annule la facture n\xB0"
+         "202609001 du 03/09",
+         "202609001"},
+        {"Avoir sur facture 202609002", "", ""},  // dated after the credit note
+        {"Avoir sur facture 2026090010", "", ""}, // a longer number is another one
+        {"Remise 12 %", "", ""},
+    };
+    for (const auto& [ligne, memo, attendu] : cas) {
+        avoir.Cellules[1][0] = ligne;
+        avoir.Memo = memo.empty() ? Lignes{} : Lignes{memo};
+        const SaisieExport s = Proposition(avoir, {}, factures);
+        EXPECT_EQ(s.Autres.FactureCorrigee, attendu) << ligne;
+        if (!attendu.empty()) EXPECT_EQ(s.Autres.DateFactureCorrigee, QDate(2026, 9, 3));
+    }
 }

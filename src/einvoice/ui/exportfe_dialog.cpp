@@ -7,6 +7,7 @@
 #include "einvoice/ui/facturx_pdf.h"
 #include "einvoice/ui/verificateur.h"
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -47,7 +48,7 @@ QLineEdit* TExportFE::Champ(const char* nom) {
 TExportFE::TExportFE(const Fiche& f, QWidget* parent)
     : QDialog(parent), m_avoir(Trim(f.Genre) == Trim(GenreAvoir)) {
     setObjectName(QStringLiteral("ExportFE"));
-    setWindowTitle(Utf8("Facture électronique (Factur-X)"));
+    setWindowTitle(Utf8("Facture électronique"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* principal = new QVBoxLayout(this);
     principal->setSizeConstraint(QLayout::SetFixedSize);
@@ -57,6 +58,11 @@ TExportFE::TExportFE(const Fiche& f, QWidget* parent)
                    this);
     titre->setObjectName(QStringLiteral("Label1"));
     principal->addWidget(titre);
+
+    auto* format = new QFormLayout;
+    m_format = ListeFormats(this);
+    format->addRow(Utf8("&Format :"), m_format);
+    principal->addLayout(format);
 
     auto* acheteur = new QGroupBox(Utf8("Acheteur"), this);
     auto* fa = new QFormLayout(acheteur);
@@ -124,7 +130,8 @@ TExportFE::TExportFE(const Fiche& f, QWidget* parent)
     m_verif->Ajoute(m_tva, [=, this] { return ControleNumeroTVA(s(m_tva), s(m_siren)); });
     m_verif->Ajoute(m_adresse, [=, this] {
         const bool pro = m_entreprise->isChecked();
-        return ControleAdresseElectronique(s(m_adresse), pro ? s(m_siren) : std::string(), pro);
+        return ControleAdresseAcheteur(s(m_adresse), pro ? s(m_siren) : std::string(), pro,
+                                       s(m_pays));
     });
     verifieLivraison();
     if (m_avoir)
@@ -151,6 +158,7 @@ void TExportFE::Genre() {
 }
 
 void TExportFE::Init(const SaisieExport& s) {
+    m_format->setCurrentIndex(static_cast<int>(s.Format));
     const Acheteur& a = s.Ach;
     (a.Professionnel ? m_entreprise : m_particulier)->setChecked(true);
     Genre();
@@ -182,6 +190,7 @@ void TExportFE::Init(const SaisieExport& s) {
 
 SaisieExport TExportFE::Result() const {
     SaisieExport s;
+    s.Format = static_cast<FormatFE>(std::max(0, m_format->currentIndex()));
     Acheteur& a = s.Ach;
     const auto t = [](QLineEdit* e) { return Trim(S(e->text())); };
     a.Professionnel = m_entreprise->isChecked();
@@ -207,7 +216,16 @@ void TExportFE::accept() {
     if (m_verif->Tout()) QDialog::accept();
 }
 
-void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier, const QString& livre) {
+QComboBox* ListeFormats(QWidget* parent) {
+    auto* liste = new QComboBox(parent);
+    liste->setObjectName(QStringLiteral("ComboBox1"));
+    for (FormatFE f : FormatsFE)
+        liste->addItem(NomFormat(f));
+    return liste;
+}
+
+void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier, const QString& livre,
+                     const Emission& emission) {
     ExporteFacturX(
         f, dossier,
         [&](const SaisieExport& propose) -> std::optional<SaisieExport> {
@@ -219,7 +237,7 @@ void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier, const 
         [&](const QString& chemin, const FactureElectronique& fe, const Fiche& page) {
             EcritFacturX(chemin, fe, page, f.NbLignes, f.Societe, f.plateforme().Maintenant());
         },
-        livre);
+        livre, emission);
 }
 
 } // namespace kyr

@@ -1,9 +1,9 @@
 #pragma once
-// TExportFE: what the export asks besides the book: the buyer (prefilled from
-// what was remembered for the client, else from the document's address), the
-// due date (the payment date of a paid invoice), the nature of the operation,
-// the delivery address when it is not the buyer's and, for a credit note, the
-// invoice it corrects.
+// TExportFE: what the export asks besides the book: the format (the last one
+// chosen), the buyer (prefilled from what was remembered for the client, else
+// from the document's address), the due date (the payment date of a paid
+// invoice), the nature of the operation, the delivery address when it is not
+// the buyer's and, for a credit note, the invoice it corrects.
 #include "book/facture.h"
 #include "einvoice/export_facturx.h"
 
@@ -46,6 +46,7 @@ private:
     QLineEdit *m_nomLivraison = nullptr, *m_rueLivraison = nullptr, *m_cpLivraison = nullptr,
               *m_villeLivraison = nullptr, *m_paysLivraison = nullptr;
     bool m_avoir;
+    QComboBox* m_format;
     QRadioButton *m_entreprise, *m_particulier;
     QLineEdit *m_nom, *m_rue, *m_cp, *m_ville, *m_pays, *m_siren, *m_tva, *m_adresse;
     QLineEdit* m_facture;
@@ -54,10 +55,14 @@ private:
     Verificateur* m_verif;
 };
 
+// The three formats, in the order of FormatFE ("ComboBox1").
+QComboBox* ListeFormats(QWidget* parent);
+
 // The menu command on the invoice window's document: the file is proposed in
 // `dossier`; the page is the one the printing layer draws; the document's
-// choices are kept beside the book `livre`.
+// choices are kept beside the book `livre`; `emission` counts the document as
+// issued.
 void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier,
-                     const QString& livre = {});
+                     const QString& livre = {}, const Emission& emission = {});
 
 } // namespace kyr

@@ -8,8 +8,11 @@
 #include "printing/ui/surface_qt.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cstdio>
+#include <memory>
 
 namespace kyr {
 
@@ -40,6 +43,28 @@ void EcritFacturX(const QString& chemin, const FactureElectronique& fe, const Fi
     const QByteArray pdf =
         AssembleFacturX(PagePdfA1b(page, nbLignes, societe, titre, &fe), EcritCII(fe), maintenant);
     EcritOctets(chemin, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+}
+
+EcritureFacturX EcritureFacturXSansEcran(const LignesSociete& societe) {
+    std::shared_ptr<QGuiApplication> application;
+    if (!QCoreApplication::instance()) {
+        // A script's output is the report: Qt's notes about the session it
+        // runs in (no XDG_RUNTIME_DIR under cron, say) would only blur it.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& m) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fputs((m + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        });
+        // The arguments outlive the application, as Qt asks; "-platform"
+        // wins over a display the environment may name.
+        static int argc = 3;
+        static char nom[] = "kyrfact", option[] = "-platform", plateforme[] = "offscreen";
+        static char* argv[] = {nom, option, plateforme, nullptr};
+        application = std::make_shared<QGuiApplication>(argc, argv);
+    }
+    return [application, societe](const QString& chemin, const FactureElectronique& fe,
+                                  const Fiche& page) {
+        EcritFacturX(chemin, fe, page, DerniereRangee, societe, QDateTime::currentDateTime());
+    };
 }
 
 } // namespace kyr

@@ -4,6 +4,7 @@
 // PDF/A-1b, then made PDF/A-3b with the XML attached.
 #include "book/fiche.h"
 #include "book/societe.h"
+#include "einvoice/export_facturx.h"
 #include "einvoice/facture_electronique.h"
 
 #include <QByteArray>
@@ -21,5 +22,10 @@ QByteArray PagePdfA1b(const Fiche& page, int nbLignes, const LignesSociete& soci
 // cannot be made or written (the old file, if any, stays as it was).
 void EcritFacturX(const QString& chemin, const FactureElectronique& fe, const Fiche& page,
                   int nbLignes, const LignesSociete& societe, const QDateTime& maintenant);
+
+// The writer of Factur-X files with this heading for a program started with
+// no window: the page's fonts need a Qt application, which it makes on the
+// "offscreen" platform when there is none, for as long as the writer lives.
+EcritureFacturX EcritureFacturXSansEcran(const LignesSociete& societe);
 
 } // namespace kyr

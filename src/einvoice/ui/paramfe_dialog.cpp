@@ -193,7 +193,10 @@ void ParamFE(QWidget* parent, Plateforme& plateforme, const LignesSociete& socie
     dialogue.Init(v);
     if (dialogue.exec() != QDialog::Accepted) return;
     try {
-        SauveVendeur(dialogue.Result());
+        // The dialog does not show the format of the exports: it stays as chosen.
+        Vendeur nouveau = dialogue.Result();
+        nouveau.Format = v.Format;
+        SauveVendeur(nouveau);
     } catch (const ErreurExecution& e) {
         plateforme.Erreur(e.message());
     }

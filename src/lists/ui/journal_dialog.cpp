@@ -4,11 +4,11 @@
 #include "common/dates.h"
 #include "common/erreurs.h"
 #include "common/plateforme.h"
+#include "lists/ui/choix_periode.h"
 #include "printing/page_journal.h"
 
 #include <QAbstractTableModel>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -30,12 +30,6 @@ enum Colonne { CDate, CGenre, CNumero, CCode, CNom, CHT, CTVA, CTTC, CPayee, NbC
 const char* const Titres[NbColonnesJournal] = {"Date",        "Genre",         "Numéro",
                                                "Code client", "Nom du client", "Total H.T.",
                                                "Total TVA",   "Total TTC",     "Payée"};
-
-// The period choices, in the order of Periode, then the dates typed by hand.
-const char* const Periodes[] = {
-    "Ce mois-ci",  "Le mois dernier",  "Ce trimestre", "Le trimestre dernier",
-    "Cette année", "L'année dernière", "Tout"};
-constexpr int Personnalisee = 7;
 
 QString Montant(Centimes c) {
     return QString::fromLatin1(TexteCentimes(c));
@@ -111,7 +105,7 @@ TJournal::TJournal(const Lignes& livre, const Reglages& reglages, Plateforme& pl
     setObjectName(QStringLiteral("Journal"));
     setWindowTitle(QString::fromLatin1(TitreJournal));
     construit();
-    periodeChoisie(static_cast<int>(Periode::MoisCourant));
+    actualise();
     m_table->setFocus();
 }
 
@@ -121,36 +115,14 @@ TJournal::~TJournal() {
 
 void TJournal::construit() {
     auto* haut = new QHBoxLayout;
-    auto* etiquette = new QLabel(QStringLiteral("Pé&riode :"), this);
-    m_periode = new QComboBox(this);
-    m_periode->setObjectName(QStringLiteral("ComboBox1"));
-    for (const char* p : Periodes)
-        m_periode->addItem(QString::fromUtf8(p));
-    m_periode->addItem(QStringLiteral("Personnalisée"));
-    etiquette->setBuddy(m_periode);
-    haut->addWidget(etiquette);
-    haut->addWidget(m_periode);
-    const auto date = [this, haut](const QString& texte, const char* nom) {
-        auto* l = new QLabel(texte, this);
-        auto* d = new QDateEdit(this);
-        d->setObjectName(QLatin1String(nom));
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        d->setCalendarPopup(true);
-        l->setBuddy(d);
-        haut->addSpacing(12);
-        haut->addWidget(l);
-        haut->addWidget(d);
-        connect(d, &QDateEdit::dateChanged, this, &TJournal::datesChangees);
-        return d;
-    };
-    m_du = date(QStringLiteral("&Du"), "DateTimePicker1");
-    m_au = date(QStringLiteral("&Au"), "DateTimePicker2");
+    m_choix = new ChoixPeriode(m_journal, m_plateforme.Maintenant().date(), this);
+    haut->addWidget(m_choix);
     m_nonPayees = new QCheckBox(QStringLiteral("Factures &non payées seulement"), this);
     m_nonPayees->setObjectName(QStringLiteral("CheckBox1"));
     haut->addSpacing(12);
     haut->addWidget(m_nonPayees);
     haut->addStretch();
-    connect(m_periode, &QComboBox::activated, this, &TJournal::periodeChoisie);
+    connect(m_choix, &ChoixPeriode::change, this, &TJournal::actualise);
     connect(m_nonPayees, &QCheckBox::toggled, this, &TJournal::actualise);
 
     m_table = new QTableView(this);
@@ -269,36 +241,16 @@ void TJournal::construit() {
     l->addWidget(m_groupeEcartes);
     l->addLayout(boutons);
 
-    setTabOrder(m_periode, m_du);
-    setTabOrder(m_du, m_au);
-    setTabOrder(m_au, m_nonPayees);
+    setTabOrder(m_choix->au(), m_nonPayees);
     setTabOrder(m_nonPayees, m_table);
     setTabOrder(m_table, m_ecartes);
     setTabOrder(m_ecartes, exporter);
     resize(1100, 760);
 }
 
-void TJournal::periodeChoisie(int index) {
-    if (index < 0 || index >= Personnalisee) return;
-    const Bornes b =
-        BornesPeriode(static_cast<Periode>(index), m_plateforme.Maintenant().date(), m_journal);
-    {
-        const QSignalBlocker b1(m_du), b2(m_au);
-        m_du->setDate(b.Du);
-        m_au->setDate(b.Au);
-    }
-    m_periode->setCurrentIndex(index);
-    actualise();
-}
-
-void TJournal::datesChangees() {
-    m_periode->setCurrentIndex(Personnalisee);
-    actualise();
-}
-
 void TJournal::actualise() {
-    m_vue =
-        Selectionne(m_journal, {m_du->date(), m_au->date(), m_nonPayees->isChecked()}, m_reglages);
+    m_vue = Selectionne(m_journal, {m_choix->Du(), m_choix->Au(), m_nonPayees->isChecked()},
+                        m_reglages);
     m_modele->change(&m_vue);
     if (m_modele->rowCount() > 0) m_table->setCurrentIndex(m_modele->index(0, 0));
 
@@ -317,7 +269,7 @@ void TJournal::actualise() {
     QString compte = n == 0   ? QStringLiteral("Aucun document dans la période")
                      : n == 1 ? QStringLiteral("1 document")
                               : QStringLiteral("%1 documents").arg(n);
-    if (m_du->date() > m_au->date())
+    if (m_choix->Du() > m_choix->Au())
         compte = QStringLiteral("La date de début est postérieure à la date de fin");
     m_compte->setText(compte);
 

@@ -11,8 +11,6 @@
 #include <memory>
 
 class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -21,6 +19,7 @@ class QTableView;
 
 namespace kyr {
 
+class ChoixPeriode;
 class Facture;
 class Plateforme;
 class ModeleJournal;
@@ -51,8 +50,6 @@ public:
 
 private:
     void construit();
-    void periodeChoisie(int index);
-    void datesChangees();
     void actualise();
     void ouvre(int bloc);
     void Exporter();
@@ -67,9 +64,7 @@ private:
     VueJournal m_vue;
     int m_choisi = -1;
 
-    QComboBox* m_periode = nullptr;
-    QDateEdit* m_du = nullptr;
-    QDateEdit* m_au = nullptr;
+    ChoixPeriode* m_choix = nullptr;
     QCheckBox* m_nonPayees = nullptr;
     QTableView* m_table = nullptr;
     std::unique_ptr<ModeleJournal> m_modele;

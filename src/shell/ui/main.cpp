@@ -1,6 +1,7 @@
 // Kyr Facture: start-up and the event loop.
 #include "book/ui/facture_window.h"
 #include "common/ui/plateforme_qt.h"
+#include "einvoice/ui/facturx_pdf.h"
 #include "shell/dossier_fichiers.h"
 #include "shell/ligne_commande.h"
 #include "shell/prelecture.h"
@@ -21,8 +22,10 @@
 
 int main(int argc, char** argv) {
     // A command for scripts runs without a display and opens no window.
+    kyr::ServicesLigneDeCommande services;
+    services.FacturX = &kyr::EcritureFacturXSansEcran;
     if (const auto code =
-            kyr::LigneDeCommande({argv + std::min(argc, 1), argv + argc}, stdout, stderr))
+            kyr::LigneDeCommande({argv + std::min(argc, 1), argv + argc}, stdout, stderr, services))
         return *code;
     // Without a display Qt would stop on its own plugin error: say it plainly.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

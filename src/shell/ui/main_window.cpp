@@ -8,6 +8,7 @@
 #include "comptabilite/ui/declaration_dialog.h"
 #include "comptabilite/ui/fec_dialog.h"
 #include "einvoice/ui/exportfe_dialog.h"
+#include "einvoice/ui/lot_dialog.h"
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
 #include "printing/ui/sorties.h"
@@ -47,9 +48,17 @@ const char* const CommandesLivre[] = {
     "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
-    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",  "FileFECItem",
-    "DocTVAItem",
+    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",  "FileExportBatchItem",
+    "FileFECItem",       "DocTVAItem",
 };
+
+// What counts a document exported as an e-invoice (alone or with its
+// period's) as issued: the one entry point of the register of issued
+// documents, given here to both exports. Without a register there is
+// nothing to record.
+Emission Emet() {
+    return {};
+}
 
 } // namespace
 
@@ -165,9 +174,9 @@ void TMainForm::CreeMenus() {
               false,
               facture(&F::ExportePdf)},
              {"FileFacturXItem",
-              "Facture é&lectronique (Factur-X)...",
+              "Facture é&lectronique...",
               {},
-              "Enregistrer la facture en facture électronique (PDF Factur-X)",
+              "Enregistrer la facture en facture électronique (Factur-X, CII ou UBL)",
               {},
               false,
               [this] {
@@ -176,7 +185,23 @@ void TMainForm::CreeMenus() {
                       f.Calcule();
                       CommandeFacturX(this, f.logique(),
                                       f.dossierLivre ? f.dossierLivre() : QString(),
-                                      m_coquille->FichierCourant);
+                                      m_coquille->FichierCourant, Emet());
+                  });
+              }},
+             {"FileExportBatchItem",
+              "Exporter les factures de la &période...",
+              {},
+              "Exporter en factures électroniques les factures et les avoirs d'une période",
+              {},
+              false,
+              [this] {
+                  CommandeFacture([this](F& f) {
+                      f.Saisit();
+                      if (ExporteLaPeriode(this, f.logique(),
+                                           f.dossierLivre ? f.dossierLivre() : QString(), Emet())) {
+                          f.Affiche();
+                          f.FocusDocument();
+                      }
                   });
               }},
              {"FileFECItem",

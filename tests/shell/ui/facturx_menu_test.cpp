@@ -28,13 +28,18 @@ TEST(MenusFacturX, AfterThePdfExportAndAfterTheCompany) {
     w.CreeFacture();
     const QStringList fichier = Articles(w, QStringLiteral("&Fichier"));
     EXPECT_EQ(fichier.indexOf("FileFacturXItem"), fichier.indexOf("FileExportPdfItem") + 1);
+    EXPECT_EQ(fichier.indexOf("FileExportBatchItem"), fichier.indexOf("FileFacturXItem") + 1);
     const QStringList parametres = Articles(w, QString::fromUtf8("&Paramètres"));
     EXPECT_EQ(parametres.indexOf("ParamFacturXItem"), parametres.indexOf("ParamCompanyItem") + 1);
 
     auto* exporte = w.findChild<QAction*>(QStringLiteral("FileFacturXItem"));
     ASSERT_NE(exporte, nullptr);
-    EXPECT_EQ(exporte->text(), QString::fromUtf8("Facture é&lectronique (Factur-X)..."));
+    EXPECT_EQ(exporte->text(), QString::fromUtf8("Facture é&lectronique..."));
     EXPECT_FALSE(exporte->isEnabled()); // a book command: no document to export yet
+    auto* periode = w.findChild<QAction*>(QStringLiteral("FileExportBatchItem"));
+    ASSERT_NE(periode, nullptr);
+    EXPECT_EQ(periode->text(), QString::fromUtf8("Exporter les factures de la &période..."));
+    EXPECT_FALSE(periode->isEnabled());
     auto* vendeur = w.findChild<QAction*>(QStringLiteral("ParamFacturXItem"));
     ASSERT_NE(vendeur, nullptr);
     EXPECT_EQ(vendeur->text(), QString::fromUtf8("Facturation électronique..."));
