@@ -148,7 +148,7 @@ QStringList TexteRapport(const ExportFEC& x) {
                  .arg(Liste(r.SansCode, [](const std::string& d) { return VersQString(d); }));
     if (!x.Fichier.Remplacements.empty())
         t << QStringLiteral("Caractères absents du jeu ISO 8859-15 du fichier, remplacés : %1.")
-                 .arg(Liste(x.Fichier.Remplacements, [](const Remplacement& m) {
+                 .arg(Liste(x.Fichier.Remplacements, [](const CaractereRemplace& m) {
                      const QString par = m.Par == " "
                                              ? QStringLiteral("un blanc")
                                              : QStringLiteral("« %1 »").arg(VersQString(m.Par));

@@ -26,7 +26,7 @@ std::string NumeroEcriture(const Ecriture& e);
 // A character of the program's text that ISO 8859-15 lacks, and what the
 // file holds instead: the typographic quotes and dashes become their plain
 // forms, a control character (a tab would split the field) a blank.
-struct Remplacement {
+struct CaractereRemplace {
     QString Caractere; // as the user sees it: "’", "tabulation"
     std::string Par;   // what the file holds
     int Fois = 0;
@@ -35,7 +35,7 @@ struct Remplacement {
 struct TexteFEC {
     std::string Octets; // ISO 8859-15, CR LF after every line
     int NbLignes = 0;   // lines of entries, the names' line not counted
-    std::vector<Remplacement> Remplacements;
+    std::vector<CaractereRemplace> Remplacements;
 };
 TexteFEC FaitFEC(const std::vector<Ecriture>& ecritures);
 

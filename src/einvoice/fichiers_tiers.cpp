@@ -133,7 +133,9 @@ Lignes LignesVendeur(const Vendeur& v) {
     // Written only when chosen: the files of sellers without the option keep
     // their lines as they were.
     if (v.OptionDebits) l.push_back(Ligne("debits", "1"));
-    l.push_back(Ligne("format", CleFormat(v.Format)));
+    // Factur-X, the first format, needs no line: so files of sellers who never
+    // chose another keep their lines as they were.
+    if (v.Format != FormatFE::FacturX) l.push_back(Ligne("format", CleFormat(v.Format)));
     return l;
 }
 

@@ -349,7 +349,7 @@ TEST(FactureElectronique, ThePageNamesTheBuyerOfTheXml) {
     d.Ach.Ville = "Bruxelles";
     d.Ach.Siren.clear();
     d.Ach.NumeroTVA.clear();
-    d.Ach.AdresseElectronique = "0123456789";
+    d.Ach.AdresseElectronique = "0208:0403169810";
     const FactureElectronique fe = Fe(d.Construit());
     const Fiche page = FicheDeLaPage(d.F, d.R, fe, Largeur7);
     EXPECT_EQ(page.Adresse, (std::array<std::string, 4>{"Garage du Centre", "4 place de la Gare",

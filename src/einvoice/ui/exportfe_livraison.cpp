@@ -26,7 +26,7 @@ QString Utf8(const char* s) {
 
 void TExportFE::construitLivraison(QFormLayout* reglement, QBoxLayout* principal) {
     m_nature = new QComboBox(this);
-    m_nature->setObjectName(QStringLiteral("ComboBox1"));
+    m_nature->setObjectName(QStringLiteral("ComboBox2"));
     // The order of Cadre, as in the seller's settings.
     m_nature->addItems(
         {Utf8("Livraison de biens"), Utf8("Prestation de services"), Utf8("Biens et services")});

@@ -151,7 +151,7 @@ TEST(ExportFE, TheNatureOfTheOperationAndADeliveryAddressElsewhere) {
     d.Init(propose);
     d.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-    auto* nature = Enfant<QComboBox>(&d, "ComboBox1");
+    auto* nature = Enfant<QComboBox>(&d, "ComboBox2");
     EXPECT_EQ(nature->currentIndex(), static_cast<int>(Cadre::Mixte));
     auto* ailleurs = Enfant<QCheckBox>(&d, "CheckBox1");
     EXPECT_FALSE(ailleurs->isChecked());
@@ -167,7 +167,7 @@ TEST(ExportFE, TheNatureOfTheOperationAndADeliveryAddressElsewhere) {
     e.Init(propose);
     e.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&e));
-    Enfant<QComboBox>(&e, "ComboBox1")->setCurrentIndex(static_cast<int>(Cadre::Biens));
+    Enfant<QComboBox>(&e, "ComboBox2")->setCurrentIndex(static_cast<int>(Cadre::Biens));
     QTest::mouseClick(Enfant<QCheckBox>(&e, "CheckBox1"), Qt::LeftButton);
     EXPECT_TRUE(Enfant(&e, "Edit11")->isEnabled());
     EXPECT_EQ(Enfant(&e, "Edit11")->text(), "4 place de la Gare");
