@@ -153,6 +153,15 @@ std::vector<Rangee> Totaux(const VueJournal& v) {
     return r;
 }
 
+// The numbering of the series, after the totals.
+std::vector<Rangee> Numeros(const VueJournal& v) {
+    std::vector<Rangee> r;
+    r.push_back([](Page&, int) {});
+    for (const QString& l : TexteNumerotation(v.Numeros))
+        r.push_back([t = Octets(l)](Page& p, int y) { p.Gauche(p.c().date, p.c().fin, y, t); });
+    return r;
+}
+
 std::vector<Rangee> Ecartes(const VueJournal& v) {
     std::vector<Rangee> r;
     if (v.Ecartes.empty()) return r;
@@ -191,6 +200,8 @@ std::vector<std::vector<Rangee>> Pages(Surface& s, const VueJournal& v) {
     if (parPage - static_cast<int>(pages.back().size()) < static_cast<int>(totaux.size()))
         pages.emplace_back();
     for (auto& r : totaux)
+        ajoute(std::move(r));
+    for (auto& r : Numeros(v))
         ajoute(std::move(r));
     for (auto& r : Ecartes(v))
         ajoute(std::move(r));
