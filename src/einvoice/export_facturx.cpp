@@ -59,7 +59,13 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
     }
     Acheteurs memorises;
     Lit(p, [&] { ChargeAcheteurs(memorises); });
-    const auto saisie = dialogue(Proposition(f.fiche, memorises));
+    SaisieExport proposition = Proposition(f.fiche, memorises);
+    // A credit note names the invoice it corrects (BT-25, BT-26).
+    if (const auto lien = f.FactureCorrigee()) {
+        proposition.Autres.FactureCorrigee = lien->Numero;
+        proposition.Autres.DateFactureCorrigee = lien->Date;
+    }
+    const auto saisie = dialogue(proposition);
     if (!saisie) return {};
 
     const auto resultat =
@@ -87,6 +93,8 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
     const Fiche page = FicheDeLaPage(f.fiche, f.reglages, fe,
                                      [&p](const std::string& t) { return p.LargeurTexte(t); });
     try {
+        // Issued before it leaves: the book saved, the register written.
+        if (!f.EmetCourant()) return {};
         ecrit(nom, fe, page);
     } catch (const ErreurExecution& e) {
         p.Erreur(e.message());

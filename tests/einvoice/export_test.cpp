@@ -26,7 +26,15 @@ protected:
     void SetUp() override {
         f.reglages = ReglagesEuros();
         f.Societe = DocumentTest().Societe;
-        f.Charge(QStringLiteral(KYR_TEST_DATA "/exemple.fct"));
+        // A copy of the sample book, saved there before a document is issued.
+        const QString livre = dossier.chemin(QStringLiteral("exemple.fct"));
+        QFile::copy(QStringLiteral(KYR_TEST_DATA "/exemple.fct"), livre);
+        QFile::setPermissions(livre, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        f.EnregistrePourEmission = [this, livre]() -> std::optional<QString> {
+            f.Sauve(livre);
+            return livre;
+        };
+        f.Charge(livre);
         Montre(3);
         SauveVendeur(VendeurTest());
         SaisieExport s;

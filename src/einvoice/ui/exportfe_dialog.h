@@ -7,6 +7,8 @@
 #include "einvoice/export_facturx.h"
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 class QDateEdit;
 class QGroupBox;
@@ -26,6 +28,9 @@ public:
     SaisieExport Result() const;
 
     void accept() override; // only when every field is right
+
+    // A credit note: the date of the invoice of a typed number, from the book.
+    std::function<std::optional<QDate>(const std::string& numero)> DateFacture;
 
 private:
     void Genre(); // business or consumer: the SIREN and VAT fields follow

@@ -43,7 +43,7 @@ const char* const CommandesLivre[] = {
     "EditNextItem",      "DocPreviousItem", "DocNextItem",      "DocFirstItem",
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
-    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",
+    "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",  "EditCreditNoteItem",
 };
 
 } // namespace
@@ -169,8 +169,14 @@ void TMainForm::CreeMenus() {
                   CommandeFacture([this](F& f) {
                       f.Saisit();
                       f.Calcule();
-                      CommandeFacturX(this, f.logique(),
-                                      f.dossierLivre ? f.dossierLivre() : QString());
+                      try {
+                          CommandeFacturX(this, f.logique(),
+                                          f.dossierLivre ? f.dossierLivre() : QString());
+                      } catch (...) {
+                          f.Affiche();
+                          throw;
+                      }
+                      f.Affiche(); // issued by the export
                   });
               }},
              {"FilePrintSetupItem",
@@ -206,6 +212,13 @@ void TMainForm::CreeMenus() {
               "Coller",
               false,
               facture(&F::Coller)},
+             {"EditCreditNoteItem",
+              "Créer un &avoir",
+              {},
+              "Créer un avoir qui corrige la facture affichée",
+              {},
+              false,
+              facture(&F::CreeAvoir)},
              {"EditFindItem",
               "C&hercher facture...",
               {},
@@ -671,6 +684,11 @@ void TMainForm::CommandeFacture(const std::function<void(TFacture&)>& commande) 
 
 void TMainForm::SupprimerFacture() {
     if (!m_facture) return;
+    // An issued document is never deleted: a credit note corrects it.
+    if (m_facture->logique().EmissionCourante) {
+        CommandeFacture([](TFacture& f) { f.RefuseSuppression(); });
+        return;
+    }
     if (Avertissement(m_plateforme, QStringLiteral("Confirmer suppression de la facture ?"),
                       {Bouton::OK, Bouton::Annuler}) == Bouton::OK)
         CommandeFacture([](TFacture& f) { f.Supprime(); });
