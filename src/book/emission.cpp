@@ -184,13 +184,13 @@ std::vector<QString> Facture::Emet(const std::vector<RefDocument>& documents) {
         }
         if (autre) {
             QString raison =
-                QStringLiteral("ce numéro est déjà celui de %1 du %2 (client %3) ; deux "
+                QStringLiteral("ce numéro est déjà celui de %1 du %2 (client %3). Deux "
                                "documents ne peuvent porter le même numéro")
                     .arg(NomGenre(autre->genre), Citation(autre->date), Citation(autre->client));
             const int propose = NumeroSuivant;
             try {
                 Numerof();
-                raison += QStringLiteral(" : donnez-lui un autre numéro, par exemple %1")
+                raison += QStringLiteral(" : donnez à celui-ci un autre numéro, par exemple %1")
                               .arg(NumeroSuivant);
             } catch (const ErreurExecution&) {
                 // No number to suggest.

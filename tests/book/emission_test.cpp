@@ -30,9 +30,9 @@ TEST_F(Emission, CeQuiEstEmisEtCeQuiEstRefuse) {
     EXPECT_EQ(refus[1], QString()); // a quote leaves freely, never issued
     EXPECT_EQ(refus[2],
               QStringLiteral("La facture n° 202603003 ne peut être émise : ce numéro est déjà "
-                             "celui de l'avoir du 09/03/2026 (client 10002) ; deux documents ne "
-                             "peuvent porter le même numéro : donnez-lui un autre numéro, par "
-                             "exemple 202603006."));
+                             "celui de l'avoir du 09/03/2026 (client 10002). Deux documents ne "
+                             "peuvent porter le même numéro : donnez à celui-ci un autre numéro, "
+                             "par exemple 202603006."));
     EXPECT_EQ(refus[3],
               QStringLiteral("La facture n° 202603999 ne peut être émise : il n'est pas dans le "
                              "livre."));

@@ -301,7 +301,7 @@ void TFacture::focusChange(QWidget* ancien, QWidget* nouveau) {
 }
 
 void TFacture::Edit1Exit() {
-    if (m_logique.EmissionCourante) return; // its client is fixed
+    if (m_logique.EmissionCourante || m_sansRecherche) return; // its client is fixed
     try {
         m_recherche.Edit1Exit(m_logique, dialogues());
     } catch (const ErreurExecution& e) {
@@ -366,8 +366,11 @@ void TFacture::CreeAvoir() {
     Execute(*this, [&] { cree = m_logique.CreeAvoir(); });
     if (cree) {
         // The lines take the focus: removing some makes a partial credit note.
+        // The client is the invoice's: leaving its code looks nothing up.
+        m_sansRecherche = true;
         m_grille->setFocus();
         m_grille->setCurrentCell(0, 0);
+        m_sansRecherche = false;
     }
 }
 void TFacture::RefuseSuppression() {

@@ -403,10 +403,14 @@ void TFacture::AfficheEmission() {
         FormResize();
     }
     // Only the memo and the paid mark stay open to edits.
-    m_numero->setReadOnly(fige);
-    m_code->setReadOnly(fige);
-    for (QLineEdit* e : m_adresse)
+    for (QLineEdit* e :
+         {m_numero, m_code, m_adresse[0], m_adresse[1], m_adresse[2], m_adresse[3]}) {
         e->setReadOnly(fige);
+        // Read-only shows: the field takes the window's background.
+        QPalette p = e->parentWidget()->palette();
+        if (fige) p.setColor(QPalette::Base, p.color(QPalette::Window));
+        e->setPalette(p);
+    }
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_date, m_liste, m_conditions, m_genre, m_ht, m_ttc})
         w->setEnabled(!fige);

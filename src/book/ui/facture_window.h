@@ -144,8 +144,9 @@ private:
     RechercheClients m_recherche;
     std::unique_ptr<DialoguesClients> m_dialoguesQt;
     DialoguesClients* m_dialogues = nullptr;
-    bool m_dansGrille = false; // the grid (or its cell editor) holds the focus
-    bool m_affichage = false;  // controls being filled from the record
+    bool m_dansGrille = false;    // the grid (or its cell editor) holds the focus
+    bool m_affichage = false;     // controls being filled from the record
+    bool m_sansRecherche = false; // the focus leaves the client code without a look-up
 
     QFrame* m_panel1 = nullptr; // header
     QFrame* m_panel2 = nullptr; // client address

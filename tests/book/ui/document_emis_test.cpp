@@ -109,6 +109,8 @@ TEST_F(DocumentEmis, SaSuppressionEstRefuseeEtUnAvoirPropose) {
               QStringLiteral("Avoir sur facture n° 202603001 du 09/03/2026"));
     EXPECT_TRUE(ctl<QLabel>("LabelEmise")->isHidden());
     EXPECT_TRUE(test::Attend([&] { return grille()->isAncestorOf(QApplication::focusWidget()); }));
+    // Its client, not in the client file, was not looked up on the way.
+    EXPECT_EQ(plateforme.questions.size(), 1u);
     // The invoice is still there.
     EXPECT_GE(f().ChercheDebut(0), 0);
 }
