@@ -336,11 +336,12 @@ bool Registre::Payee(char genre, std::string_view numero) const {
 
 void Registre::Ajoute(const QString& livre, std::vector<EntreeRegistre> nouvelles) {
     const QString chemin = NomRegistre(livre);
-    // What the file holds now; gone since it was read (removed by hand), it is
-    // made again from what this copy knows.
+    // What the file holds now; gone since it was read (removed by hand), or
+    // not there yet under a new name of the book, it is made again from what
+    // this copy knows of the book's register.
     LectureRegistre disque = LitRegistre(chemin);
     const bool memeFichier = chemin == m_chemin;
-    if ((!disque.Existe || disque.Lignes_.empty()) && memeFichier && !m_lignes.empty()) {
+    if ((!disque.Existe || disque.Lignes_.empty()) && !m_lignes.empty()) {
         disque.Lignes_ = m_lignes;
         disque.Entrees = m_entrees;
     }

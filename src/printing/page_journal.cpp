@@ -184,8 +184,9 @@ std::vector<Rangee> Ecartes(const VueJournal& v) {
     return r;
 }
 
-// The rows of each page: the documents, then the totals block whole on the
-// page that has room for it, then the documents not counted.
+// The rows of each page: the documents, then the totals block and the
+// numbering whole on the page that has room for them, then the documents not
+// counted.
 std::vector<std::vector<Rangee>> Pages(Surface& s, const VueJournal& v) {
     const int parPage =
         std::max(RangeesTotaux, (s.HauteurMm() - MargeBas - YPremiereRangee) / HauteurRangee);
@@ -196,12 +197,13 @@ std::vector<std::vector<Rangee>> Pages(Surface& s, const VueJournal& v) {
     };
     for (auto& r : Rangees(v))
         ajoute(std::move(r));
+    // The numbering of the series stays with the totals.
     auto totaux = Totaux(v);
+    for (auto& r : Numeros(v))
+        totaux.push_back(std::move(r));
     if (parPage - static_cast<int>(pages.back().size()) < static_cast<int>(totaux.size()))
         pages.emplace_back();
     for (auto& r : totaux)
-        ajoute(std::move(r));
-    for (auto& r : Numeros(v))
         ajoute(std::move(r));
     for (auto& r : Ecartes(v))
         ajoute(std::move(r));

@@ -124,6 +124,17 @@ TEST_F(Registre_, UnRegistreChangeSeVoit) {
     }
 }
 
+TEST_F(Registre_, UnRegistreEffaceDepuisLOuvertureEstRefait) {
+    Ouvre(Concatene({BlocEmis(0, "202603001"), BlocEmis(1, "202603002")}));
+    ASSERT_EQ(f.Emet(RefDocument{'F', "202603001"}), QString());
+    QFile::remove(Registre());
+    ASSERT_EQ(f.Emet(RefDocument{'F', "202603002"}), QString());
+    const LectureRegistre l = LitRegistre(Registre());
+    ASSERT_EQ(l.Entrees.size(), 2u);
+    EXPECT_EQ(l.Entrees[0].Numero, "202603001");
+    EXPECT_TRUE(l.Defauts.empty());
+}
+
 TEST_F(Registre_, DocumentChangeOuRetireSignaleALOuverture) {
     const Lignes original =
         Concatene({BlocEmis(0, "202603001"), BlocEmis(1, "202603002"), BlocEmis(2, "202603003")});
