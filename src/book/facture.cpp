@@ -86,6 +86,7 @@ void Facture::LitFiche(int debut) {
     f.Numero = propose.size() < 9 ? propose + std::string(9 - propose.size(), ' ') : propose;
     if (!reglages.ConditionsReglement.empty()) f.Conditions = reglages.ConditionsReglement[0];
 
+    EmissionCourante.reset();
     if (debut < 0) {
         // No block: the defaults are shown, the line count stays as it was.
         fiche = std::move(f);
@@ -95,6 +96,7 @@ void Facture::LitFiche(int debut) {
         LitEtCalcule(Livre, debut, FicheCourante, f, reglages,
                      [this](const std::string& t) { return m_plateforme.LargeurTexte(t); });
     fiche = std::move(f);
+    EmissionCourante = EmissionDe(FicheCourante, fiche);
     NbLignes = std::min(lue.Lecture.NbFact + 1, DerniereRangee);
     FocusGrille = false;
     AppliqueLibellesDevise();
@@ -118,13 +120,27 @@ void Facture::EcritFiche() {
     if (MemoEdite) Modifie();
     if (!DocumentModifie || !Valide()) return;
     if (FicheCourante < 0 || FicheCourante >= NbFichesMax) return; // no block number for it
+    Lignes bloc;
+    if (const int debut = ChercheDebut(FicheCourante); EmissionCourante && debut >= 0) {
+        // Issued: its fixed fields stay as the book holds them, whatever the
+        // record says; only the memo and the paid mark are stored.
+        Fiche emise;
+        const LectureBloc l = LitBloc(Livre, debut, FicheCourante, emise);
+        emise.DateIllisible = l.DateIllisible;
+        emise.Memo = fiche.Memo;
+        emise.Payee = fiche.Payee;
+        bloc = EcritBloc(emise, FicheCourante, l.NbFact);
+    } else {
+        bloc = EcritBloc(fiche, FicheCourante, NbLignes);
+    }
     SupprimeBloc(FicheCourante);
-    const Lignes bloc = EcritBloc(fiche, FicheCourante, NbLignes);
     Livre.insert(Livre.end(), bloc.begin(), bloc.end());
 }
 
 void Facture::Nouveau() {
     Livre.clear();
+    registre.Vide();
+    m_payeesChangees.clear();
     NbFiches = 1;
     FicheCourante = 0;
     LitFiche();

@@ -9,12 +9,15 @@
 #include "book/lignes_livre.h"
 #include "book/liste_clients.h"
 #include "book/reglages.h"
+#include "book/registre.h"
 #include "book/societe.h"
 #include "common/erreurs.h"
 #include "common/plateforme.h"
 #include "common/texte.h"
 
 #include <QString>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +52,21 @@ struct ToucheGrille {
 struct SauvegardeLivre {
     EcritureEnCours ecriture;
     std::string titreAvant; // the caption before the save, shown again if it fails
+    // The paid marks of issued documents changed since the last save, for the
+    // register once the book is on disk (Facture::SauvegardeFaite).
+    std::vector<EntreeRegistre> payees;
 };
+
+// A credit note's link to the invoice it corrects.
+struct LienAvoir {
+    std::string Numero; // the invoice's number, without blanks
+    QDate Date;
+    bool operator==(const LienAvoir&) const = default;
+};
+// "Avoir sur facture n° 202603001 du 09/03/2026": the memo line of a credit
+// note made by "Créer un avoir".
+std::string LigneAvoir(const std::string& numero, const QDate& date);
+std::optional<LienAvoir> LitLigneAvoir(std::string_view ligne);
 
 class Facture {
 public:
@@ -112,6 +129,10 @@ public:
     // book modified again, so that nothing is lost.
     std::optional<SauvegardeLivre> LanceSauvegarde(const QString& nom);
     void SauvegardeEchouee(const SauvegardeLivre& sauvegarde);
+    // The save is on disk: the paid marks it carries go to the register
+    // (throws ErreurExecution when the register cannot be written; they are
+    // tried again at the next save).
+    void SauvegardeFaite(const SauvegardeLivre& sauvegarde);
     bool TestModif() const { return LivreModifie; }
     void Verif();
     void Doublons();
@@ -145,6 +166,55 @@ public:
     bool Memo1KeyPress(char touche, int nbLignesMemo) const;  // true: swallow
     void Modifie() { DocumentModifie = LivreModifie = true; } // change handlers
 
+    // ---- issued documents (emission.cpp)
+    // The register of the open book (loaded by Charge, emptied by Nouveau).
+    Registre registre;
+    // The issue of the shown document; nullopt when it has not been issued.
+    // Its fixed fields are then not to be changed: the window shows them
+    // read-only and storing it keeps them as the book holds them.
+    std::optional<EntreeRegistre> EmissionCourante;
+    // Saves the book as "&Enregistrer" does and returns once it is on disk:
+    // the book's file name, or nullopt when it was not saved (no name chosen,
+    // the user declined). Throws ErreurExecution when the writing failed.
+    // Given by the main window's file commands; without it nothing is issued.
+    std::function<std::optional<QString>()> EnregistrePourEmission;
+
+    // Counts documents of the book as issued: the first time each invoice or
+    // credit note leaves the program (printed, PDF, e-invoice). Stores the
+    // shown document, checks each one (in the book, its number carried by no
+    // other invoice or credit note, a valid date, figures that compute),
+    // saves the book (EnregistrePourEmission) so that the register never
+    // names what the book on disk does not hold, then appends one entry
+    // each (and one for its paid mark when it is paid already). A quote, or a
+    // document issued before, needs nothing. For each document: an empty text
+    // when it may leave the program, else why not (a French sentence). Throws
+    // ErreurExecution when the book or the register could not be written:
+    // none of them is then counted as issued.
+    std::vector<QString> Emet(const std::vector<RefDocument>& documents);
+    QString Emet(const RefDocument& document);
+    // The shown document about to leave the program: Emet on it, after the
+    // checks that concern a document being edited. False when it must not
+    // leave; the reason was shown. Throws as Emet.
+    bool EmetCourant();
+    // The line the window shows for an issued document: when, and what to do
+    // instead of changing it; empty when the shown document is not issued.
+    QString TexteEmission() const;
+    // "Créer un &avoir": a credit note of the shown invoice, after the last
+    // document, with the next number of the series; false (and a message)
+    // when the shown document is no invoice.
+    bool CreeAvoir();
+    // "Facture payée" clicked on the shown document.
+    void ChangePayee(bool payee);
+    // The shown credit note: the invoice it corrects, from its issue in the
+    // register, else its memo line "Avoir sur facture n° ...".
+    std::optional<LienAvoir> FactureCorrigee() const;
+    // The date of the invoice of that number in the book, if there is one.
+    std::optional<QDate> DateFacture(std::string_view numero) const;
+    // The book against its register, as reported when it is opened: one
+    // sentence per issued document changed or removed, then the defects of
+    // the register's file; empty when all agree.
+    std::vector<QString> ControleRegistre() const;
+
     // ---- settings
     void AppliqueLibellesDevise();              // currency captions rule on the record
     void SauveIni(const std::string& nomLivre); // settings file in the current directory
@@ -155,6 +225,16 @@ private:
     // Verif and Doublons on what one pass over the book found (see Charge).
     bool Verifie(int solde); // true when the book was rebuilt
     void SupprimeDoublons();
+    // The issue entry of block n shown in f (computed), if it is the one issued.
+    std::optional<EntreeRegistre> EmissionDe(int n, const Fiche& f) const;
+    void SignaleRegistre() const; // ControleRegistre's report, once
+
+    // Paid marks of issued documents changed since the last save.
+    struct PayeeChangee {
+        bool payee = false;
+        EntreeRegistre entree; // the document's issue, the time of the change
+    };
+    std::map<std::string, PayeeChangee> m_payeesChangees; // by kind letter and number
 
     Plateforme& m_plateforme;
 };

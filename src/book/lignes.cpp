@@ -21,6 +21,10 @@ ToucheGrille Facture::StringGrid1KeyPress(int colonne, int rangee, char touche) 
     ToucheGrille t;
     t.Caractere = touche;
     if (rangee < 1 || rangee > DerniereRangee || colonne < 0 || colonne >= NbColonnes) return t;
+    if (EmissionCourante) { // fixed once issued
+        t.Avalee = true;
+        return t;
+    }
     std::string& cellule = fiche.Cellules[rangee][colonne];
 
     if (colonne == 0) {
@@ -52,7 +56,7 @@ ToucheGrille Facture::StringGrid1KeyPress(int colonne, int rangee, char touche) 
 
 void Facture::SupLigne(int rangee) {
     const int derniere = std::min(NbLignes, DerniereRangee);
-    if (!FocusGrille || rangee < 1 || rangee > derniere) return;
+    if (!FocusGrille || rangee < 1 || rangee > derniere || EmissionCourante) return;
     // The row after the last grid row counts as empty.
     for (int i = rangee; i < derniere; ++i)
         fiche.Cellules[i] = fiche.Cellules[i + 1];

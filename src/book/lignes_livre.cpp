@@ -38,7 +38,8 @@ int LignesLivre::Solde() const {
 }
 
 std::optional<int> LignesLivre::PlusGrandNumero(std::string_view cle) const {
-    const Numeros& n = cle == "NUMF" ? Parcours().factures : Parcours().devis;
+    const Releve& r = Parcours();
+    const Numeros& n = cle == "NUMF" ? r.factures : cle == "NUMA" ? r.avoirs : r.devis;
     if (n.erreur) throw *n.erreur;
     return n.plusGrand;
 }
@@ -46,7 +47,7 @@ std::optional<int> LignesLivre::PlusGrandNumero(std::string_view cle) const {
 const LignesLivre::Releve& LignesLivre::Parcours() const {
     if (m_releve) return *m_releve;
     Releve r;
-    const auto numero = [](Numeros& n, std::string_view ligne) {
+    const auto numero = [](Numeros& n, std::string_view ligne, bool tolere = false) {
         if (n.erreur) return; // the first unreadable number is what a question gets
         // The number as the format reads it: at most 255 characters, blanks trimmed.
         const std::string_view texte = TrimVue(Debut(Depuis(ligne, 4), 255));
@@ -55,7 +56,7 @@ const LignesLivre::Releve& LignesLivre::Parcours() const {
             const int v = StrToInt(texte);
             n.plusGrand = n.plusGrand ? std::max(*n.plusGrand, v) : v;
         } catch (const ErreurExecution& e) {
-            n.erreur = e;
+            if (!tolere) n.erreur = e;
         }
     };
     for (std::size_t i = 0; i < m_lignes.size(); ++i) {
@@ -74,6 +75,8 @@ const LignesLivre::Releve& LignesLivre::Parcours() const {
                 numero(r.factures, l);
             else if (l[3] == 'D')
                 numero(r.devis, l);
+            else if (l[3] == 'A')
+                numero(r.avoirs, l, true);
         }
     }
     m_releve = std::move(r);

@@ -98,9 +98,10 @@ public:
     // number less that of the lines beginning with "</BLOC".
     const std::vector<int>& Debuts() const;
     int Solde() const;
-    // The highest number on the lines beginning with `cle` ("NUMF" or
-    // "NUMD"), read as Numerof reads it: nullopt when there is none; throws
-    // what the first unreadable one throws.
+    // The highest number on the lines beginning with `cle` ("NUMF", "NUMD"
+    // or "NUMA"), read as Numerof reads it: nullopt when there is none;
+    // throws what the first unreadable one throws, except for "NUMA", whose
+    // unreadable numbers are passed over.
     std::optional<int> PlusGrandNumero(std::string_view cle) const;
 
 private:
@@ -111,7 +112,7 @@ private:
     struct Releve {
         std::vector<int> debuts;
         int solde = 0;
-        Numeros factures, devis; // NUMF, NUMD
+        Numeros factures, devis, avoirs; // NUMF, NUMD, NUMA
     };
     void Oublie() {
         m_premiers.reset();

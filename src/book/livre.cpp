@@ -76,9 +76,17 @@ void Facture::Installe(const QString& nom, std::optional<LignesLivre> lu) {
         throw;
     }
     TitreFenetre = existe ? NomCourt(nom) : std::string();
+    // The register beside the book file, read before its first document is
+    // shown (whether that one was issued), checked once the book is shown.
+    m_payeesChangees.clear();
+    if (existe)
+        registre.Charge(nom);
+    else
+        registre.Vide();
     FicheCourante = 0;
     LitFiche();
     DocumentModifie = false;
+    SignaleRegistre();
 }
 
 void Facture::Verif() {
@@ -167,6 +175,7 @@ void Facture::Sauve(const QString& nom) {
         throw;
     }
     SauveCli(clients);
+    SauvegardeFaite(*sauvegarde);
 }
 
 std::optional<SauvegardeLivre> Facture::LanceSauvegarde(const QString& nom) {
@@ -174,7 +183,10 @@ std::optional<SauvegardeLivre> Facture::LanceSauvegarde(const QString& nom) {
     EcritFiche();
     Squize();
     // Throws with the book still marked modified.
-    SauvegardeLivre sauvegarde{CommenceFichier(nom, Livre), TitreFenetre};
+    SauvegardeLivre sauvegarde{CommenceFichier(nom, Livre), TitreFenetre, {}};
+    for (const auto& [cle, c] : m_payeesChangees)
+        if (c.payee != registre.Payee(c.entree.Genre, c.entree.Numero))
+            sauvegarde.payees.push_back(c.entree);
     LivreModifie = DocumentModifie = false;
     MemoEdite = false; // the memo is in the file now
     TitreFenetre = NomCourt(nom);

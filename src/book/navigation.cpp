@@ -13,11 +13,16 @@ namespace kyr {
 
 namespace {
 
-// The highest number of one kind in the book, at least this month's base
+// The highest number of the series in the book, at least this month's base
 // (year, month, "000"); a number line that is not a whole number throws.
+// Invoices and credit notes share one series ("NUMF" and "NUMA"): two
+// documents must never carry one number. A credit note's number that does
+// not read is passed over, as no proposal ever took them into account.
 int ProchainNumero(const LignesLivre& livre, const QDate& aujourdhui, std::string_view cle) {
     int base = aujourdhui.year() * 100000 + aujourdhui.month() * 1000;
     if (const auto plusGrand = livre.PlusGrandNumero(cle)) base = std::max(base, *plusGrand);
+    if (cle == "NUMF")
+        if (const auto avoir = livre.PlusGrandNumero("NUMA")) base = std::max(base, *avoir);
     return base < INT_MAX ? base + 1 : base;
 }
 
@@ -63,10 +68,11 @@ void Facture::Numerod() {
 }
 
 void Facture::ComboBox2Change(const std::string& genre) {
+    if (EmissionCourante) return; // fixed once issued
     fiche.Genre = genre;
     Modifie();
-    if (genre.empty() || (genre[0] != 'F' && genre[0] != 'D')) return;
-    if (genre[0] == 'F')
+    if (genre.empty() || (genre[0] != 'F' && genre[0] != 'D' && genre[0] != 'A')) return;
+    if (genre[0] != 'D')
         Numerof();
     else
         Numerod();
@@ -97,6 +103,7 @@ void Facture::Ajout() {
 }
 
 void Facture::Supprime() {
+    if (EmissionCourante) return; // corrected by a credit note, never deleted
     SupprimeBloc(FicheCourante);
     LivreModifie = true;
     Renum();
@@ -133,6 +140,10 @@ void Facture::Copier() {
 
 void Facture::Coller() {
     if (!Copie.Rempli) return;
+    if (EmissionCourante) {
+        m_plateforme.Message(TexteEmission());
+        return;
+    }
     try {
         fiche.Date = LitDate(Copie.Date);
         fiche.DateIllisible.reset();

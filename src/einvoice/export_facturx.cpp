@@ -100,8 +100,7 @@ QString QuestionEcarts(const std::vector<Ecart>& ecarts) {
 }
 
 QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport& dialogue,
-                       const EcritureFacturX& ecrit, const QString& livre,
-                       const Emission& emission) {
+                       const EcritureFacturX& ecrit, const QString& livre) {
     Plateforme& p = f.plateforme();
     Vendeur vendeur = VendeurNeuf();
     Lit(p, [&] { ChargeVendeur(vendeur); });
@@ -126,6 +125,11 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
     const DonneesDocument& connu = documents[cle];
     proposition.Autres.Nature = connu.Nature.value_or(vendeur.CadreFacturation);
     proposition.Autres.LieuLivraison = connu.Livraison;
+    // A credit note made from an invoice names it (BT-25, BT-26) by the register.
+    if (const auto lien = f.FactureCorrigee()) {
+        proposition.Autres.FactureCorrigee = lien->Numero;
+        proposition.Autres.DateFactureCorrigee = lien->Date;
+    }
     const auto saisie = dialogue(proposition);
     if (!saisie) return {};
 
@@ -154,6 +158,8 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
         return {};
 
     try {
+        // Issued before it leaves: the book saved, the register written.
+        if (!f.EmetCourant()) return {};
         const Fiche page =
             format == FormatFE::FacturX
                 ? FicheDeLaPage(f.fiche, f.reglages, fe,
@@ -164,7 +170,6 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
         p.Erreur(e.message());
         return {};
     }
-    const bool emis = !emission || emission(f.fiche, nom);
     // The buyer as typed is proposed again for this client next time, and the
     // format for every export.
     if (!Trim(f.fiche.CodeClient).empty()) {
@@ -181,10 +186,8 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
         vendeur.Format = format;
         Lit(p, [&] { SauveVendeur(vendeur); });
     }
-    QString message = Q("La facture électronique a été enregistrée dans le fichier %1.")
-                          .arg(QDir::toNativeSeparators(nom));
-    if (!emis) message += Q("\nLe document n'a pu être enregistré comme émis.");
-    p.Message(message);
+    p.Message(Q("La facture électronique a été enregistrée dans le fichier %1.")
+                  .arg(QDir::toNativeSeparators(nom)));
     return nom;
 }
 

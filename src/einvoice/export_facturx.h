@@ -30,10 +30,11 @@ using DialogueExport = std::function<std::optional<SaisieExport>(const SaisieExp
 using EcritureFacturX =
     std::function<void(const QString& chemin, const FactureElectronique& fe, const Fiche& page)>;
 
-// Counts a document as issued once its file is written (the register of the
-// documents issued): the document as shown and the file made. False when it
-// could not be recorded.
-using Emission = std::function<bool(const Fiche& document, const QString& fichier)>;
+// Counts documents of the book as issued before their files are written (the
+// register of issued documents, Facture::Emet): for each, an empty text when
+// it may leave the program, else why not. Throws ErreurExecution when the book
+// or the register could not be written.
+using Emission = std::function<std::vector<QString>(const std::vector<RefDocument>& documents)>;
 
 struct Journal;
 
@@ -63,9 +64,9 @@ void EcritFichierFE(FormatFE format, const QString& chemin, const FactureElectro
 // Runs the command on the shown document of `f` (already recomputed); the file
 // is proposed in `dossier`. The nature of the operation and the delivery
 // address chosen are kept beside the book `livre` (not for a book without a
-// file). Returns the file written, or an empty text.
+// file). The document is issued (Facture::EmetCourant) before its file is
+// written. Returns the file written, or an empty text.
 QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport& dialogue,
-                       const EcritureFacturX& ecrit, const QString& livre = {},
-                       const Emission& emission = {});
+                       const EcritureFacturX& ecrit, const QString& livre = {});
 
 } // namespace kyr

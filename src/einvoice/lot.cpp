@@ -137,8 +137,52 @@ RapportLot ExporteLot(const SourcesLot& s, const DemandeLot& demande, const Outi
     }
 
     const LargeurTexteFn mesure = o.Mesure ? o.Mesure : LargeurTexteFn(LargeurParDefaut);
-    const std::vector<int> debuts = IndexDebuts(s.Livre);
+    std::vector<int> debuts = IndexDebuts(s.Livre);
     const FacturesLivre factures = FacturesDuJournal(journal);
+    // The document's e-invoice, as a single export would make it without
+    // asking: the buyer remembered, the nature and delivery address last chosen.
+    const auto modele = [&](DocumentLot& d, Fiche& f) -> std::optional<FactureElectronique> {
+        const FicheCalculee lue = LitEtCalcule(s.Livre, debuts[d.Bloc], d.Bloc, f, s.R, mesure);
+        if (lue.Erreur) {
+            d.Raison = lue.Erreur->message();
+            return std::nullopt;
+        }
+        SaisieExport saisie = Proposition(f, s.Memorises, factures);
+        if (s.Documents)
+            if (const auto it = s.Documents->find(CleDocument(f)); it != s.Documents->end()) {
+                saisie.Autres.Nature = it->second.Nature;
+                saisie.Autres.LieuLivraison = it->second.Livraison;
+            }
+        auto resultat = Construit(f, s.R, s.Societe, s.Vend, saisie.Ach, saisie.Autres);
+        if (std::holds_alternative<Refus>(resultat)) {
+            d.Raison = std::get<Refus>(resultat).Message;
+            return std::nullopt;
+        }
+        return std::get<FactureElectronique>(std::move(resultat));
+    };
+    // Every document that can be made is issued before any file leaves, as a
+    // single export issues its document before writing it.
+    if (o.Emet) {
+        std::vector<DocumentLot*> prets;
+        std::vector<RefDocument> refs;
+        for (auto& d : documents) {
+            if (!d.Raison.isEmpty()) continue;
+            Fiche f;
+            if (!modele(d, f)) continue;
+            prets.push_back(&d);
+            refs.push_back({d.Genre == TexteGenre(SorteVente::Avoir) ? 'A' : 'F', Trim(f.Numero)});
+        }
+        std::vector<QString> refus;
+        try {
+            refus = o.Emet(refs);
+        } catch (const ErreurExecution& e) {
+            return arrete(e.message() + Q(" : aucun document n'a été émis ni exporté."));
+        }
+        for (std::size_t i = 0; i < prets.size() && i < refus.size(); ++i)
+            if (!refus[i].isEmpty()) prets[i]->Raison = refus[i];
+        // Issuing stores the shown document at the end of the book first.
+        debuts = IndexDebuts(s.Livre);
+    }
     int total = 0, fait = 0;
     for (const auto& d : documents)
         total += d.Raison.isEmpty();
@@ -148,36 +192,20 @@ RapportLot ExporteLot(const SourcesLot& s, const DemandeLot& demande, const Outi
             return arrete(Q("Exportation annulée."));
         ++fait;
         Fiche f;
-        const FicheCalculee lue = LitEtCalcule(s.Livre, debuts[d.Bloc], d.Bloc, f, s.R, mesure);
-        if (lue.Erreur) {
-            d.Raison = lue.Erreur->message();
-            continue;
-        }
-        const SaisieExport saisie = Proposition(f, s.Memorises, factures);
-        const auto resultat = Construit(f, s.R, s.Societe, s.Vend, saisie.Ach, saisie.Autres);
-        if (std::holds_alternative<Refus>(resultat)) {
-            d.Raison = std::get<Refus>(resultat).Message;
-            continue;
-        }
-        const FactureElectronique& fe = std::get<FactureElectronique>(resultat);
-        if (!fe.Ecarts.empty()) d.Remarque = RemarqueEcarts(fe.Ecarts);
+        const auto fe = modele(d, f);
+        if (!fe) continue;
+        if (!fe->Ecarts.empty()) d.Remarque = RemarqueEcarts(fe->Ecarts);
         const QString chemin = dir.filePath(d.Fichier);
         try {
             const Fiche page =
-                demande.Format == FormatFE::FacturX ? FicheDeLaPage(f, s.R, fe, mesure) : f;
-            EcritFichierFE(demande.Format, chemin, fe, page, o.FacturX);
+                demande.Format == FormatFE::FacturX ? FicheDeLaPage(f, s.R, *fe, mesure) : f;
+            EcritFichierFE(demande.Format, chemin, *fe, page, o.FacturX);
         } catch (const ErreurExecution& e) {
             // A folder that is read-only, full or gone fails every file after.
             d.Raison = e.message();
             return arrete(e.message() + Q(" : l'exportation s'est arrêtée."));
         }
         d.Ecrit = true;
-        if (o.Emet && !o.Emet(f, chemin)) {
-            d.Remarque = Q("écrit, mais il n'a pu être enregistré comme émis");
-            return arrete(Q("%1 %2 n'a pu être enregistré comme émis : l'exportation s'est "
-                            "arrêtée.")
-                              .arg(d.Genre, d.Numero));
-        }
     }
     if (o.Progression) o.Progression(total, total, {});
     return rapport;

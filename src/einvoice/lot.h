@@ -32,6 +32,9 @@ struct SourcesLot {
     const LignesSociete& Societe;
     const Vendeur& Vend;
     const Acheteurs& Memorises;
+    // What the documents' last single exports chose (nature, delivery
+    // address), beside the book; none: the seller's setting.
+    const DonneesDocuments* Documents = nullptr;
 };
 
 // The answer to the one question of the run, when files of its names are
@@ -46,7 +49,10 @@ struct OutilsLot {
     std::function<bool(int fait, int total, const QString& document)> Progression;
     // The files of the folder the run would replace (their names); empty: keep them.
     std::function<Remplacement(const QStringList& existants)> Remplace;
-    Emission Emet; // each document written; empty: nothing to record
+    // Issues the documents about to be written, all at once before the first
+    // file (one save of the book, one writing of the register); empty: nothing
+    // to record.
+    Emission Emet;
 };
 
 struct DocumentLot {

@@ -56,6 +56,7 @@ bool Glossaire(Facture& f, const std::function<std::string(Lignes&)>& dialogue, 
     const std::string texte = dialogue(f.Glossaire);
     f.GlossaireModifie = true;
     if (texte.empty() || colonne != 0 || rangee < 1 || rangee > DerniereRangee) return false;
+    if (f.EmissionCourante) return false; // its lines are fixed
     f.fiche.Cellules[rangee][0] = texte;
     return true;
 }

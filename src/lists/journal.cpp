@@ -10,7 +10,9 @@
 #include <atomic>
 #include <exception>
 #include <iterator>
+#include <map>
 #include <optional>
+#include <set>
 #include <thread>
 #include <tuple>
 
@@ -142,6 +144,52 @@ auto CleNumero(const std::string& numero) {
 
 bool DansPeriode(const QDate& d, const Selection& s) {
     return d.isValid() && (!s.Du.isValid() || d >= s.Du) && (!s.Au.isValid() || d <= s.Au);
+}
+
+// A number of the series as a value: digits only, at most 18 of them.
+std::optional<std::int64_t> ValeurNumero(std::string_view numero) {
+    if (!QueDesChiffres(numero)) return std::nullopt;
+    const auto zeros = numero.find_first_not_of('0');
+    if (zeros == std::string_view::npos) return 0;
+    if (numero.size() - zeros > 18) return std::nullopt;
+    std::int64_t v = 0;
+    for (const char c : numero.substr(zeros))
+        v = v * 10 + (c - '0');
+    return v;
+}
+
+Numerotation Numerote(const Journal& j, const Selection& s) {
+    std::map<std::int64_t, int> livre; // every number of the book, and how many carry it
+    std::set<std::int64_t> periode;
+    const auto compte = [&](std::string_view numero, const QDate& date) {
+        const auto n = ValeurNumero(numero);
+        if (!n) return;
+        ++livre[*n];
+        if (DansPeriode(date, s)) periode.insert(*n);
+    };
+    for (const auto& v : j.Ventes)
+        compte(v.Numero, v.Date);
+    for (const auto& e : j.Ecartes)
+        if (e.Genre == GenreFacture || e.Genre == TrimVue(GenreAvoir)) compte(e.Numero, e.Date);
+
+    Numerotation r;
+    for (auto it = periode.begin(); it != periode.end();) {
+        // One month of the series (its counter is the last three digits).
+        const std::int64_t mois = *it / 1000;
+        std::int64_t plusGrand = *it;
+        for (; it != periode.end() && *it / 1000 == mois; ++it)
+            plusGrand = *it;
+        for (std::int64_t k = mois * 1000 + 1; k < plusGrand; ++k) {
+            if (livre.count(k)) continue;
+            if (!r.Manquants.empty() && r.Manquants.back().Au == k - 1)
+                r.Manquants.back().Au = k;
+            else
+                r.Manquants.push_back({k, k});
+        }
+    }
+    for (const std::int64_t n : periode)
+        if (const int fois = livre[n]; fois >= 2) r.EnDouble.push_back({n, fois});
+    return r;
 }
 
 QDate DebutTrimestre(const QDate& d) {
@@ -287,6 +335,7 @@ VueJournal Selectionne(const Journal& j, const Selection& s, const Reglages& r) 
     for (const auto& e : j.Ecartes)
         if ((!e.Date.isValid() || DansPeriode(e.Date, s)) && !(s.NonPayees && e.Payee))
             v.Ecartes.push_back(&e);
+    v.Numeros = Numerote(j, s);
     return v;
 }
 
@@ -296,6 +345,30 @@ QString TexteGenre(SorteVente s) {
 
 QString TexteTaux(Reel6 taux) {
     return VersQString(FormatGeneral(taux.valeur())) + QStringLiteral(" %");
+}
+
+QStringList TexteNumerotation(const Numerotation& n) {
+    constexpr std::size_t Montres = 12; // a line of the page holds no more
+    QStringList l;
+    const auto liste = [&l](const QString& titre, const auto& elements, auto&& texte) {
+        if (elements.empty()) return;
+        QStringList t;
+        for (std::size_t i = 0; i < elements.size() && i < Montres; ++i)
+            t << texte(elements[i]);
+        QString ligne = titre + t.join(QStringLiteral(", "));
+        if (elements.size() > Montres)
+            ligne += QStringLiteral(" et %1 autres").arg(elements.size() - Montres);
+        l << ligne;
+    };
+    liste(QStringLiteral("Numéros manquants : "), n.Manquants, [](const Numerotation::Trou& t) {
+        return t.Du == t.Au ? QString::number(t.Du) : QStringLiteral("%1 à %2").arg(t.Du).arg(t.Au);
+    });
+    liste(QStringLiteral("Numéros en double : "), n.EnDouble, [](const Numerotation::Double& d) {
+        return QStringLiteral("%1 (%2 documents)").arg(d.Numero).arg(d.Fois);
+    });
+    if (l.isEmpty())
+        l << QStringLiteral("Numérotation continue : aucun numéro manquant ni en double");
+    return l;
 }
 
 QString TextePeriode(const Selection& s) {

@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -87,6 +88,24 @@ struct TotauxJournal {
     Centimes NonPaye = 0;                          // TTC of the unpaid ones
 };
 
+// The numbering of the period's invoices and credit notes, which share one
+// series: the numbers of the series missing from the book (each month's
+// counter from 001 up to the period's highest number of that month), and the
+// numbers that more than one document of the book carries.
+struct Numerotation {
+    struct Trou {
+        std::int64_t Du = 0, Au = 0; // both included
+        bool operator==(const Trou&) const = default;
+    };
+    std::vector<Trou> Manquants;
+    struct Double {
+        std::int64_t Numero = 0;
+        int Fois = 0;
+        bool operator==(const Double&) const = default;
+    };
+    std::vector<Double> EnDouble;
+};
+
 // What the window, the export and the printed journal show. The pointers are
 // into the Journal, which must outlive the view.
 struct VueJournal {
@@ -94,6 +113,7 @@ struct VueJournal {
     std::vector<const VenteJournal*> Ventes;
     std::vector<const DocumentEcarte*> Ecartes; // those of the period, and every undated one
     TotauxJournal Totaux;
+    Numerotation Numeros; // of the period, whatever the unpaid filter
 };
 VueJournal Selectionne(const Journal& j, const Selection& s, const Reglages& r);
 
@@ -101,6 +121,9 @@ VueJournal Selectionne(const Journal& j, const Selection& s, const Reglages& r);
 QString TexteGenre(SorteVente s);         // "Facture", "Avoir"
 QString TexteTaux(Reel6 taux);            // "20,6 %"
 QString TextePeriode(const Selection& s); // "du 01/01/2000 au 31/01/2000"
+// "Numéros manquants : 202603004, 202603006 à 202603008", "Numéros en double :
+// 202603001 (2 documents)", or the one line saying the series is whole.
+QStringList TexteNumerotation(const Numerotation& n);
 inline const char* const TitreJournal = "Journal des ventes";
 
 // The view as a CSV file for French spreadsheets: UTF-8 with a byte order mark,

@@ -50,6 +50,9 @@ std::string TexteCSV(const VueJournal& v) {
                  Montant(t.BaseCode[k]),
                  Montant(t.TVACode[k])});
     f.Ligne({{}, {}, {}, QStringLiteral("Reste à payer"), {}, {}, {}, Montant(t.NonPaye)});
+    f.Ligne({});
+    for (const QString& l : TexteNumerotation(v.Numeros))
+        f.Ligne({l});
 
     if (!v.Ecartes.empty()) {
         f.Ligne({});

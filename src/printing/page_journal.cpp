@@ -153,6 +153,15 @@ std::vector<Rangee> Totaux(const VueJournal& v) {
     return r;
 }
 
+// The numbering of the series, after the totals.
+std::vector<Rangee> Numeros(const VueJournal& v) {
+    std::vector<Rangee> r;
+    r.push_back([](Page&, int) {});
+    for (const QString& l : TexteNumerotation(v.Numeros))
+        r.push_back([t = Octets(l)](Page& p, int y) { p.Gauche(p.c().date, p.c().fin, y, t); });
+    return r;
+}
+
 std::vector<Rangee> Ecartes(const VueJournal& v) {
     std::vector<Rangee> r;
     if (v.Ecartes.empty()) return r;
@@ -175,8 +184,9 @@ std::vector<Rangee> Ecartes(const VueJournal& v) {
     return r;
 }
 
-// The rows of each page: the documents, then the totals block whole on the
-// page that has room for it, then the documents not counted.
+// The rows of each page: the documents, then the totals block and the
+// numbering whole on the page that has room for them, then the documents not
+// counted.
 std::vector<std::vector<Rangee>> Pages(Surface& s, const VueJournal& v) {
     const int parPage =
         std::max(RangeesTotaux, (s.HauteurMm() - MargeBas - YPremiereRangee) / HauteurRangee);
@@ -187,7 +197,10 @@ std::vector<std::vector<Rangee>> Pages(Surface& s, const VueJournal& v) {
     };
     for (auto& r : Rangees(v))
         ajoute(std::move(r));
+    // The numbering of the series stays with the totals.
     auto totaux = Totaux(v);
+    for (auto& r : Numeros(v))
+        totaux.push_back(std::move(r));
     if (parPage - static_cast<int>(pages.back().size()) < static_cast<int>(totaux.size()))
         pages.emplace_back();
     for (auto& r : totaux)

@@ -55,9 +55,12 @@ struct Coquille::EnCours {
 };
 
 Coquille::Coquille(Facture& facture, Plateforme& plateforme)
-    : m_facture(facture), m_plateforme(plateforme) {}
+    : m_facture(facture), m_plateforme(plateforme) {
+    m_facture.EnregistrePourEmission = [this] { return EnregistrePourEmission(); };
+}
 
 Coquille::~Coquille() {
+    m_facture.EnregistrePourEmission = nullptr;
     // Never gone with the book's file half-replaced: the final step ends first.
     if (m_enCours && m_enCours->fil.joinable()) m_enCours->fil.join();
 }
@@ -121,6 +124,24 @@ void Coquille::Conclut() {
     // What the file holds now, known from the bytes written: nothing is read back.
     Attache(std::move(prise), e->sauvegarde.ecriture.Empreinte());
     if (e->nouveauNom) Memorise(e->nom);
+    // The register follows the book on disk; the book is saved whatever
+    // becomes of it, so its failure is only shown.
+    try {
+        if (e->nouveauNom) m_facture.registre.Renomme(e->nom);
+        m_facture.SauvegardeFaite(e->sauvegarde);
+    } catch (const ErreurExecution& erreur) {
+        m_plateforme.Erreur(erreur.message());
+    }
+}
+
+std::optional<QString> Coquille::EnregistrePourEmission() {
+    // Under the book's lock, which this copy keeps while the book is open: the
+    // register is written by one program at a time.
+    if (!Enregistrer()) return std::nullopt;
+    AttendSauvegarde(); // throws when the disk refused the book
+    if (SauvegardeTerminee) SauvegardeTerminee();
+    if (FichierCourant.isEmpty() || m_facture.TestModif()) return std::nullopt;
+    return FichierCourant;
 }
 
 QString Coquille::NomVerrou(const QString& livre) {

@@ -64,8 +64,14 @@ public:
     // (ErreurExecution). Every command on the book's file waits here first.
     void AttendSauvegarde();
     // Run on the main thread when a save's outcome came back on its own, after
-    // its error (if any) was shown: the window shows the caption again.
+    // its error (if any) was shown: the window shows the caption again. Also
+    // after the save that issuing a document asks for.
     std::function<void()> SauvegardeTerminee;
+
+    // The save before a document is issued (Facture::EnregistrePourEmission,
+    // which this object provides): "&Enregistrer", waiting until the book is
+    // on disk. The book's file name; nullopt when it was not saved.
+    std::optional<QString> EnregistrePourEmission();
 
     // Closing: the query (save prompt) and the step (last files written).
     // Both return false when the program must stay open.

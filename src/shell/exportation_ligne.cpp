@@ -5,9 +5,12 @@
 #include "common/erreurs.h"
 #include "einvoice/fichiers_tiers.h"
 #include "einvoice/lot.h"
+#include "shell/coquille.h"
+#include "shell/plateforme_console.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 
 namespace kyr {
@@ -69,18 +72,44 @@ int ExporteEnLigne(const std::vector<std::string>& arguments, std::FILE* sortie,
     LignesSociete societe;
     Vendeur vendeur = VendeurNeuf();
     Acheteurs memorises;
-    std::optional<Lignes> lignes;
+    DonneesDocuments documents;
     try {
-        lignes = LitFichier(livre);
         ChargeIni(r);
         ChargeSoc(societe);
         ChargeVendeur(vendeur);
         ChargeAcheteurs(memorises);
+        ChargeDonneesDocuments(documents, CheminDonneesDocuments(livre));
     } catch (const ErreurExecution& e) {
         return refus(e.message() + QLatin1Char('.'));
     }
-    if (!lignes)
+    if (!QFileInfo(livre).isFile())
         return refus(Q("Le fichier %1 n'existe pas.").arg(QDir::toNativeSeparators(livre)));
+    // The documents exported are issued: the book is held as the window
+    // holds it, and not while a window has it open (its changes not saved yet).
+    QLockFile verrou(Coquille::NomVerrou(livre));
+    verrou.setStaleLockTime(0);
+    if (!verrou.tryLock(0))
+        return refus(verrou.error() == QLockFile::LockFailedError
+                         ? Q("Le facturier %1 est ouvert dans Kyr Facture : fermez-le, puis "
+                             "relancez l'exportation.")
+                               .arg(QDir::toNativeSeparators(livre))
+                         : Q("Le facturier %1 ne peut être réservé (dossier en lecture seule ?) : "
+                             "ses documents ne peuvent être émis.")
+                               .arg(QDir::toNativeSeparators(livre)));
+    PlateformeConsole console(erreurs);
+    Facture f(console);
+    f.reglages = r;
+    f.Societe = societe;
+    try {
+        f.Charge(livre);
+    } catch (const ErreurExecution& e) {
+        return refus(e.message() + QLatin1Char('.'));
+    }
+    // Nothing is edited here; a book repaired at loading is saved first.
+    f.EnregistrePourEmission = [&f, &livre]() -> std::optional<QString> {
+        if (f.TestModif()) f.Sauve(livre);
+        return livre;
+    };
 
     DemandeLot demande;
     demande.Du = debut;
@@ -92,8 +121,9 @@ int ExporteEnLigne(const std::vector<std::string>& arguments, std::FILE* sortie,
         outils.FacturX = services.FacturX(societe);
     // A script answers nothing: what is already in the folder stays.
     outils.Remplace = [](const QStringList&) { return Remplacement::Garder; };
+    outils.Emet = [&f](const std::vector<RefDocument>& refs) { return f.Emet(refs); };
     const RapportLot rapport =
-        ExporteLot({*lignes, r, societe, vendeur, memorises}, demande, outils);
+        ExporteLot({f.Livre, f.reglages, f.Societe, vendeur, memorises, &documents}, demande, outils);
     Ecrit(sortie, TexteRapport(rapport));
     return rapport.Complet() ? 0 : 1;
 }

@@ -45,7 +45,10 @@ TEST_F(Navigation, NumerosProposes) {
           Cas{mars, QDate(2001, 4, 2), 200104001, 200104001},
           Cas{{"NUMF200105003"}, QDate(2001, 4, 2), 200105004, 200104001},
           Cas{{"NUMF200101999"}, QDate(2001, 1, 31), 200102000, 200101001},
-          Cas{{"NUMA200112001", "numf200112001"}, QDate(2001, 1, 31), 200101001, 200101001}}) {
+          // Invoices and credit notes share one series; a lower-case key is none.
+          Cas{{"NUMA200112001", "numf200112009"}, QDate(2001, 1, 31), 200112002, 200101001},
+          // A credit note's number that does not read is passed over.
+          Cas{{"NUMA2001O1009", "NUMF200101004"}, QDate(2001, 1, 31), 200101005, 200101001}}) {
         f.Livre = c.livre;
         p.maintenant = QDateTime(c.aujourdhui, QTime(9, 0));
         f.Numerof();

@@ -30,13 +30,16 @@ protected:
     LignesSociete societe = DocumentTest().Societe;
     OutilsLot outils;
     std::vector<std::string> emis;
+    int fichiersAEmission = -1; // files in the folder when the documents were issued
 
     void SetUp() override {
         QDir().mkpath(sortie);
-        outils.Emet = [this](const Fiche& f, const QString& chemin) {
-            EXPECT_TRUE(QFile::exists(chemin));
-            emis.push_back(Trim(f.Numero));
-            return true;
+        // Issued before any file is written, all at once.
+        outils.Emet = [this](const std::vector<RefDocument>& refs) {
+            fichiersAEmission = static_cast<int>(Fichiers().size());
+            for (const auto& r : refs)
+                emis.push_back(r.Numero);
+            return std::vector<QString>(refs.size());
         };
     }
     RapportLot Exporte(FormatFE format, const QDate& du = {2026, 9, 1},
@@ -78,6 +81,7 @@ TEST_F(Lot, AMonthInUblEveryFileValidAndTheReportRight) {
     EXPECT_TRUE(fichiers.contains("Facture 202609001.xml"));
     EXPECT_TRUE(fichiers.contains("Avoir 202609010.xml"));
     EXPECT_EQ(static_cast<int>(emis.size()), mois.NbExportables);
+    EXPECT_EQ(fichiersAEmission, 0); // issued before the first file
     const QString texte = TexteRapport(r);
     EXPECT_TRUE(texte.startsWith(QString::fromUtf8("%1 fichiers écrits sur %2 documents (factures "
                                                    "et avoirs) de la période du 01/09/2026 au "
@@ -158,7 +162,9 @@ TEST_F(Lot, AFolderThatFailsStopsTheRunAndTheFilesWrittenAreWhole) {
             << r.Arret.toStdString();
         EXPECT_TRUE(r.Arret.endsWith(QString::fromUtf8("l'exportation s'est arrêtée.")));
         EXPECT_EQ(r.Ecrits(), c.avant);
-        EXPECT_EQ(static_cast<int>(emis.size()), c.avant);
+        // Issued before the folder failed: they stay issued, as a single
+        // export whose file could not be written.
+        EXPECT_EQ(static_cast<int>(emis.size()), mois.NbExportables);
         // The report says which were written; those are complete, nothing else is there.
         QStringList ecrits;
         for (const auto& d : r.Documents)
@@ -263,17 +269,36 @@ TEST_F(Lot, CancelledEmptyPeriodMissingFolderSellerAndIssuing) {
     r = Exporte(FormatFE::UBL);
     EXPECT_TRUE(r.Arret.contains("Paramètres > Facturation électronique")) << r.Arret.toStdString();
 
-    // The register refuses a document: the run stops after it, its file stays.
+    // The register refuses a document: it is reported and not written, the
+    // others are.
     vendeur = VendeurTest();
     QDir(sortie).removeRecursively();
     QDir().mkpath(sortie);
     emis.clear();
-    outils.Emet = [this](const Fiche& f, const QString&) {
-        emis.push_back(Trim(f.Numero));
-        return emis.size() < 2;
+    const QString raison = QString::fromUtf8("La facture n° 202609002 ne peut être émise : essai.");
+    outils.Emet = [&](const std::vector<RefDocument>& refs) {
+        std::vector<QString> refus(refs.size());
+        for (std::size_t i = 0; i < refs.size(); ++i)
+            if (refs[i].Numero == "202609002") refus[i] = raison;
+        emis.push_back("appel");
+        return refus;
     };
     r = Exporte(FormatFE::UBL);
-    EXPECT_EQ(r.Ecrits(), 2);
-    EXPECT_EQ(emis, (std::vector<std::string>{"202609001", "202609002"}));
-    EXPECT_TRUE(r.Arret.contains(QString::fromUtf8("n'a pu être enregistré comme émis")));
+    EXPECT_EQ(emis.size(), 1u); // one issuing for the whole run
+    EXPECT_EQ(r.Ecrits(), mois.NbExportables - 1);
+    ASSERT_TRUE(Document(r, "202609002"));
+    EXPECT_EQ(Document(r, "202609002")->Raison, raison);
+    EXPECT_FALSE(QFileInfo::exists(QDir(sortie).filePath("Facture 202609002.xml")));
+
+    // A register that cannot be written: nothing issued, no file written.
+    QDir(sortie).removeRecursively();
+    QDir().mkpath(sortie);
+    outils.Emet = [](const std::vector<RefDocument>&) -> std::vector<QString> {
+        throw ErreurExecution::CreationFichier(QStringLiteral("livre.emis"));
+    };
+    r = Exporte(FormatFE::UBL);
+    EXPECT_EQ(r.Ecrits(), 0);
+    EXPECT_TRUE(Fichiers().isEmpty());
+    EXPECT_TRUE(r.Arret.contains(QString::fromUtf8("aucun document n'a été émis ni exporté")))
+        << r.Arret.toStdString();
 }

@@ -309,6 +309,8 @@ TEST(Journal, OctetsDuCSV) {
         ";;;Code TVA 3;5,5 %;-10,00;-0,55\r\n"
         ";;;Reste \xC3\xA0 payer;;;;144,72\r\n"
         "\r\n"
+        "Num\xC3\xA9rotation continue : aucun num\xC3\xA9ro manquant ni en double\r\n"
+        "\r\n"
         "Documents non compt\xC3\xA9s\r\n"
         "Date;Genre;Num\xC3\xA9ro;Code client;Nom du client;Raison\r\n"
         "3l/01/2000;Facture;200001003;10002;Client;'3l/01/2000' n'est pas une date "
@@ -321,6 +323,74 @@ TEST(Journal, OctetsDuCSV) {
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().toStdString(), attendu);
+}
+
+// Invoices and credit notes share one series: the period's numbers missing
+// from the book and those carried twice, whatever their kind or their date.
+TEST(Journal, NumerosManquantsEtEnDouble) {
+    const auto doc = [](int bloc, const std::string& numero, const std::string& date,
+                        const std::string& genre = GenreFacture) {
+        return Doc{bloc, numero, date, genre, {"Pneu\t1\t10\t\t\t1"}};
+    };
+    struct Cas {
+        const char* nom;
+        std::vector<Doc> docs;
+        std::vector<Numerotation::Trou> manquants;
+        std::vector<Numerotation::Double> doubles;
+    };
+    const Cas cas[] = {
+        {"continue",
+         {doc(0, "202603001", "02/03/2026"), doc(1, "202603002", "05/03/2026", GenreAvoir),
+          doc(2, "202603003", "09/03/2026")},
+         {},
+         {}},
+        {"trous, un numéro et une suite",
+         {doc(0, "202603001", "02/03/2026"), doc(1, "202603003", "05/03/2026"),
+          doc(2, "202603007", "09/03/2026")},
+         {{202603002, 202603002}, {202603004, 202603006}},
+         {}},
+        {"le premier du mois manque",
+         {doc(0, "202603003", "02/03/2026")},
+         {{202603001, 202603002}},
+         {}},
+        {"un avoir et une facture de même numéro",
+         {doc(0, "202603001", "02/03/2026"), doc(1, "202603001", "05/03/2026", GenreAvoir)},
+         {},
+         {{202603001, 2}}},
+        // A number dated outside the period is not missing; the series starts again each month.
+        {"numéro hors période, mois suivant",
+         {doc(0, "202603001", "28/02/2026"), doc(1, "202603002", "02/03/2026"),
+          doc(2, "202604001", "30/03/2026")},
+         {},
+         {}},
+        {"un devis ne compte pas",
+         {doc(0, "202603001", "02/03/2026"), doc(1, "202603002", "03/03/2026", GenreDevis),
+          doc(2, "202603003", "05/03/2026")},
+         {{202603002, 202603002}},
+         {}},
+        // Set apart for its figures, it still carries its number.
+        {"document mis à part",
+         {doc(0, "202603001", "02/03/2026"),
+          Doc{1, "202603002", "03/03/2026", GenreFacture, {"Pneu\t1,5.0\t10\t\t\t1"}},
+          doc(2, "202603003", "05/03/2026")},
+         {},
+         {}},
+    };
+    for (const Cas& c : cas) {
+        const Journal j = LitJournal(Livre(c.docs), Reglages{});
+        const VueJournal v = Selectionne(j, {QDate(2026, 3, 1), QDate(2026, 3, 31)}, Reglages{});
+        EXPECT_EQ(v.Numeros.Manquants, c.manquants) << c.nom;
+        EXPECT_EQ(v.Numeros.EnDouble, c.doubles) << c.nom;
+    }
+    Numerotation n;
+    n.Manquants = {{202603002, 202603002}, {202603004, 202603006}};
+    n.EnDouble = {{202603001, 2}};
+    EXPECT_EQ(TexteNumerotation(n),
+              QStringList({QStringLiteral("Numéros manquants : 202603002, 202603004 à 202603006"),
+                           QStringLiteral("Numéros en double : 202603001 (2 documents)")}));
+    for (std::int64_t k = 0; k < 14; ++k)
+        n.Manquants.push_back({202604001 + 2 * k, 202604001 + 2 * k});
+    EXPECT_TRUE(TexteNumerotation(n)[0].endsWith(QStringLiteral(", 202604019 et 4 autres")));
 }
 
 // ---- the journal against its reference: each document read into a record

@@ -41,6 +41,7 @@ struct Fichier {
     const char* nom;                               // bare name in the folder
     std::function<QString(Programme&)> ecrit;      // the command that writes it; the message seen
     std::function<bool(const Programme&)> aEcrire; // still marked as to be written
+    std::function<void(Programme&)> avant = {};    // what comes first, writes allowed
 };
 
 // Bytes put in place as another program would, past the safe writer.
@@ -132,9 +133,15 @@ const Fichier Fichiers[] = {
          return m.Message([&] { SauveAcheteurs({{"10002", test::AcheteurTest()}}); });
      },
      [](const Programme&) { return true; }},
+    // The register of issued documents, written when the shown invoice first
+    // leaves the program.
+    {"livre.emis", [](Programme& m) { return m.Message([&] { m.f.EmetCourant(); }); },
+     [](const Programme& m) { return !m.f.EmissionCourante; }},
     {"facture.pdf", ExporteFacture,
      // The buyer is remembered only once the file is written.
-     [](const Programme&) { return test::OctetsFichier(NomFichierAcheteurs) == Ancien; }},
+     [](const Programme&) { return test::OctetsFichier(NomFichierAcheteurs) == Ancien; },
+     // Issued already: the export writes no register.
+     [](Programme& m) { m.f.EmetCourant(); }},
 };
 
 class EcrituresTest : public ::testing::Test {
@@ -154,9 +161,9 @@ protected:
     void Verifie(const Fichier& k, Programme& m, const std::string& avant,
                  const QStringList& liste) {
         const QString message = k.ecrit(m);
-        EXPECT_EQ(message,
-                  QStringLiteral("Ne peut créer le fichier %1")
-                      .arg(QString(k.nom) == "livre.fct" ? dossier.chemin(k.nom) : QString(k.nom)));
+        EXPECT_EQ(message, QStringLiteral("Ne peut créer le fichier %1")
+                               .arg(QString(k.nom).startsWith("livre.") ? dossier.chemin(k.nom)
+                                                                        : QString(k.nom)));
         EXPECT_EQ(test::OctetsFichier(dossier.chemin(k.nom)), avant);
         EXPECT_EQ(Contenu(), liste); // no temporary file left behind
         EXPECT_TRUE(k.aEcrire(m));
@@ -169,6 +176,7 @@ TEST_F(EcrituresTest, ChaqueEtapeQuiEchoueLaisseLAncienFichier) {
             SCOPED_TRACE(std::string(k.nom) + ", " + test::NomEtape(etape));
             Prepare();
             Programme m(dossier.chemin("livre.fct"));
+            if (k.avant) k.avant(m);
             const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
             const QStringList liste = Contenu();
             test::PanneEcritureSimulee panne(etape);
@@ -183,6 +191,7 @@ TEST_F(EcrituresTest, SansPanneChaqueFichierEstEcrit) {
         SCOPED_TRACE(k.nom);
         Prepare();
         Programme m(dossier.chemin("livre.fct"));
+        if (k.avant) k.avant(m);
         const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
         EXPECT_EQ(k.ecrit(m), QString());
         EXPECT_NE(test::OctetsFichier(dossier.chemin(k.nom)), avant);
@@ -197,6 +206,7 @@ TEST_F(EcrituresTest, DossierEnLectureSeule) {
         SCOPED_TRACE(k.nom);
         Prepare();
         Programme m(dossier.chemin("livre.fct"));
+        if (k.avant) k.avant(m);
         const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
         const QStringList liste = Contenu();
         const QFile::Permissions droits = QFile::permissions(dossier.path());

@@ -1,6 +1,7 @@
 // `kyrfact --exporter FORMAT --periode AAAA-MM LIVRE.fct DOSSIER`: what it
 // refuses before doing anything, its report, its exit code.
 #include "book/parametres.h"
+#include "book/registre.h"
 #include "book/reglages.h"
 #include "book/societe.h"
 #include "einvoice/mois.h"
@@ -8,6 +9,7 @@
 #include "support/dossier_temporaire.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -106,6 +108,13 @@ TEST_F(ExportationLigne, TheMonthsReportAndTheExitCode) {
         << s.sortie.toStdString();
     EXPECT_TRUE(s.sortie.contains(QString::fromUtf8("Avoir 202699903 du 14/09/2026 : Un avoir")));
     EXPECT_EQ(QDir(QString::fromStdString(sortie)).entryList(QDir::Files).size(), 20);
+    // Each of them issued, as a single export would have: in the register
+    // beside the book, in a chain that reads back whole.
+    const LectureRegistre emis = LitRegistre(dossier.chemin("ventes.emis"));
+    EXPECT_TRUE(emis.Defauts.empty());
+    EXPECT_EQ(std::count_if(emis.Entrees.begin(), emis.Entrees.end(),
+                            [](const EntreeRegistre& e) { return e.Quoi == Evenement::Emission; }),
+              20);
 
     // Run again: a script is asked nothing, the files there stay and are reported.
     s = Lance({"--exporter", "cii", "--periode", "2026-09", livre, sortie});

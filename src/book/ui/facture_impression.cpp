@@ -13,6 +13,7 @@
 #include "printing/ui/sorties.h"
 
 #include <QDir>
+#include <memory>
 
 namespace kyr {
 
@@ -62,7 +63,36 @@ DessinImpression DessinDocument(TFacture& w) {
     };
 }
 
+// Thrown by the drawing when the document must not leave; the reason was shown.
+struct SortieRefusee {};
+
+// The document as it leaves the program (printer, PDF): an invoice or credit
+// note is issued before its first page is drawn, only once the user has
+// chosen the printer or the file, and the page is made from the record as
+// the issuing left it.
+DessinImpression DessinEmis(TFacture& w) {
+    auto page = std::make_shared<DessinImpression>();
+    return [&w, page](Imprimante& i) {
+        if (!*page) {
+            if (!w.logique().EmetCourant()) throw SortieRefusee{};
+            *page = DessinDocument(w);
+        }
+        (*page)(i);
+    };
+}
+
 } // namespace
+
+void TFacture::Sortie(const std::function<void()>& sortie) {
+    try {
+        sortie();
+    } catch (const SortieRefusee&) {
+    } catch (...) {
+        Affiche();
+        throw;
+    }
+    Affiche();
+}
 
 void TFacture::ParM() {
     Saisit();
@@ -78,22 +108,30 @@ static QString NomPdf(TFacture& w, QString nom = {}) {
 
 void TFacture::Imprime() {
     Saisit();
-    ImprimerDirect(m_plateforme, DessinDocument(*this), NomPdf(*this));
+    Sortie([this] { ImprimerDirect(m_plateforme, DessinEmis(*this), NomPdf(*this)); });
 }
 
 void TFacture::ImprimeDialogue() {
     Saisit();
-    Imprimer(this, m_plateforme, DessinDocument(*this), NomPdf(*this));
+    Sortie([this] { Imprimer(this, m_plateforme, DessinEmis(*this), NomPdf(*this)); });
 }
 
 void TFacture::Apercu() {
     Saisit();
-    kyr::Apercu(this, m_plateforme, DessinDocument(*this), NomPdf(*this));
+    // The preview itself issues nothing; its "Imprimer" button prints as
+    // "&Imprimer..." does.
+    kyr::Apercu(this, m_plateforme, DessinDocument(*this), NomPdf(*this), {}, [this] {
+        try {
+            ImprimeDialogue();
+        } catch (const ErreurExecution& e) {
+            m_plateforme.Erreur(e.message());
+        }
+    });
 }
 
 void TFacture::ExportePdf() {
     Saisit();
-    ExporterPdf(m_plateforme, DessinDocument(*this), NomPdf(*this));
+    Sortie([this] { ExporterPdf(m_plateforme, DessinEmis(*this), NomPdf(*this)); });
 }
 
 void TFacture::ImpEnv() {

@@ -7,6 +7,7 @@
 #include "book/ui/paramf_dialog.h"
 #include "book/ui/societe_dialog.h"
 #include "clients/ui/fichcli_dialog.h"
+#include "common/dates.h"
 #include "common/erreurs.h"
 #include "common/ui/saisie.h"
 
@@ -138,9 +139,7 @@ void TFacture::connecte() {
         m_logique.Modifie();
     });
     connect(m_payee, &QCheckBox::toggled, this, [this](bool coche) {
-        if (m_affichage) return;
-        m_logique.fiche.Payee = coche;
-        m_logique.Modifie();
+        if (!m_affichage) m_logique.ChangePayee(coche);
     });
     connect(m_grille, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!m_affichage) celluleValidee(item->row(), item->column(), item->text());
@@ -271,6 +270,7 @@ bool TFacture::dansGrille(const QWidget* w) const {
 }
 
 void TFacture::ouvreEditeur() {
+    if (m_logique.EmissionCourante) return; // its lines are fixed
     if (!m_grille->hasFocus() && !dansGrille(QApplication::focusWidget())) return;
     if (!m_grille->currentIndex().isValid()) m_grille->setCurrentCell(0, 0);
     const QModelIndex i = m_grille->currentIndex();
@@ -301,6 +301,7 @@ void TFacture::focusChange(QWidget* ancien, QWidget* nouveau) {
 }
 
 void TFacture::Edit1Exit() {
+    if (m_logique.EmissionCourante || m_sansRecherche) return; // its client is fixed
     try {
         m_recherche.Edit1Exit(m_logique, dialogues());
     } catch (const ErreurExecution& e) {
@@ -359,6 +360,35 @@ void TFacture::Ajout() {
 void TFacture::Supprime() {
     Execute(*this, [this] { m_logique.Supprime(); });
     apresDeplacement();
+}
+void TFacture::CreeAvoir() {
+    bool cree = false;
+    Execute(*this, [&] { cree = m_logique.CreeAvoir(); });
+    if (cree) {
+        // The lines take the focus: removing some makes a partial credit note.
+        // The client is the invoice's: leaving its code looks nothing up.
+        m_sansRecherche = true;
+        m_grille->setFocus();
+        m_grille->setCurrentCell(0, 0);
+        m_sansRecherche = false;
+    }
+}
+void TFacture::RefuseSuppression() {
+    Saisit();
+    const auto& e = m_logique.EmissionCourante;
+    if (!e) return;
+    const QString quand = VersQString(FormatDate(e->Moment.date()));
+    if (e->Genre == 'A') {
+        m_plateforme.Message(
+            QStringLiteral("Cet avoir a été émis le %1 : il ne peut être supprimé.").arg(quand));
+        return;
+    }
+    const QString texte =
+        QStringLiteral("Cette facture a été émise le %1 : elle ne peut être supprimée. Une "
+                       "facture émise se corrige par un avoir, qui l'annule en tout ou en "
+                       "partie.\n\nCréer un avoir sur cette facture ?")
+            .arg(quand);
+    if (Avertissement(m_plateforme, texte, {Bouton::Oui, Bouton::Non}) == Bouton::Oui) CreeAvoir();
 }
 void TFacture::Copier() {
     Saisit();

@@ -30,7 +30,8 @@ namespace {
 constexpr int HauteurEnTete = 179;
 constexpr int LargeurPanel1 = 346; // header panel; with the date panel's 100 this centres it
 constexpr int LargeurPanel7 = 100;
-constexpr int HauteurBas = 124; // memo and totals strip under the grid
+constexpr int HauteurBas = 124;  // memo and totals strip under the grid
+constexpr int HauteurEmise = 40; // the issued document's line over the grid
 
 QLabel* Etiquette(const QString& texte, QWidget* parent, const QRect& r) {
     auto* l = new QLabel(texte, parent);
@@ -225,6 +226,15 @@ void TFacture::construitBas() {
         for (int c = 0; c < NbColonnes; ++c)
             m_grille->setItem(r, c, new QTableWidgetItem);
 
+    m_emise = new QLabel(m_panel3);
+    m_emise->setObjectName(QStringLiteral("LabelEmise"));
+    m_emise->setWordWrap(true);
+    m_emise->setContentsMargins(8, 2, 8, 2);
+    m_emise->setFrameShape(QFrame::Box);
+    m_emise->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fff4c8; color: #5a4100; border: 1px solid #d8b64c; }"));
+    m_emise->hide();
+
     m_memo = new QPlainTextEdit(m_panel3);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -271,7 +281,9 @@ void TFacture::FormResize() {
     }
     if (m_panel2->x() < m_panel7->x() + 101) m_panel7->hide();
 
-    m_grille->setGeometry(0, 0, W, std::max(0, hp - HauteurBas));
+    const int haut = m_emise->isHidden() ? 0 : HauteurEmise;
+    m_emise->setGeometry(0, 0, W, HauteurEmise);
+    m_grille->setGeometry(0, haut, W, std::max(0, hp - HauteurBas - haut));
     const int largeurs[NbColonnes] = {W - 440, 100, 120, 40, 120, 20};
     for (int c = 0; c < NbColonnes; ++c)
         m_grille->setColumnWidth(c, std::max(0, largeurs[c]));
@@ -343,6 +355,7 @@ void TFacture::Affiche() {
     AfficheClient();
     AfficheGrille();
     AfficheTotaux();
+    AfficheEmission();
     m_affichage = false;
     emit effacerLigneChange(m_logique.FocusGrille);
 }
@@ -379,6 +392,34 @@ void TFacture::AfficheGrille() {
         if (e->text() != t) e->setText(t);
     }
     m_affichage = avant;
+}
+
+void TFacture::AfficheEmission() {
+    const QString texte = m_logique.TexteEmission();
+    const bool fige = !texte.isEmpty();
+    m_emise->setText(texte);
+    if (m_emise->isHidden() == fige) {
+        m_emise->setVisible(fige);
+        FormResize();
+    }
+    // Only the memo and the paid mark stay open to edits.
+    for (QLineEdit* e :
+         {m_numero, m_code, m_adresse[0], m_adresse[1], m_adresse[2], m_adresse[3]}) {
+        e->setReadOnly(fige);
+        // Read-only shows: the field takes the window's background.
+        QPalette p = e->parentWidget()->palette();
+        if (fige) p.setColor(QPalette::Base, p.color(QPalette::Window));
+        e->setPalette(p);
+    }
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_date, m_liste, m_conditions, m_genre, m_ht, m_ttc})
+        w->setEnabled(!fige);
+    m_grille->setEditTriggers(fige ? QAbstractItemView::NoEditTriggers
+                                   : QAbstractItemView::AllEditTriggers);
+    if (fige) {
+        if (QLineEdit* e = m_delegue->editeur(); e && !e->isHidden())
+            m_delegue->closeEditor(e, QAbstractItemDelegate::NoHint);
+    }
 }
 
 void TFacture::AfficheTotaux() {

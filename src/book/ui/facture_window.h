@@ -78,6 +78,11 @@ public:
     void ParM();
     void Imprime();
     void ImpEnv();
+    // "Créer un &avoir" on the shown invoice.
+    void CreeAvoir();
+    // "S&upprimer facture" on an issued document: refused, with the offer of
+    // a credit note.
+    void RefuseSuppression();
     // Beyond plain printing: "&Imprimer..." (the print dialog, one job a copy), the
     // print preview and the PDF export of the shown document. The PDF is
     // proposed in dossierLivre() (the book's folder) when it is set.
@@ -114,6 +119,10 @@ private:
 
     void AfficheGrille();
     void AfficheTotaux();
+    void AfficheEmission(); // an issued document's fields read-only, and why
+    // Runs an output of the shown document that issues it: a refusal (already
+    // shown) ends it quietly; the window shows what the issuing changed.
+    void Sortie(const std::function<void()>& sortie);
     void AfficheClient();
     void apresDeplacement();
     void signaleTitre();
@@ -138,8 +147,9 @@ private:
     RechercheClients m_recherche;
     std::unique_ptr<DialoguesClients> m_dialoguesQt;
     DialoguesClients* m_dialogues = nullptr;
-    bool m_dansGrille = false; // the grid (or its cell editor) holds the focus
-    bool m_affichage = false;  // controls being filled from the record
+    bool m_dansGrille = false;    // the grid (or its cell editor) holds the focus
+    bool m_affichage = false;     // controls being filled from the record
+    bool m_sansRecherche = false; // the focus leaves the client code without a look-up
 
     QFrame* m_panel1 = nullptr; // header
     QFrame* m_panel2 = nullptr; // client address
@@ -165,6 +175,7 @@ private:
     QLabel* m_totalConverti = nullptr;
     QLabel* m_devise1 = nullptr;
     QLabel* m_devise2 = nullptr;
+    QLabel* m_emise = nullptr; // over the grid for an issued document
     QGroupBox* m_boiteTTC = nullptr;
     QLabel* m_jour = nullptr;
     QLabel* m_quantieme = nullptr;

@@ -134,9 +134,24 @@ TExportFE::TExportFE(const Fiche& f, QWidget* parent)
                                        s(m_pays));
     });
     verifieLivraison();
-    if (m_avoir)
+    if (m_avoir) {
+        // No date known: none is proposed (the credit note's own would be
+        // wrong); the typed number's invoice gives its date.
+        m_dateFacture->setMinimumDate(QDate(1999, 12, 31));
+        m_dateFacture->setSpecialValueText(Utf8("à indiquer"));
+        connect(m_facture, &QLineEdit::editingFinished, this, [this] {
+            if (!DateFacture) return;
+            if (const auto d = DateFacture(Compacte(S(m_facture->text()))))
+                m_dateFacture->setDate(*d);
+        });
         m_verif->Ajoute(m_facture, requis(m_facture, "Indiquez le numéro de la facture que cet "
                                                      "avoir corrige."));
+        m_verif->Ajoute(m_facture, [this] {
+            return m_dateFacture->date() == m_dateFacture->minimumDate()
+                       ? Utf8("Indiquez la date de la facture que cet avoir corrige.")
+                       : QString();
+        });
+    }
     connect(m_entreprise, &QRadioButton::toggled, this, &TExportFE::Genre);
     connect(m_siren, &QLineEdit::editingFinished, this, [this] {
         // A business's directory address is its SIREN unless it says otherwise.
@@ -176,8 +191,10 @@ void TExportFE::Init(const SaisieExport& s) {
         e->setText(Q(*t));
     m_echeance->setDate(s.Autres.Echeance);
     m_livraison->setDate(s.Autres.Livraison.isValid() ? s.Autres.Livraison : s.Autres.Echeance);
-    m_dateFacture->setDate(s.Autres.DateFactureCorrigee.isValid() ? s.Autres.DateFactureCorrigee
-                                                                  : s.Autres.Echeance);
+    QDate corrigee = s.Autres.DateFactureCorrigee;
+    if (!corrigee.isValid() && DateFacture && !s.Autres.FactureCorrigee.empty())
+        corrigee = DateFacture(s.Autres.FactureCorrigee).value_or(QDate());
+    m_dateFacture->setDate(corrigee.isValid() ? corrigee : m_dateFacture->minimumDate());
     initLivraison(s.Autres);
     // The first field still to fill takes the focus.
     for (QLineEdit* e : {m_nom, m_rue, m_cp, m_ville, m_siren, m_adresse})
@@ -224,12 +241,12 @@ QComboBox* ListeFormats(QWidget* parent) {
     return liste;
 }
 
-void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier, const QString& livre,
-                     const Emission& emission) {
+void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier, const QString& livre) {
     ExporteFacturX(
         f, dossier,
         [&](const SaisieExport& propose) -> std::optional<SaisieExport> {
             TExportFE dialogue(f.fiche, parent);
+            dialogue.DateFacture = [&f](const std::string& n) { return f.DateFacture(n); };
             dialogue.Init(propose);
             if (dialogue.exec() != QDialog::Accepted) return std::nullopt;
             return dialogue.Result();
@@ -237,7 +254,7 @@ void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier, const 
         [&](const QString& chemin, const FactureElectronique& fe, const Fiche& page) {
             EcritFacturX(chemin, fe, page, f.NbLignes, f.Societe, f.plateforme().Maintenant());
         },
-        livre, emission);
+        livre);
 }
 
 } // namespace kyr

@@ -8,6 +8,8 @@
 #include "einvoice/export_facturx.h"
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -31,6 +33,9 @@ public:
     SaisieExport Result() const;
 
     void accept() override; // only when every field is right
+
+    // A credit note: the date of the invoice of a typed number, from the book.
+    std::function<std::optional<QDate>(const std::string& numero)> DateFacture;
 
 private:
     void Genre(); // business or consumer: the SIREN and VAT fields follow
@@ -60,9 +65,9 @@ QComboBox* ListeFormats(QWidget* parent);
 
 // The menu command on the invoice window's document: the file is proposed in
 // `dossier`; the page is the one the printing layer draws; the document's
-// choices are kept beside the book `livre`; `emission` counts the document as
-// issued.
+// choices are kept beside the book `livre`; the document is issued before it
+// leaves.
 void CommandeFacturX(QWidget* parent, Facture& f, const QString& dossier,
-                     const QString& livre = {}, const Emission& emission = {});
+                     const QString& livre = {});
 
 } // namespace kyr

@@ -210,7 +210,7 @@ void TRapportLot::ouvre() {
 }
 
 bool ExporteLaPeriode(QWidget* parent, Facture& f, const QString& dossier,
-                      const Emission& emission) {
+                      const QString& livre) {
     Plateforme& p = f.plateforme();
     // The export reads the book as it stands, the shown document included.
     f.EcritFiche();
@@ -220,6 +220,14 @@ bool ExporteLaPeriode(QWidget* parent, Facture& f, const QString& dossier,
     try {
         vendeurConnu = ChargeVendeur(vendeur);
         ChargeAcheteurs(memorises);
+    } catch (const ErreurExecution& e) {
+        p.Erreur(e.message());
+    }
+    // What each document's last single export chose (nature, delivery address).
+    DonneesDocuments documents;
+    try {
+        if (const QString chemin = CheminDonneesDocuments(livre); !chemin.isEmpty())
+            ChargeDonneesDocuments(documents, chemin);
     } catch (const ErreurExecution& e) {
         p.Erreur(e.message());
     }
@@ -280,9 +288,9 @@ bool ExporteLaPeriode(QWidget* parent, Facture& f, const QString& dossier,
             return Remplacement::Annuler;
         }
     };
-    outils.Emet = emission;
-    const RapportLot rapport =
-        ExporteLot({f.Livre, f.reglages, f.Societe, vendeur, memorises}, demande, outils);
+    outils.Emet = [&f](const std::vector<RefDocument>& refs) { return f.Emet(refs); };
+    const RapportLot rapport = ExporteLot(
+        {f.Livre, f.reglages, f.Societe, vendeur, memorises, &documents}, demande, outils);
     progres.close();
 
     TRapportLot compteRendu(rapport, parent);

@@ -58,9 +58,10 @@ private:
 // The command on the invoice window's book: stores the shown document, asks,
 // exports, reports; the folder proposed is `dossier` (the book's). A document
 // chosen in the report becomes the current one and is read (LitFiche): true
-// then, when the window has another document to show. `emission` counts
-// each document written as issued.
+// then, when the window has another document to show. Each document is
+// issued (Facture::Emet, all at once) before its file is written; what the
+// single exports chose for each is read beside the book `livre`.
 bool ExporteLaPeriode(QWidget* parent, Facture& f, const QString& dossier,
-                      const Emission& emission = {});
+                      const QString& livre = {});
 
 } // namespace kyr

@@ -160,6 +160,10 @@ void TJournal::construit() {
 
     m_compte = new QLabel(this);
     m_compte->setObjectName(QStringLiteral("Label1"));
+    m_numeros = new QLabel(this);
+    m_numeros->setObjectName(QStringLiteral("LabelNumeros"));
+    m_numeros->setWordWrap(true);
+    m_numeros->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     // The totals: the period's, then one row a VAT code, as the VAT return
     // asks for them.
@@ -237,6 +241,7 @@ void TJournal::construit() {
     l->addLayout(haut);
     l->addWidget(m_table, 1);
     l->addWidget(m_compte);
+    l->addWidget(m_numeros);
     l->addWidget(totaux);
     l->addWidget(m_groupeEcartes);
     l->addLayout(boutons);
@@ -272,6 +277,9 @@ void TJournal::actualise() {
     if (m_choix->Du() > m_choix->Au())
         compte = QStringLiteral("La date de début est postérieure à la date de fin");
     m_compte->setText(compte);
+    const bool trous = !m_vue.Numeros.Manquants.empty() || !m_vue.Numeros.EnDouble.empty();
+    m_numeros->setText(TexteNumerotation(m_vue.Numeros).join(QLatin1Char('\n')));
+    m_numeros->setStyleSheet(trous ? QStringLiteral("color: #b00000;") : QString());
 
     m_ecartes->clear();
     for (const DocumentEcarte* e : m_vue.Ecartes) {

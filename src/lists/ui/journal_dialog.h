@@ -69,6 +69,7 @@ private:
     QTableView* m_table = nullptr;
     std::unique_ptr<ModeleJournal> m_modele;
     QLabel* m_compte = nullptr;
+    QLabel* m_numeros = nullptr; // missing and doubled numbers
     QLabel* m_totalHT = nullptr;
     QLabel* m_totalTVA = nullptr;
     QLabel* m_totalTTC = nullptr;

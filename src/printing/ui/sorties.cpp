@@ -106,7 +106,8 @@ int ImprimerDirect(Plateforme& plateforme, const DessinImpression& dessin,
 }
 
 void Apercu(QWidget* parent, Plateforme& plateforme, const DessinImpression& dessin,
-            const QString& nomPdfPropose, const QString& titre) {
+            const QString& nomPdfPropose, const QString& titre,
+            const std::function<void()>& imprime) {
     // The page of the PDF export.
     QPrinter printer(QPrinter::HighResolution);
     PreparePagePdf(printer);
@@ -142,7 +143,16 @@ void Apercu(QWidget* parent, Plateforme& plateforme, const DessinImpression& des
             imprimer->setObjectName(QStringLiteral("ApercuImprimer"));
             QObject::connect(imprimer, &QAction::triggered, &dialogue, [&] {
                 dialogue.accept();
-                Imprimer(parent, plateforme, dessin, nomPdfPropose);
+                if (imprime) {
+                    imprime();
+                    return;
+                }
+                // No exception may leave a slot.
+                try {
+                    Imprimer(parent, plateforme, dessin, nomPdfPropose);
+                } catch (const ErreurExecution& e) {
+                    plateforme.Erreur(e.message());
+                }
             });
         }
     }

@@ -59,9 +59,11 @@ int Imprimer(QWidget* parent, Plateforme& plateforme, const DessinImpression& de
 // The program's printer, once, without a dialog.
 int ImprimerDirect(Plateforme& plateforme, const DessinImpression& dessin,
                    const QString& nomPdfPropose);
-// The print preview, modal. Its "Imprimer" button runs Imprimer.
+// The print preview, modal. Its "Imprimer" button runs `imprime` when given,
+// else Imprimer with the drawing (an error it meets is shown).
 void Apercu(QWidget* parent, Plateforme& plateforme, const DessinImpression& dessin,
-            const QString& nomPdfPropose, const QString& titre = {});
+            const QString& nomPdfPropose, const QString& titre = {},
+            const std::function<void()>& imprime = {});
 // The save dialog proposing nomPropose (a full path; ".pdf" is added when
 // missing; an existing file asks "Ce fichier existe déjà"), then the file.
 // The name written, or an empty text when cancelled.

@@ -49,16 +49,8 @@ const char* const CommandesLivre[] = {
     "DocLastItem",       "DocNewItem",      "DocDeleteItem",    "DocCalculateItem",
     "DocListItem",       "ToolPrintItem",   "ToolEnvelopeItem", "FilePreviewItem",
     "FileExportPdfItem", "DocJournalItem",  "FileFacturXItem",  "FileExportBatchItem",
-    "FileFECItem",       "DocTVAItem",
+    "FileFECItem",       "DocTVAItem",      "EditCreditNoteItem",
 };
-
-// What counts a document exported as an e-invoice (alone or with its
-// period's) as issued: the one entry point of the register of issued
-// documents, given here to both exports. Without a register there is
-// nothing to record.
-Emission Emet() {
-    return {};
-}
 
 } // namespace
 
@@ -183,9 +175,15 @@ void TMainForm::CreeMenus() {
                   CommandeFacture([this](F& f) {
                       f.Saisit();
                       f.Calcule();
-                      CommandeFacturX(this, f.logique(),
-                                      f.dossierLivre ? f.dossierLivre() : QString(),
-                                      m_coquille->FichierCourant, Emet());
+                      try {
+                          CommandeFacturX(this, f.logique(),
+                                          f.dossierLivre ? f.dossierLivre() : QString(),
+                                          m_coquille->FichierCourant);
+                      } catch (...) {
+                          f.Affiche();
+                          throw;
+                      }
+                      f.Affiche(); // issued by the export
                   });
               }},
              {"FileExportBatchItem",
@@ -197,11 +195,12 @@ void TMainForm::CreeMenus() {
               [this] {
                   CommandeFacture([this](F& f) {
                       f.Saisit();
-                      if (ExporteLaPeriode(this, f.logique(),
-                                           f.dossierLivre ? f.dossierLivre() : QString(), Emet())) {
-                          f.Affiche();
-                          f.FocusDocument();
-                      }
+                      const bool autre =
+                          ExporteLaPeriode(this, f.logique(),
+                                           f.dossierLivre ? f.dossierLivre() : QString(),
+                                           m_coquille->FichierCourant);
+                      f.Affiche(); // the shown document may have been issued
+                      if (autre) f.FocusDocument();
                   });
               }},
              {"FileFECItem",
@@ -250,6 +249,13 @@ void TMainForm::CreeMenus() {
               "Coller",
               false,
               facture(&F::Coller)},
+             {"EditCreditNoteItem",
+              "Créer un &avoir",
+              {},
+              "Créer un avoir qui corrige la facture affichée",
+              {},
+              false,
+              facture(&F::CreeAvoir)},
              {"EditFindItem",
               "C&hercher facture...",
               {},
@@ -744,6 +750,11 @@ void TMainForm::CommandeFacture(const std::function<void(TFacture&)>& commande) 
 
 void TMainForm::SupprimerFacture() {
     if (!m_facture) return;
+    // An issued document is never deleted: a credit note corrects it.
+    if (m_facture->logique().EmissionCourante) {
+        CommandeFacture([](TFacture& f) { f.RefuseSuppression(); });
+        return;
+    }
     if (Avertissement(m_plateforme, QStringLiteral("Confirmer suppression de la facture ?"),
                       {Bouton::OK, Bouton::Annuler}) == Bouton::OK)
         CommandeFacture([](TFacture& f) { f.Supprime(); });

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -134,11 +135,33 @@ TEST(ExportFE, ACreditNoteAsksTheInvoiceItCorrects) {
     Ok(&d);
     EXPECT_TRUE(d.isVisible());
     EXPECT_TRUE(Probleme(&d).contains(QString::fromUtf8("numéro de la facture")));
+    // No date is proposed: the credit note's own would be the wrong one.
     Tape(&d, "Edit9", "202601006");
+    Ok(&d);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_TRUE(Probleme(&d).contains(QString::fromUtf8("date de la facture")));
+    Enfant<QDateEdit>(&d, "DateTimePicker2")->setDate(QDate(2026, 1, 12));
     Ok(&d);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.Result().Autres.FactureCorrigee, "202601006");
-    EXPECT_TRUE(d.Result().Autres.DateFactureCorrigee.isValid());
+    EXPECT_EQ(d.Result().Autres.DateFactureCorrigee, QDate(2026, 1, 12));
+
+    // With the book at hand, the typed invoice number gives its date.
+    TExportFE e(doc.F);
+    e.DateFacture = [](const std::string& n) -> std::optional<QDate> {
+        if (n == "202601006") return QDate(2026, 1, 9);
+        return std::nullopt;
+    };
+    e.Init(propose);
+    e.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&e));
+    EXPECT_EQ(Enfant<QDateEdit>(&e, "DateTimePicker2")->text(), QString::fromUtf8("à indiquer"));
+    Tape(&e, "Edit9", "202601007");
+    EXPECT_EQ(Enfant<QDateEdit>(&e, "DateTimePicker2")->text(), QString::fromUtf8("à indiquer"));
+    Tape(&e, "Edit9", "202601006");
+    Ok(&e);
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(e.Result().Autres.DateFactureCorrigee, QDate(2026, 1, 9));
 }
 
 TEST(ExportFE, TheNatureOfTheOperationAndADeliveryAddressElsewhere) {

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace kyr;
@@ -103,6 +104,13 @@ TEST(ExportLot, AMonthInFacturXWithItsProgressThenTheReportOpensADocument) {
     f.Societe = DocumentTest().Societe;
     f.Livre = mois.Livre;
     f.NbFiches = CompteFiches(mois.Livre);
+    // The documents are issued first: the book saved, the register beside it.
+    const QString livre = dossier.chemin("livre.fct");
+    f.EnregistrePourEmission = [&]() -> std::optional<QString> {
+        f.LivreModifie = true;
+        f.Sauve(livre);
+        return livre;
+    };
 
     bool progresVu = false;
     QuandOuvert("ExportLot", [&](QWidget* w) {
@@ -126,10 +134,18 @@ TEST(ExportLot, AMonthInFacturXWithItsProgressThenTheReportOpensADocument) {
             if (liste->item(i)->text().startsWith("Avoir 202699903")) liste->setCurrentRow(i);
         QTest::mouseClick(Enfant<QPushButton>(w, "Button1"), Qt::LeftButton);
     });
-    ASSERT_TRUE(ExporteLaPeriode(nullptr, f, dossier.path()));
+    ASSERT_TRUE(ExporteLaPeriode(nullptr, f, dossier.path(), livre));
     EXPECT_TRUE(progresVu);
+    // The invoice whose number another one of the month carries is not
+    // issued, and so not written: three files, each issued once.
+    EXPECT_EQ(std::count_if(f.registre.Entrees().begin(), f.registre.Entrees().end(),
+                            [](const EntreeRegistre& e) { return e.Quoi == Evenement::Emission; }),
+              3);
+    EXPECT_FALSE(lignes.filter("Facture 202609003 du 16/09/2026")
+                     .filter(QString::fromUtf8("déjà celui de la facture du 17/09/2026"))
+                     .isEmpty());
     EXPECT_TRUE(resume.startsWith(
-        QString::fromUtf8("4 fichiers écrits sur %1 documents").arg(4 + mois.Refus.size())))
+        QString::fromUtf8("3 fichiers écrits sur %1 documents").arg(4 + mois.Refus.size())))
         << resume.toStdString();
     for (const auto& [numero, raison] : mois.Refus)
         EXPECT_FALSE(lignes.filter(QString::fromStdString(numero))
@@ -142,7 +158,7 @@ TEST(ExportLot, AMonthInFacturXWithItsProgressThenTheReportOpensADocument) {
     // Each file is a Factur-X PDF carrying its XML; the format is proposed next time.
     const QStringList pdf = QDir(dossier.chemin("factures")).entryList(QDir::Files);
     EXPECT_EQ(pdf, QStringList({"Facture 202609001.pdf", "Facture 202609002.pdf",
-                                "Facture 202609003.pdf", "Facture 202609004.pdf"}));
+                                "Facture 202609004.pdf"}));
     for (const QString& nom : pdf) {
         const std::string o = OctetsFichier(dossier.chemin("factures/" + nom));
         EXPECT_TRUE(o.starts_with("%PDF-")) << nom.toStdString();
@@ -162,10 +178,11 @@ TEST(ExportLot, AMonthInFacturXWithItsProgressThenTheReportOpensADocument) {
         resume = Enfant<QLabel>(w, "Label1")->text();
         QTest::mouseClick(Enfant<QPushButton>(w, "Button2"), Qt::LeftButton); // "Fermer"
     });
-    EXPECT_FALSE(ExporteLaPeriode(nullptr, f, dossier.path()));
+    EXPECT_FALSE(ExporteLaPeriode(nullptr, f, dossier.path(), livre));
     ASSERT_EQ(p.questions.size(), 1u);
     EXPECT_TRUE(p.questions[0].texte.startsWith(
-        QString::fromUtf8("4 des fichiers à écrire sont déjà dans le dossier (Facture "
-                          "202609001.pdf, Facture 202609002.pdf, Facture 202609003.pdf, ...)")));
+        QString::fromUtf8("3 des fichiers à écrire sont déjà dans le dossier (Facture "
+                          "202609001.pdf, Facture 202609002.pdf, Facture 202609004.pdf)")))
+        << p.questions[0].texte.toStdString();
     EXPECT_TRUE(resume.contains(QString::fromUtf8("aucun fichier n'a été écrit")));
 }

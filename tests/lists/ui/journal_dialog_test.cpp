@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace kyr {
@@ -182,6 +183,21 @@ TEST_F(JournalFenetre, FiltreNonPayeesEtResteAPayer) {
     EXPECT_EQ(Numeros(&d), (QStringList{"200103003", "200103002"}));
     EXPECT_EQ(Texte(&d, "LabelTTC"), Texte(&d, "LabelNonPaye"));
     EXPECT_EQ(Texte(&d, "LabelTTC"), QStringLiteral("180,90"));
+}
+
+TEST_F(JournalFenetre, NumerosManquantsEtEnDoubleSousLaTable) {
+    EXPECT_EQ(Texte(std::make_unique<TJournal>(livre, r, p, Enregistre()).get(), "LabelNumeros"),
+              QStringLiteral("Numérotation continue : aucun numéro manquant ni en double"));
+    Lignes trous;
+    for (const Lignes& b : {Bloc(0, "200103001", "01/03/2001", GenreFacture, "1", false, "A"),
+                            Bloc(1, "200103004", "02/03/2001", GenreFacture, "1", false, "B"),
+                            Bloc(2, "200103001", "05/03/2001", GenreAvoir, "1", false, "C")})
+        trous.insert(trous.end(), b.begin(), b.end());
+    TJournal d(trous, r, p, Enregistre());
+    Montre(d);
+    EXPECT_EQ(Texte(&d, "LabelNumeros"),
+              QStringLiteral("Numéros manquants : 200103002 à 200103003\n"
+                             "Numéros en double : 200103001 (2 documents)"));
 }
 
 TEST_F(JournalFenetre, OuvrirUnDocumentOuFermerApresAvoirStockeLeDocumentAffiche) {

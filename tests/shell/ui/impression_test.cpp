@@ -3,6 +3,7 @@
 // setup; printed on a recording back-end.
 #include "book/ui/dialogue_modal.h"
 #include "book/ui/facture_window.h"
+#include "book/registre.h"
 #include "einvoice/fichiers_tiers.h"
 #include "printing/ui/sorties.h"
 #include "shell/livre_simple.h"
@@ -184,6 +185,68 @@ TEST_F(Impression, PreviewShowsTheShownDocument) {
     A("FilePreviewItem")->trigger();
     EXPECT_EQ(pages, 1);
     EXPECT_TRUE(enregistree.travaux.empty());
+}
+
+// An invoice is issued the first time it leaves the program, by whichever
+// route; the preview issues nothing, nor does a cancelled dialog, nor a quote.
+TEST_F(Impression, EachRouteOutIssuesTheInvoiceOnce) {
+    const QString registre = NomRegistre(livre);
+    const auto entrees = [&registre] { return LitRegistre(registre).Entrees.size(); };
+    struct Route {
+        const char* nom;
+        std::function<void()> sort;
+        std::size_t emis; // entries once it has run
+    };
+    const Route routes[] = {
+        {"aperçu",
+         [this] {
+             QuandModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+             A("FilePreviewItem")->trigger();
+         },
+         0},
+        {"impression annulée",
+         [this] {
+             QuandModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+             A("FilePrintItem")->trigger();
+         },
+         0},
+        {"PDF annulé", [this] { A("FileExportPdfItem")->trigger(); }, 0},
+        {"bouton Imprimer facture", [this] { A("ToolPrintItem")->trigger(); }, 1},
+        {"imprimer, deux copies",
+         [this] {
+             CopiesPuisOK(2);
+             A("FilePrintItem")->trigger();
+         },
+         1},
+        {"export PDF",
+         [this] {
+             p.nomsEnregistrer = {dossier.chemin(QStringLiteral("f.pdf"))};
+             A("FileExportPdfItem")->trigger();
+         },
+         1},
+    };
+    for (const Route& r : routes) {
+        QFile::remove(registre);
+        Ouvre(); // the book read again with no register
+        r.sort();
+        EXPECT_EQ(entrees(), r.emis) << r.nom;
+        EXPECT_EQ(w->facture()->logique().EmissionCourante.has_value(), r.emis == 1) << r.nom;
+    }
+    // Printed again, an issued invoice adds nothing.
+    A("ToolPrintItem")->trigger();
+    EXPECT_EQ(entrees(), 1u);
+    // A quote is never issued.
+    Lignes devis = test::LivreSimple("Dupont");
+    devis[1] = "NUMD200103001";
+    devis[5] = "Devis    ";
+    EcritFichier(livre, devis);
+    QFile::remove(registre);
+    Ouvre();
+    A("ToolPrintItem")->trigger();
+    EXPECT_FALSE(QFile::exists(registre));
+    EXPECT_EQ(enregistree.travaux.size(), 5u); // 1 + 2 copies + 1 + 1
+    EXPECT_TRUE(p.erreurs.empty());
+    EXPECT_TRUE(p.messages.empty());
 }
 
 TEST_F(Impression, MiseEnPageStoresTheAnswerInTheSettings) {
