@@ -135,10 +135,10 @@ std::vector<PageDocument> DecoupePages(const Fiche& fiche, int nbLignes) {
         PageDocument p;
         const int rangees = derniere - rangee + 1;
         if (rangees > 0) {
-            // A full table, but one row stays with the memo and the totals
-            // when the last page has room for it.
-            const int garde = nbMemo < capaciteDerniere ? 1 : 0;
-            const int n = std::min(RangeesParPage, std::max(1, rangees - garde));
+            // A full table. Rows that fill less than a table stay together
+            // here: it is the memo that does not fit beside them, and it goes
+            // on with the totals rather than taking a stray row along.
+            const int n = std::min(RangeesParPage, rangees);
             for (int i = 0; i < n; ++i)
                 p.Rangees.push_back(rangee++);
         } else {

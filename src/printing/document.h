@@ -53,7 +53,9 @@ struct PageDocument {
 };
 
 // How a document is split over pages: rows 1..nbLignes with the trailing
-// empty ones dropped, then the memo. One page when everything fits.
+// empty ones dropped, then the memo. One page when everything fits. Rows that
+// fit one table are not split for the memo's sake: when it is the memo that
+// does not fit under them, it goes with the totals onto the next page.
 std::vector<PageDocument> DecoupePages(const Fiche& fiche, int nbLignes);
 
 // The steps of one document page: frame, company heading, data.

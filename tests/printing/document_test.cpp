@@ -353,18 +353,21 @@ TEST(Document, SixtyThreeLinesTakeThreePagesAndNoLineIsLost) {
     Place(pages[1], "Suite \xE0 la page 3", X(20), Y(273), Normal10);
 }
 
-TEST(Document, AMemoThatWouldCoverLinesSendsThemToTheNextPage) {
-    // 22 lines and a two-line memo: rows 22 and 23 would stand under the memo's 210 and 215.
+TEST(Document, AMemoThatWouldCoverLinesGoesOnWithTheTotals) {
+    // 22 lines and a two-line memo: line 22 would stand under the memo's 210.
+    // The lines stay together on page 1, the memo goes with the totals.
     Fiche f = DeLignes(22);
     f.Memo = {"Note 1", "Note 2"};
     const SurfaceEnregistree s = Dessine(f, 23, PapierBlanc);
     const auto pages = Pages(s.traces);
     ASSERT_EQ(pages.size(), 2u);
-    Place(pages[0], "Ligne 21", X(22), Y(205), Normal10);
+    Place(pages[0], "Ligne 22", X(22), Y(210), Normal10);
     EXPECT_EQ(Texte(pages[0], "Note 1"), nullptr);
-    Place(pages[1], "Ligne 22", X(22), Y(105), Normal10);
+    EXPECT_EQ(Texte(pages[0], "Total TTC"), nullptr);
+    EXPECT_EQ(Texte(pages[1], "Ligne 22"), nullptr);
     Place(pages[1], "Note 1", X(22), Y(210), Normal10);
     Place(pages[1], "Note 2", X(22), Y(215), Normal10);
+    Place(pages[1], "Total TTC", X(108), Y(255), Gras12);
 
     // 21 lines leave the memo its two rows: one page, as the one-page form draws it.
     f = DeLignes(21);
@@ -373,6 +376,35 @@ TEST(Document, AMemoThatWouldCoverLinesSendsThemToTheNextPage) {
     EXPECT_TRUE(une.De(Trace::Page).empty());
     Place(une.traces, "Ligne 21", X(22), Y(205), Normal10);
     Place(une.traces, "Note 1", X(22), Y(210), Normal10);
+}
+
+TEST(Document, SplitKeepsTheLinesTogetherWhenTheMemoIsWhatDoesNotFit) {
+    struct Cas {
+        int lignes, memo;
+        std::vector<std::pair<int, int>> pages; // rows, memo lines on each page
+    };
+    const Cas cas[] = {
+        {18, 5, {{18, 5}}},                  // fits: one page
+        {20, 5, {{20, 0}, {0, 5}}},          // not 19 and then a stray line
+        {23, 1, {{23, 0}, {0, 1}}},          // a one-line memo alike
+        {28, 5, {{28, 0}, {0, 5}}},          // a full table, then the memo
+        {29, 5, {{28, 0}, {1, 5}}},          // the lines themselves do not fit
+        {47, 5, {{28, 0}, {19, 0}, {0, 5}}}, // the same on a continuation page
+        {46, 5, {{28, 0}, {18, 5}}},         // the last page holds 23 rows
+        {29, 0, {{28, 0}, {1, 0}}},          // no memo: as before
+        {0, 30, {{0, 7}, {0, 23}}},          // a pasted memo longer than a page
+        {5, 30, {{5, 0}, {0, 7}, {0, 23}}},  // after a few lines
+    };
+    for (const Cas& c : cas) {
+        Fiche f = DeLignes(c.lignes);
+        for (int m = 0; m < c.memo; ++m)
+            f.Memo.push_back("Memo " + std::to_string(m));
+        std::vector<std::pair<int, int>> vu;
+        for (const PageDocument& p : DecoupePages(f, c.lignes + 1))
+            vu.emplace_back(static_cast<int>(p.Rangees.size()),
+                            static_cast<int>(p.LignesMemo.size()));
+        EXPECT_EQ(vu, c.pages) << c.lignes << " lignes, memo " << c.memo;
+    }
 }
 
 TEST(Document, NoTextOfAContinuedDocumentStandsOnAnother) {

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 using namespace kyr;
 
@@ -198,6 +199,33 @@ TEST_F(ExportPdf, FortyLinesGoOnTwoPagesWithTheTotalsOnTheSecond) {
     EXPECT_NE(Trouve(mots, QStringLiteral("TTC"), 2), nullptr);
     EXPECT_EQ(Trouve(mots, QStringLiteral("TTC"), 1), nullptr);
     EXPECT_NE(Trouve(mots, QStringLiteral("Merci"), 2), nullptr);
+}
+
+TEST_F(ExportPdf, TwentyLinesStayTogetherWhenTheFiveLineMemoDoesNotFitUnderThem) {
+    for (int r = 1; r <= 20; ++r)
+        f.fiche.Cellules[r] = {
+            "Article " + std::to_string(r), "  1", "  10,00", "", "  10,00", "1"};
+    f.NbLignes = 21;
+    f.fiche.Memo = {"Note un", "Note deux", "Note trois", "Note quatre", "Note cinq"};
+    f.Calcule();
+    const QString pdf = Exporte("Facture 20 lignes et memo.pdf");
+    if (!OutilsPoppler()) GTEST_SKIP() << "pdftotext/pdffonts absents : installez poppler-utils";
+    const std::vector<Mot> mots = Mots(pdf);
+    const double e = 47.0 / (1200 / 25.4);
+    std::map<int, int> articles, notes;
+    for (const Mot& m : mots) {
+        if (m.texte == QLatin1String("Article")) ++articles[m.page];
+        if (m.texte == QLatin1String("Note")) {
+            ++notes[m.page];
+            EXPECT_GE(m.y1, (195 + 3) * e - 0.1);
+            EXPECT_LT(m.y1, (245 + 3) * e);
+        }
+    }
+    EXPECT_EQ(articles, (std::map<int, int>{{1, 20}}));
+    EXPECT_EQ(notes, (std::map<int, int>{{2, 5}}));
+    EXPECT_NE(Trouve(mots, QStringLiteral("2/2"), 2), nullptr);
+    EXPECT_NE(Trouve(mots, QStringLiteral("TTC"), 2), nullptr);
+    EXPECT_EQ(Trouve(mots, QStringLiteral("TTC"), 1), nullptr);
 }
 
 TEST_F(ExportPdf, EnvelopeInLandscapeWithTheGuideOnTheRight) {
