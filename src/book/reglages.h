@@ -15,6 +15,9 @@ inline const Lignes ConditionsParDefaut = {
     "R\xE9glement \xE0 30 jours", "R\xE9glement \xE0 60 jours", "R\xE9glement \xE0 90 jours",
     "En votre aimable r\xE9glement"};
 
+// The values of the settings file's own era (francs, VAT at 20.6, 0 and 5.5):
+// what a settings file that cannot be read leaves in force. A first start
+// without any settings file takes the values in force instead (ValeursEnVigueur).
 struct Reglages {
     Reel6 ReserveIni = 0;
     Reel6 TauxEuro = 6.55957L;
@@ -30,6 +33,10 @@ struct Reglages {
 };
 
 inline const QString NomFichierIni = QStringLiteral("KyrFact.ini");
+
+// The first start without a settings file: amounts in euros and the VAT rates
+// in force (normal 20 %, intermediate 10 %, reduced 5.5 %); the rest as above.
+void ValeursEnVigueur(Reglages& r);
 
 // Reads the settings file; false (settings untouched) when it does not exist.
 bool ChargeIni(Reglages& r, const QString& chemin = NomFichierIni);
