@@ -66,6 +66,7 @@ void Facture::Activation() {
         if (!lu) ValeursEnVigueur(reglages);
         AppliqueLibellesDevise();
     });
+    lit([this] { reglages.Enveloppe = ChargeFormatEnveloppe(); });
     lit([this] { ChargeGlo(Glossaire); });
     GlossaireModifie = false;
 }

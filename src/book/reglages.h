@@ -1,5 +1,6 @@
 #pragma once
 // The settings kept from one run to the next, and their file KyrFact.ini.
+#include "book/enveloppe.h"
 #include "common/reel6.h"
 #include "common/texte.h"
 
@@ -30,6 +31,8 @@ struct Reglages {
     int Devise = 0;
     int OmettreConversion = 0;
     Lignes ConditionsReglement = ConditionsParDefaut; // the items of ComboBox1
+    // Kept in Fact.env, not in KyrFact.ini, whose lines are fixed.
+    FormatEnveloppe Enveloppe = FormatEnveloppe::Imprimante;
 };
 
 inline const QString NomFichierIni = QStringLiteral("KyrFact.ini");

@@ -4,6 +4,7 @@
 #include "common/texte.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kyr {
 
@@ -231,23 +232,33 @@ void DessineEnveloppe(Surface& s, const LignesSociete& societe,
 }
 
 void ImprimeEnveloppe(Imprimante& imprimante, const LignesSociete& societe,
-                      const std::array<std::string, 4>& adresse, int orientation, int decalage) {
-    imprimante.Oriente(orientation == 1 ? Orientation::Paysage : Orientation::Portrait);
+                      const std::array<std::string, 4>& adresse, int orientation, int decalage,
+                      FormatEnveloppe format) {
+    const std::optional<DimensionsMm> papier = Dimensions(format);
+    // The recipient stands 110 mm from the left edge: only the long side of
+    // an envelope holds it.
+    imprimante.Oriente(papier || orientation == 1 ? Orientation::Paysage : Orientation::Portrait);
+    if (papier) imprimante.Papier(papier->Largeur, papier->Hauteur);
+    const auto retour = [&] {
+        if (papier) imprimante.Papier(0, 0);
+        imprimante.Oriente(Orientation::Portrait);
+    };
     try {
         Surface& s = imprimante.DebutTravail();
-        DessineEnveloppe(s, societe, adresse, decalage);
+        DessineEnveloppe(s, societe, adresse, papier ? 0 : decalage);
         imprimante.FinTravail();
     } catch (...) {
-        imprimante.Oriente(Orientation::Portrait);
+        retour();
         throw;
     }
-    imprimante.Oriente(Orientation::Portrait);
+    retour();
 }
 
 void ImpEnv(Plateforme& plateforme, Imprimante& imprimante, const LignesSociete& societe,
-            const std::array<std::string, 4>& adresse, int orientation, int decalage) {
+            const std::array<std::string, 4>& adresse, int orientation, int decalage,
+            FormatEnveloppe format) {
     plateforme.Message(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
-    ImprimeEnveloppe(imprimante, societe, adresse, orientation, decalage);
+    ImprimeEnveloppe(imprimante, societe, adresse, orientation, decalage, format);
 }
 
 std::string NomPdfPropose(const Fiche& fiche) {

@@ -520,10 +520,42 @@ TEST(Enveloppe, LandscapeJobThenPortraitAgain) {
     }
 }
 
+TEST(Enveloppe, AnEnvelopeSizeIsThePageLongSideAcrossWithoutTheGuideOffset) {
+    struct Cas {
+        FormatEnveloppe format;
+        int orientation, decalage;
+        Orientation attendue;
+        std::pair<int, int> papier;
+        int yExpediteur; // mm
+    };
+    const Cas cas[] = {
+        {FormatEnveloppe::Imprimante, 0, 100, Orientation::Portrait, {0, 0}, 105},
+        {FormatEnveloppe::Imprimante, 1, 0, Orientation::Paysage, {0, 0}, 5},
+        {FormatEnveloppe::DL, 0, 100, Orientation::Paysage, {110, 220}, 5},
+        {FormatEnveloppe::C5, 1, 0, Orientation::Paysage, {162, 229}, 5},
+        {FormatEnveloppe::C6, 0, 0, Orientation::Paysage, {114, 162}, 5},
+    };
+    for (const Cas& c : cas) {
+        ImprimanteEnregistree imp;
+        ImprimeEnveloppe(imp, Societe, Client, c.orientation, c.decalage, c.format);
+        ASSERT_EQ(imp.travaux.size(), 1u);
+        EXPECT_EQ(imp.travaux[0].orientation, c.attendue);
+        EXPECT_EQ(imp.travaux[0].papier, c.papier);
+        Place(imp.travaux[0].traces, "Kyr Informatique", X(5), Y(c.yExpediteur), Normal10);
+        Place(imp.travaux[0].traces, "Garage du Centre", X(110), Y(c.yExpediteur + 45), Normal10);
+        // The program's printer is left as it was for the next document.
+        EXPECT_EQ(imp.papier, std::make_pair(0, 0));
+        EXPECT_EQ(imp.orientation, Orientation::Portrait);
+    }
+}
+
 TEST(Enveloppe, FailedJobStillLeavesThePrinterInPortrait) {
     struct Refus : ImprimanteEnregistree {
         Surface& DebutTravail() override { throw std::runtime_error("refus"); }
     } imp;
     EXPECT_THROW(ImprimeEnveloppe(imp, Societe, Client, 1, 0), std::runtime_error);
     EXPECT_EQ(imp.orientation, Orientation::Portrait);
+    EXPECT_THROW(ImprimeEnveloppe(imp, Societe, Client, 0, 0, FormatEnveloppe::DL),
+                 std::runtime_error);
+    EXPECT_EQ(imp.papier, std::make_pair(0, 0)); // the printer's own paper again
 }

@@ -74,7 +74,7 @@ void TFacture::ImpEnv() {
             m_plateforme,
             [&f](Imprimante& i) {
                 ImprimeEnveloppe(i, f.Societe, f.fiche.Adresse, f.reglages.OrientationEnveloppe,
-                                 f.reglages.DecalageEnveloppe);
+                                 f.reglages.DecalageEnveloppe, f.reglages.Enveloppe);
             },
             pdf);
         return;
@@ -83,7 +83,8 @@ void TFacture::ImpEnv() {
         m_plateforme,
         [this, &f](Imprimante& i) {
             kyr::ImpEnv(m_plateforme, i, f.Societe, f.fiche.Adresse,
-                        f.reglages.OrientationEnveloppe, f.reglages.DecalageEnveloppe);
+                        f.reglages.OrientationEnveloppe, f.reglages.DecalageEnveloppe,
+                        f.reglages.Enveloppe);
         },
         pdf);
 }

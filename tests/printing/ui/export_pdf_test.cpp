@@ -228,6 +228,45 @@ TEST_F(ExportPdf, TwentyLinesStayTogetherWhenTheFiveLineMemoDoesNotFitUnderThem)
     EXPECT_EQ(Trouve(mots, QStringLiteral("TTC"), 1), nullptr);
 }
 
+TEST_F(ExportPdf, EnvelopeSizesGiveTheirPageAndHoldTheAddresses) {
+    if (!OutilsPoppler()) GTEST_SKIP() << "pdftotext/pdffonts absents : installez poppler-utils";
+    struct Cas {
+        FormatEnveloppe format;
+        double largeur, hauteur; // mm, the long side across
+    };
+    for (const Cas& c : {Cas{FormatEnveloppe::DL, 220, 110}, Cas{FormatEnveloppe::C5, 229, 162},
+                         Cas{FormatEnveloppe::C6, 162, 114}}) {
+        const QString pdf = dossier.chemin(QStringLiteral("Enveloppe %1.pdf").arg(int(c.format)));
+        // The guide on the right and portrait are for the printer's own paper only.
+        EcritPdf(pdf, [&](Imprimante& i) {
+            ImprimeEnveloppe(i, f.Societe, f.fiche.Adresse, 0, 100, c.format);
+        });
+        Garde(pdf);
+        QProcess p;
+        p.start(QStringLiteral("pdfinfo"), {pdf});
+        p.waitForFinished(30000);
+        const QString info = QString::fromUtf8(p.readAllStandardOutput());
+        const QRegularExpression re(QStringLiteral("Page size: +([\\d.]+) x ([\\d.]+) pts"));
+        const auto m = re.match(info);
+        ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+        // The page is made in whole points: within a point of the size.
+        constexpr double pt = 72 / 25.4;
+        EXPECT_NEAR(m.captured(1).toDouble(), c.largeur * pt, 1) << info.toStdString();
+        EXPECT_NEAR(m.captured(2).toDouble(), c.hauteur * pt, 1) << info.toStdString();
+        // Every word of both addresses is on the page.
+        const std::vector<Mot> mots = Mots(pdf);
+        ASSERT_NE(Trouve(mots, QStringLiteral("Kyr")), nullptr);
+        ASSERT_NE(Trouve(mots, QStringLiteral("69002")), nullptr);
+        for (const Mot& w : mots) {
+            EXPECT_LE(w.x2, c.largeur) << w.texte.toStdString();
+            EXPECT_LE(w.y2, c.hauteur) << w.texte.toStdString();
+        }
+        const double e = 47.0 / (1200 / 25.4);
+        EXPECT_NEAR(Trouve(mots, QStringLiteral("Garage"))->x1, 110 * e, 0.6);
+        EXPECT_NEAR(Trouve(mots, QStringLiteral("Garage"))->y1, (50 + 3) * e, 1.2);
+    }
+}
+
 TEST_F(ExportPdf, EnvelopeInLandscapeWithTheGuideOnTheRight) {
     const QString pdf = dossier.chemin(QStringLiteral("Enveloppe.pdf"));
     EcritPdf(pdf,
