@@ -58,9 +58,15 @@ void Facture::Activation() {
     lit([this] { ChargeSoc(Societe); });
     lit([this] {
         IniIllisible = true;
-        if (ChargeIni(reglages)) AppliqueLibellesDevise();
+        const bool lu = ChargeIni(reglages);
         IniIllisible = false;
+        // No settings file at all: a first start, in euros at today's rates
+        // rather than with the values the file format was born with.
+        PremierDemarrage = !lu;
+        if (!lu) ValeursEnVigueur(reglages);
+        AppliqueLibellesDevise();
     });
+    lit([this] { reglages.Enveloppe = ChargeFormatEnveloppe(); });
     lit([this] { ChargeGlo(Glossaire); });
     GlossaireModifie = false;
 }
@@ -148,7 +154,9 @@ void Facture::Nouveau() {
     FocusGrille = false;
     reglages.DernierLivre.clear();
     TitreFenetre.clear();
-    reglages.Devise = 0;
+    // A book begun now is kept in euros, as an electronic invoice must be;
+    // opening a book leaves the currency of the settings as it is.
+    reglages.Devise = 1;
     reglages.OmettreConversion = 0;
     AppliqueLibellesDevise();
 }

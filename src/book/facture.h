@@ -96,6 +96,9 @@ public:
     // The settings file exists but could not be read: it is not written back at
     // exit, so that the user's rates and conditions are not replaced by defaults.
     bool IniIllisible = false;
+    // No settings file was found at start-up: the values in force were taken,
+    // and the program offers its welcome. The file written at exit ends it.
+    bool PremierDemarrage = false;
     LignesSociete Societe;
     FicheCopiee Copie;
 

@@ -93,6 +93,7 @@ ChoixMiseEnPage InitParM(const Reglages& r) {
     c.OrientationEnveloppe =
         r.OrientationEnveloppe >= 0 && r.OrientationEnveloppe <= 1 ? r.OrientationEnveloppe : 0;
     c.GuideADroite = r.DecalageEnveloppe > 0;
+    c.Enveloppe = r.Enveloppe;
     return c;
 }
 
@@ -101,6 +102,10 @@ bool AppliqueParM(Reglages& r, const ChoixMiseEnPage& reponse) {
     r.TypePapier = reponse.TypePapier;
     r.OrientationEnveloppe = reponse.OrientationEnveloppe;
     r.DecalageEnveloppe = reponse.GuideADroite ? DecalageGuideADroite : 0;
+    if (reponse.Enveloppe != r.Enveloppe) {
+        r.Enveloppe = reponse.Enveloppe;
+        SauveFormatEnveloppe(r.Enveloppe);
+    }
     return true;
 }
 

@@ -56,13 +56,16 @@ struct ChoixMiseEnPage {
     int TypePapier = 0;           // 0 plain, 1 letterhead, 2 pre-printed; -1 = cancelled
     int OrientationEnveloppe = 0; // 0 portrait, 1 landscape; -1 = cancelled
     bool GuideADroite = false;    // "Guide enveloppe à droite"
+    FormatEnveloppe Enveloppe = FormatEnveloppe::Imprimante; // "Format enveloppe"
 };
 
 // What the page setup dialog is handed; a value a hand-edited file put out of
 // the dialog's range is shown as the first choice.
 ChoixMiseEnPage InitParM(const Reglages& r);
 // Takes the dialog's answer; false (nothing changed) when it was cancelled. The
-// file is written at the next SauveIni.
+// settings file is written at the next SauveIni; the envelope size, which has
+// a file of its own, is written at once when it changed (ErreurExecution on
+// failure, the new size staying in force until the program ends).
 bool AppliqueParM(Reglages& r, const ChoixMiseEnPage& reponse);
 
 } // namespace kyr

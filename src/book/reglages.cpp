@@ -91,6 +91,11 @@ private:
 
 } // namespace
 
+void ValeursEnVigueur(Reglages& r) {
+    r.TauxTVA = {0, 20, 10, 5.5L};
+    r.Devise = 1;
+}
+
 bool ChargeIni(Reglages& r, const QString& chemin) {
     const auto lignes = LitFichier(chemin);
     if (!lignes) return false;

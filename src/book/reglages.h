@@ -1,5 +1,6 @@
 #pragma once
 // The settings kept from one run to the next, and their file KyrFact.ini.
+#include "book/enveloppe.h"
 #include "common/reel6.h"
 #include "common/texte.h"
 
@@ -15,6 +16,9 @@ inline const Lignes ConditionsParDefaut = {
     "R\xE9glement \xE0 30 jours", "R\xE9glement \xE0 60 jours", "R\xE9glement \xE0 90 jours",
     "En votre aimable r\xE9glement"};
 
+// The values of the settings file's own era (francs, VAT at 20.6, 0 and 5.5):
+// what a settings file that cannot be read leaves in force. A first start
+// without any settings file takes the values in force instead (ValeursEnVigueur).
 struct Reglages {
     Reel6 ReserveIni = 0;
     Reel6 TauxEuro = 6.55957L;
@@ -27,9 +31,15 @@ struct Reglages {
     int Devise = 0;
     int OmettreConversion = 0;
     Lignes ConditionsReglement = ConditionsParDefaut; // the items of ComboBox1
+    // Kept in Fact.env, not in KyrFact.ini, whose lines are fixed.
+    FormatEnveloppe Enveloppe = FormatEnveloppe::Imprimante;
 };
 
 inline const QString NomFichierIni = QStringLiteral("KyrFact.ini");
+
+// The first start without a settings file: amounts in euros and the VAT rates
+// in force (normal 20 %, intermediate 10 %, reduced 5.5 %); the rest as above.
+void ValeursEnVigueur(Reglages& r);
 
 // Reads the settings file; false (settings untouched) when it does not exist.
 bool ChargeIni(Reglages& r, const QString& chemin = NomFichierIni);

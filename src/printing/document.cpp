@@ -4,6 +4,7 @@
 #include "common/texte.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kyr {
 
@@ -135,10 +136,10 @@ std::vector<PageDocument> DecoupePages(const Fiche& fiche, int nbLignes) {
         PageDocument p;
         const int rangees = derniere - rangee + 1;
         if (rangees > 0) {
-            // A full table, but one row stays with the memo and the totals
-            // when the last page has room for it.
-            const int garde = nbMemo < capaciteDerniere ? 1 : 0;
-            const int n = std::min(RangeesParPage, std::max(1, rangees - garde));
+            // A full table. Rows that fill less than a table stay together
+            // here: it is the memo that does not fit beside them, and it goes
+            // on with the totals rather than taking a stray row along.
+            const int n = std::min(RangeesParPage, rangees);
             for (int i = 0; i < n; ++i)
                 p.Rangees.push_back(rangee++);
         } else {
@@ -233,23 +234,33 @@ void DessineEnveloppe(Surface& s, const LignesSociete& societe,
 }
 
 void ImprimeEnveloppe(Imprimante& imprimante, const LignesSociete& societe,
-                      const std::array<std::string, 4>& adresse, int orientation, int decalage) {
-    imprimante.Oriente(orientation == 1 ? Orientation::Paysage : Orientation::Portrait);
+                      const std::array<std::string, 4>& adresse, int orientation, int decalage,
+                      FormatEnveloppe format) {
+    const std::optional<DimensionsMm> papier = Dimensions(format);
+    // The recipient stands 110 mm from the left edge: only the long side of
+    // an envelope holds it.
+    imprimante.Oriente(papier || orientation == 1 ? Orientation::Paysage : Orientation::Portrait);
+    if (papier) imprimante.Papier(papier->Largeur, papier->Hauteur);
+    const auto retour = [&] {
+        if (papier) imprimante.Papier(0, 0);
+        imprimante.Oriente(Orientation::Portrait);
+    };
     try {
         Surface& s = imprimante.DebutTravail();
-        DessineEnveloppe(s, societe, adresse, decalage);
+        DessineEnveloppe(s, societe, adresse, papier ? 0 : decalage);
         imprimante.FinTravail();
     } catch (...) {
-        imprimante.Oriente(Orientation::Portrait);
+        retour();
         throw;
     }
-    imprimante.Oriente(Orientation::Portrait);
+    retour();
 }
 
 void ImpEnv(Plateforme& plateforme, Imprimante& imprimante, const LignesSociete& societe,
-            const std::array<std::string, 4>& adresse, int orientation, int decalage) {
+            const std::array<std::string, 4>& adresse, int orientation, int decalage,
+            FormatEnveloppe format) {
     plateforme.Message(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
-    ImprimeEnveloppe(imprimante, societe, adresse, orientation, decalage);
+    ImprimeEnveloppe(imprimante, societe, adresse, orientation, decalage, format);
 }
 
 std::string NomPdfPropose(const Fiche& fiche) {

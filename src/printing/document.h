@@ -11,6 +11,7 @@
 // "<kind> N° <number> (suite)"; a page that is not the last has no totals band
 // and ends with "Suite à la page k+1"; every page carries "Page k/N" at the
 // bottom right; the memo, the totals and the payment terms are on the last page.
+#include "book/enveloppe.h"
 #include "book/fiche.h"
 #include "book/societe.h"
 #include "printing/mentions_page.h"
@@ -54,7 +55,9 @@ struct PageDocument {
 };
 
 // How a document is split over pages: rows 1..nbLignes with the trailing
-// empty ones dropped, then the memo. One page when everything fits.
+// empty ones dropped, then the memo. One page when everything fits. Rows that
+// fit one table are not split for the memo's sake: when it is the memo that
+// does not fit under them, it goes with the totals onto the next page.
 std::vector<PageDocument> DecoupePages(const Fiche& fiche, int nbLignes);
 
 // The steps of one document page: frame, company heading, data.
@@ -79,12 +82,17 @@ template <class F> void ParCopie(int copies, F&& travail) {
 void DessineEnveloppe(Surface& s, const LignesSociete& societe,
                       const std::array<std::string, 4>& adresse, int decalage);
 // ImpEnv without its message: the job in the envelope's orientation
-// (1 = landscape), then portrait again.
+// (1 = landscape), then portrait again. On an envelope size the page is the
+// envelope itself, long side across, and the text is not lowered for the
+// guide (which places an envelope on the printer's own paper); the printer's
+// paper is set back afterwards.
 void ImprimeEnveloppe(Imprimante& imprimante, const LignesSociete& societe,
-                      const std::array<std::string, 4>& adresse, int orientation, int decalage);
+                      const std::array<std::string, 4>& adresse, int orientation, int decalage,
+                      FormatEnveloppe format = FormatEnveloppe::Imprimante);
 // ImpEnv: "Insérez une enveloppe dans l'imprimante", then the job.
 void ImpEnv(Plateforme& plateforme, Imprimante& imprimante, const LignesSociete& societe,
-            const std::array<std::string, 4>& adresse, int orientation, int decalage);
+            const std::array<std::string, 4>& adresse, int orientation, int decalage,
+            FormatEnveloppe format = FormatEnveloppe::Imprimante);
 
 // The file name proposed for the PDF export: "Facture 200001004.pdf" (kind
 // without its trailing blanks, number without blanks; only the kind when the

@@ -45,6 +45,13 @@ class Imprimante {
 public:
     virtual ~Imprimante() = default;
     virtual void Oriente(Orientation o) = 0;
+    // The paper of the next jobs, in portrait millimetres (an envelope's size);
+    // 0 x 0 gives the back-end's own back: the printer's paper as it is set
+    // up, A4 for a PDF file. A back-end of one paper size ignores it.
+    virtual void Papier(int largeurMm, int hauteurMm) {
+        (void)largeurMm;
+        (void)hauteurMm;
+    }
     // Begins a job; the surface lives until FinTravail. Throws
     // ErreurExecution with a French message when the job cannot start.
     virtual Surface& DebutTravail() = 0;

@@ -4,6 +4,8 @@
 #include "common/nombres.h"
 #include "utilities/clavier.h"
 
+#include <algorithm>
+
 namespace kyr {
 
 void Calculatrice::Activation() {
@@ -142,6 +144,25 @@ void Calculatrice::Appuie(char bouton) {
         if (bouton >= '0' && bouton <= '9') Chiffre(bouton);
         break;
     }
+}
+
+VueAffichage AjusteAffichage(const std::string& texte, int largeur, int grande, int petite,
+                             const MesureAffichage& mesure) {
+    for (int h = grande; h >= petite; --h)
+        if (mesure(texte, h) <= largeur) return {texte, h};
+    if (const auto v = LitSaisie(texte)) {
+        // The value as the calculator holds it (twelve digits), in the largest
+        // height where some of its forms hold, with as many digits as they can.
+        for (int h = grande; h >= petite; --h)
+            for (std::size_t n = std::min<std::size_t>(texte.size(), 24); n >= 1; --n) {
+                std::string forme = FormatGeneralLargeur(*v, n);
+                if (forme.size() <= n && mesure(forme, h) <= largeur) return {forme, h};
+            }
+    }
+    std::string fin = texte;
+    while (fin.size() > 1 && mesure("..." + fin, petite) > largeur)
+        fin.erase(0, 1);
+    return {"..." + fin, petite};
 }
 
 } // namespace kyr

@@ -5,6 +5,7 @@
 // one Calculatrice for the whole run and the window works on it.
 #include "common/reel6.h"
 
+#include <functional>
 #include <string>
 
 namespace kyr {
@@ -45,5 +46,20 @@ private:
     long double LitAffichage() const; // throws when the display is no number
     void Fonction(long double (*f)(long double));
 };
+
+// What the display shows of its text in `largeur` pixels, never cut: the text
+// itself in the largest font height from `grande` down to `petite` that holds
+// it; else its value in the general format with as many digits as hold, in
+// scientific form when needed (1 and twenty zeros shows 1E20); else, for a text
+// that is no number (commas typed over and over), its end after "...".
+// mesure(texte, hauteur) is the width in pixels of a text in a font of that height.
+struct VueAffichage {
+    std::string Texte;
+    int Hauteur = 0;
+    bool operator==(const VueAffichage&) const = default;
+};
+using MesureAffichage = std::function<int(const std::string& texte, int hauteur)>;
+VueAffichage AjusteAffichage(const std::string& texte, int largeur, int grande, int petite,
+                             const MesureAffichage& mesure);
 
 } // namespace kyr

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace kyr::test {
 namespace {
@@ -164,6 +166,60 @@ TEST_F(Fiches, ActivationLitLesFichiersDuDossier) {
     EXPECT_EQ(f.fiche.Devise1, "Euros");
     EXPECT_EQ(f.fiche.Devise2, "");
     EXPECT_FALSE(f.clients.Lignes_.empty());
+}
+
+TEST_F(Fiches, SansFichierDeReglagesLesValeursEnVigueurUnFichierExistantLuCommeAvant) {
+    struct Cas {
+        const char* quoi;
+        std::optional<std::string> ini; // KyrFact.ini's bytes; none: no file
+        bool premier;
+        long double tva1, tva2, tva3;
+        int devise;
+        const char* devise1;
+    };
+    const Cas cas[] = {
+        {"sans fichier", std::nullopt, true, 20, 10, 5.5L, 1, "Euros"},
+        {"francs de 2001",
+         " 0.0E+0000\r\n 6.55957E+0000\r\n 20.6E+0000\r\n0\r\n5.5\r\n\r\n0\r\n0\r\n"
+         "0\r\n0\r\n0\r\n0\r\nComptant\r\n",
+         false, 20.6L, 0, 5.5L, 0, "Francs"},
+        {"vide", "", false, 0, 0, 0, 0, "Francs"}, // every value reads as 0
+        {"trois lignes", "0\r\n7\r\n19.6\r\n", false, 19.6L, 0, 0, 0, "Francs"},
+    };
+    for (const Cas& c : cas) {
+        DossierTemporaire ici;
+        if (c.ini) {
+            QFile fichier(NomFichierIni);
+            ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+            fichier.write(c.ini->data(), static_cast<qint64>(c.ini->size()));
+        }
+        PlateformeFausse plateforme;
+        Facture g(plateforme);
+        g.Activation();
+        EXPECT_EQ(g.PremierDemarrage, c.premier) << c.quoi;
+        EXPECT_EQ(
+            (std::array{g.reglages.TauxTVA[1].valeur(), g.reglages.TauxTVA[2].valeur(),
+                        g.reglages.TauxTVA[3].valeur()}),
+            (std::array{Reel6(c.tva1).valeur(), Reel6(c.tva2).valeur(), Reel6(c.tva3).valeur()}))
+            << c.quoi;
+        EXPECT_EQ(g.reglages.Devise, c.devise) << c.quoi;
+        EXPECT_EQ(g.fiche.Devise1, c.devise1) << c.quoi;
+        EXPECT_EQ(QFile::exists(NomFichierIni), c.ini.has_value()) << "rien d'ecrit, " << c.quoi;
+    }
+}
+
+TEST_F(Fiches, UnNouveauLivreEstEnEuros) {
+    f.reglages.Devise = 0; // a book kept in francs until now
+    f.reglages.OmettreConversion = 1;
+    f.AppliqueLibellesDevise();
+    EXPECT_EQ(f.fiche.Devise1, "Francs");
+    f.Charge(Donnee("exemple.fct"));
+    EXPECT_EQ(f.reglages.Devise, 0); // opening a book leaves its currency alone
+    f.Nouveau();
+    EXPECT_EQ(f.reglages.Devise, 1);
+    EXPECT_EQ(f.reglages.OmettreConversion, 0);
+    EXPECT_EQ(f.fiche.Devise1, "Euros");
+    EXPECT_EQ(f.fiche.Devise2, "Francs");
 }
 
 TEST_F(Fiches, UnFichierIllisibleNEmpechePasDeLireLesAutres) {

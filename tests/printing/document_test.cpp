@@ -353,18 +353,21 @@ TEST(Document, SixtyThreeLinesTakeThreePagesAndNoLineIsLost) {
     Place(pages[1], "Suite \xE0 la page 3", X(20), Y(273), Normal10);
 }
 
-TEST(Document, AMemoThatWouldCoverLinesSendsThemToTheNextPage) {
-    // 22 lines and a two-line memo: rows 22 and 23 would stand under the memo's 210 and 215.
+TEST(Document, AMemoThatWouldCoverLinesGoesOnWithTheTotals) {
+    // 22 lines and a two-line memo: line 22 would stand under the memo's 210.
+    // The lines stay together on page 1, the memo goes with the totals.
     Fiche f = DeLignes(22);
     f.Memo = {"Note 1", "Note 2"};
     const SurfaceEnregistree s = Dessine(f, 23, PapierBlanc);
     const auto pages = Pages(s.traces);
     ASSERT_EQ(pages.size(), 2u);
-    Place(pages[0], "Ligne 21", X(22), Y(205), Normal10);
+    Place(pages[0], "Ligne 22", X(22), Y(210), Normal10);
     EXPECT_EQ(Texte(pages[0], "Note 1"), nullptr);
-    Place(pages[1], "Ligne 22", X(22), Y(105), Normal10);
+    EXPECT_EQ(Texte(pages[0], "Total TTC"), nullptr);
+    EXPECT_EQ(Texte(pages[1], "Ligne 22"), nullptr);
     Place(pages[1], "Note 1", X(22), Y(210), Normal10);
     Place(pages[1], "Note 2", X(22), Y(215), Normal10);
+    Place(pages[1], "Total TTC", X(108), Y(255), Gras12);
 
     // 21 lines leave the memo its two rows: one page, as the one-page form draws it.
     f = DeLignes(21);
@@ -373,6 +376,35 @@ TEST(Document, AMemoThatWouldCoverLinesSendsThemToTheNextPage) {
     EXPECT_TRUE(une.De(Trace::Page).empty());
     Place(une.traces, "Ligne 21", X(22), Y(205), Normal10);
     Place(une.traces, "Note 1", X(22), Y(210), Normal10);
+}
+
+TEST(Document, SplitKeepsTheLinesTogetherWhenTheMemoIsWhatDoesNotFit) {
+    struct Cas {
+        int lignes, memo;
+        std::vector<std::pair<int, int>> pages; // rows, memo lines on each page
+    };
+    const Cas cas[] = {
+        {18, 5, {{18, 5}}},                  // fits: one page
+        {20, 5, {{20, 0}, {0, 5}}},          // not 19 and then a stray line
+        {23, 1, {{23, 0}, {0, 1}}},          // a one-line memo alike
+        {28, 5, {{28, 0}, {0, 5}}},          // a full table, then the memo
+        {29, 5, {{28, 0}, {1, 5}}},          // the lines themselves do not fit
+        {47, 5, {{28, 0}, {19, 0}, {0, 5}}}, // the same on a continuation page
+        {46, 5, {{28, 0}, {18, 5}}},         // the last page holds 23 rows
+        {29, 0, {{28, 0}, {1, 0}}},          // no memo: as before
+        {0, 30, {{0, 7}, {0, 23}}},          // a pasted memo longer than a page
+        {5, 30, {{5, 0}, {0, 7}, {0, 23}}},  // after a few lines
+    };
+    for (const Cas& c : cas) {
+        Fiche f = DeLignes(c.lignes);
+        for (int m = 0; m < c.memo; ++m)
+            f.Memo.push_back("Memo " + std::to_string(m));
+        std::vector<std::pair<int, int>> vu;
+        for (const PageDocument& p : DecoupePages(f, c.lignes + 1))
+            vu.emplace_back(static_cast<int>(p.Rangees.size()),
+                            static_cast<int>(p.LignesMemo.size()));
+        EXPECT_EQ(vu, c.pages) << c.lignes << " lignes, memo " << c.memo;
+    }
 }
 
 TEST(Document, NoTextOfAContinuedDocumentStandsOnAnother) {
@@ -488,10 +520,42 @@ TEST(Enveloppe, LandscapeJobThenPortraitAgain) {
     }
 }
 
+TEST(Enveloppe, AnEnvelopeSizeIsThePageLongSideAcrossWithoutTheGuideOffset) {
+    struct Cas {
+        FormatEnveloppe format;
+        int orientation, decalage;
+        Orientation attendue;
+        std::pair<int, int> papier;
+        int yExpediteur; // mm
+    };
+    const Cas cas[] = {
+        {FormatEnveloppe::Imprimante, 0, 100, Orientation::Portrait, {0, 0}, 105},
+        {FormatEnveloppe::Imprimante, 1, 0, Orientation::Paysage, {0, 0}, 5},
+        {FormatEnveloppe::DL, 0, 100, Orientation::Paysage, {110, 220}, 5},
+        {FormatEnveloppe::C5, 1, 0, Orientation::Paysage, {162, 229}, 5},
+        {FormatEnveloppe::C6, 0, 0, Orientation::Paysage, {114, 162}, 5},
+    };
+    for (const Cas& c : cas) {
+        ImprimanteEnregistree imp;
+        ImprimeEnveloppe(imp, Societe, Client, c.orientation, c.decalage, c.format);
+        ASSERT_EQ(imp.travaux.size(), 1u);
+        EXPECT_EQ(imp.travaux[0].orientation, c.attendue);
+        EXPECT_EQ(imp.travaux[0].papier, c.papier);
+        Place(imp.travaux[0].traces, "Kyr Informatique", X(5), Y(c.yExpediteur), Normal10);
+        Place(imp.travaux[0].traces, "Garage du Centre", X(110), Y(c.yExpediteur + 45), Normal10);
+        // The program's printer is left as it was for the next document.
+        EXPECT_EQ(imp.papier, std::make_pair(0, 0));
+        EXPECT_EQ(imp.orientation, Orientation::Portrait);
+    }
+}
+
 TEST(Enveloppe, FailedJobStillLeavesThePrinterInPortrait) {
     struct Refus : ImprimanteEnregistree {
         Surface& DebutTravail() override { throw std::runtime_error("refus"); }
     } imp;
     EXPECT_THROW(ImprimeEnveloppe(imp, Societe, Client, 1, 0), std::runtime_error);
     EXPECT_EQ(imp.orientation, Orientation::Portrait);
+    EXPECT_THROW(ImprimeEnveloppe(imp, Societe, Client, 0, 0, FormatEnveloppe::DL),
+                 std::runtime_error);
+    EXPECT_EQ(imp.papier, std::make_pair(0, 0)); // the printer's own paper again
 }

@@ -5,6 +5,7 @@
 #include "printing/surface.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kyr::test {
@@ -72,20 +73,23 @@ public:
     struct Travail {
         Orientation orientation;
         std::vector<Trace> traces;
+        std::pair<int, int> papier; // millimetres, {0, 0}: the printer's own
     };
     std::vector<Travail> travaux;
     Orientation orientation = Orientation::Portrait;
+    std::pair<int, int> papier{0, 0};
     SurfaceEnregistree surface;
     bool enCours = false;
 
     void Oriente(Orientation o) override { orientation = o; }
+    void Papier(int largeurMm, int hauteurMm) override { papier = {largeurMm, hauteurMm}; }
     Surface& DebutTravail() override {
         surface.traces.clear();
         enCours = true;
         return surface;
     }
     void FinTravail() override {
-        travaux.push_back({orientation, surface.traces});
+        travaux.push_back({orientation, surface.traces, papier});
         enCours = false;
     }
 };

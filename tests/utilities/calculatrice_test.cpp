@@ -112,5 +112,36 @@ TEST(Calculatrice, ReopeningKeepsOnlyNouvelleSaisie) {
     EXPECT_EQ(c.Affichage, "5");
 }
 
+TEST(Calculatrice, TheDisplayShowsTheWholeEntry) {
+    // A font of h pixels is h/2 pixels a character here; the display is 200 wide.
+    const MesureAffichage mesure = [](const std::string& t, int h) {
+        return static_cast<int>(t.size()) * h / 2;
+    };
+    const std::string vingtZeros = "1" + std::string(20, '0');
+    struct Cas {
+        std::string texte;
+        VueAffichage vue;
+    };
+    const Cas cas[] = {
+        {"", {"", 20}},
+        {"12", {"12", 20}},
+        {std::string(20, '9'), {std::string(20, '9'), 20}},
+        {vingtZeros, {vingtZeros, 19}}, // a smaller font rather than the 1 cut off
+        {std::string(30, '7'), {std::string(30, '7'), 13}},
+        // Too long even at the smallest height: the value, as the calculator holds it.
+        {"1" + std::string(39, '0'), {"1E39", 20}},
+        {"1234567890123456789012345678901234567890", {"1,23456789012E39", 20}},
+        {"0," + std::string(40, '0') + "25", {"2,5E-41", 20}},
+        {"-" + std::string(40, '3') + ",", {"-3,33333333333E39", 20}},
+        // No number (the comma typed again and again): its end, marked as cut.
+        {"1" + std::string(40, ','), {"..." + std::string(33, ','), 11}},
+    };
+    for (const Cas& c : cas) {
+        const VueAffichage v = AjusteAffichage(c.texte, 200, 20, 11, mesure);
+        EXPECT_EQ(v, c.vue) << c.texte;
+        EXPECT_LE(mesure(v.Texte, v.Hauteur), 200) << c.texte;
+    }
+}
+
 } // namespace
 } // namespace kyr

@@ -144,7 +144,7 @@ void TFacture::ImpEnv() {
             m_plateforme,
             [&f](Imprimante& i) {
                 ImprimeEnveloppe(i, f.Societe, f.fiche.Adresse, f.reglages.OrientationEnveloppe,
-                                 f.reglages.DecalageEnveloppe);
+                                 f.reglages.DecalageEnveloppe, f.reglages.Enveloppe);
             },
             pdf);
         return;
@@ -153,7 +153,8 @@ void TFacture::ImpEnv() {
         m_plateforme,
         [this, &f](Imprimante& i) {
             kyr::ImpEnv(m_plateforme, i, f.Societe, f.fiche.Adresse,
-                        f.reglages.OrientationEnveloppe, f.reglages.DecalageEnveloppe);
+                        f.reglages.OrientationEnveloppe, f.reglages.DecalageEnveloppe,
+                        f.reglages.Enveloppe);
         },
         pdf);
 }

@@ -42,13 +42,31 @@ TMPage::TMPage(QWidget* parent) : QDialog(parent) {
                                 {QStringLiteral("Papier blanc"), QStringLiteral("Papier à en-tête"),
                                  QStringLiteral("Papier imprimé")},
                                 m_papier));
-    principal->addWidget(Groupe(this, "RadioGroup2", QStringLiteral("Orientation enveloppe"),
-                                {QStringLiteral("Portrait"), QStringLiteral("Paysage")},
-                                m_orientation));
+    principal->addWidget(
+        Groupe(this, "RadioGroup3", QStringLiteral("Format enveloppe"),
+               {QStringLiteral("Papier de l'imprimante"), QStringLiteral("DL (110 × 220 mm)"),
+                QStringLiteral("C5 (162 × 229 mm)"), QStringLiteral("C6 (114 × 162 mm)")},
+               m_format));
+    m_groupeOrientation =
+        Groupe(this, "RadioGroup2", QStringLiteral("Orientation enveloppe"),
+               {QStringLiteral("Portrait"), QStringLiteral("Paysage")}, m_orientation);
+    principal->addWidget(m_groupeOrientation);
     m_guide = new QCheckBox(QStringLiteral("Guide enveloppe à droite"), this);
     m_guide->setObjectName(QStringLiteral("CheckBox1"));
     principal->addWidget(m_guide);
     principal->addLayout(BoutonsAnnulerOK(this));
+    connect(m_format, &QButtonGroup::idToggled, this, [this] { FormatChange(); });
+}
+
+void TMPage::InitEnveloppe(FormatEnveloppe format) {
+    m_format->button(static_cast<int>(format))->setChecked(true);
+    FormatChange();
+}
+
+void TMPage::FormatChange() {
+    const bool papier = m_format->checkedId() == static_cast<int>(FormatEnveloppe::Imprimante);
+    m_groupeOrientation->setEnabled(papier);
+    m_guide->setEnabled(papier);
 }
 
 void TMPage::Init(int typePapier, int orientation, bool guideADroite) {
@@ -70,6 +88,8 @@ void TMPage::Result(int& typePapier, int& orientation, bool& guideADroite) const
 ChoixMiseEnPage TMPage::Result() const {
     ChoixMiseEnPage c;
     Result(c.TypePapier, c.OrientationEnveloppe, c.GuideADroite);
+    if (result() == QDialog::Accepted)
+        c.Enveloppe = static_cast<FormatEnveloppe>(m_format->checkedId());
     return c;
 }
 
@@ -88,6 +108,7 @@ bool ParM(Reglages& reglages, QWidget* parent) {
         TMPage dialogue(parent);
         dialogue.Init(reglages.TypePapier, reglages.OrientationEnveloppe,
                       reglages.DecalageEnveloppe > 0);
+        dialogue.InitEnveloppe(reglages.Enveloppe);
         dialogue.exec();
         reponse = dialogue.Result();
     }

@@ -84,6 +84,17 @@ ImprimanteQt::ImprimanteQt(QPrinter& printer) : m_printer(printer) {}
 
 ImprimanteQt::~ImprimanteQt() {
     if (m_painter.isActive()) m_painter.end();
+    Papier(0, 0); // the program's printer outlives this job
+}
+
+void ImprimanteQt::Papier(int largeurMm, int hauteurMm) {
+    if (largeurMm <= 0 || hauteurMm <= 0) {
+        if (m_papierImprimante) m_printer.setPageSize(*m_papierImprimante);
+        m_papierImprimante.reset();
+        return;
+    }
+    if (!m_papierImprimante) m_papierImprimante = m_printer.pageLayout().pageSize();
+    m_printer.setPageSize(QPageSize(QSizeF(largeurMm, hauteurMm), QPageSize::Millimeter));
 }
 
 void ImprimanteQt::Oriente(Orientation o) {
@@ -123,12 +134,17 @@ void ImprimantePdf::Oriente(Orientation o) {
     m_orientation = o;
 }
 
-void ImprimantePdf::PreparePage(QPdfWriter& writer, Orientation o) {
+void ImprimantePdf::Papier(int largeurMm, int hauteurMm) {
+    m_taille = largeurMm > 0 && hauteurMm > 0
+                   ? QPageSize(QSizeF(largeurMm, hauteurMm), QPageSize::Millimeter)
+                   : QPageSize(QPageSize::A4);
+}
+
+void ImprimantePdf::PreparePage(QPdfWriter& writer, Orientation o, const QPageSize& taille) {
     writer.setResolution(Resolution);
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4),
-                    o == Orientation::Paysage ? QPageLayout::Landscape : QPageLayout::Portrait,
-                    QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(QPageLayout(
+        taille, o == Orientation::Paysage ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0)));
 }
 
 Surface& ImprimantePdf::DebutTravail() {
@@ -141,7 +157,7 @@ Surface& ImprimantePdf::DebutTravail() {
     m_writer->setPdfVersion(m_version);
     m_writer->setCreator(QStringLiteral("Kyr Facture"));
     if (!m_titre.isEmpty()) m_writer->setTitle(m_titre);
-    PreparePage(*m_writer, m_orientation);
+    PreparePage(*m_writer, m_orientation, m_taille);
     if (!m_painter.begin(m_writer.get())) {
         m_writer.reset();
         throw ErreurExecution::CreationFichier(m_chemin);

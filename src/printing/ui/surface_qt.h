@@ -7,10 +7,12 @@
 #include "printing/surface.h"
 
 #include <QByteArray>
+#include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QPdfWriter;
 class QBuffer;
@@ -50,22 +52,24 @@ public:
     explicit ImprimanteQt(QPrinter& printer);
     ~ImprimanteQt() override;
     void Oriente(Orientation o) override;
+    // An envelope's size on the printer; 0 x 0 sets the printer's own paper back.
+    void Papier(int largeurMm, int hauteurMm) override;
     Surface& DebutTravail() override; // ErreurExecution when the printer refuses
     void FinTravail() override;
     int Travaux() const { return m_travaux; } // jobs ended so far
 
 private:
     QPrinter& m_printer;
+    std::optional<QPageSize> m_papierImprimante; // while an envelope's size is set
     QPainter m_painter;
     std::unique_ptr<SurfaceQt> m_surface;
     int m_travaux = 0;
 };
 
-// A PDF file: A4 in the job's orientation, the whole page printable, 1200 dpi
-// (so Mh/Mv draw the page within 0.5 % of its size). Each job rewrites the
-// file: the document is made in memory and written through the program's safe
-// writer when the job ends, so a job that fails leaves the old file as it was.
-// PDF/A-1b: pass QPagedPaintDevice::PdfVersion_A1b.
+// A PDF file: A4 (or an envelope's size) in the job's orientation, the whole page printable, 1200
+// dpi (so Mh/Mv draw the page within 0.5 % of its size). Each job rewrites the file: the document
+// is made in memory and written through the program's safe writer when the job ends, so a job that
+// fails leaves the old file as it was. PDF/A-1b: pass QPagedPaintDevice::PdfVersion_A1b.
 class ImprimantePdf : public Imprimante {
 public:
     explicit ImprimantePdf(
@@ -73,11 +77,13 @@ public:
         QString titre = {});
     ~ImprimantePdf() override;
     void Oriente(Orientation o) override;
+    void Papier(int largeurMm, int hauteurMm) override;
     Surface& DebutTravail() override; // ErreurExecution::CreationFichier on failure
     void FinTravail() override; // ErreurExecution::CreationFichier when the file cannot be written
 
-    // The PDF page settings on any writer: A4, no margins, 1200 dpi.
-    static void PreparePage(QPdfWriter& writer, Orientation o);
+    // The PDF page settings on any writer: A4 unless told, no margins, 1200 dpi.
+    static void PreparePage(QPdfWriter& writer, Orientation o,
+                            const QPageSize& taille = QPageSize(QPageSize::A4));
     static constexpr int Resolution = 1200;
 
 private:
@@ -85,6 +91,7 @@ private:
     QPagedPaintDevice::PdfVersion m_version;
     QString m_titre;
     Orientation m_orientation = Orientation::Portrait;
+    QPageSize m_taille{QPageSize::A4};
     QByteArray m_octets;
     std::unique_ptr<QBuffer> m_tampon;
     std::unique_ptr<QPdfWriter> m_writer;

@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     plateforme.DefinitParent(&fenetre);
     fenetre.CreeFacture();
     fenetre.coquille()->Prelecture = &prelecture;
+    fenetre.OffreAccueil(true);
 
     splash.reset();
     // The first showing maximises the window and reopens the remembered book.

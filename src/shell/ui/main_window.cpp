@@ -13,6 +13,7 @@
 #include "lists/ui/journal_dialog.h"
 #include "printing/ui/sorties.h"
 #include "shell/ui/about.h"
+#include "shell/ui/accueil.h"
 #include "shell/ui/aide.h"
 #include "shell/ui/image_programme.h"
 #include "utilities/ui/utilitaires.h"
@@ -807,6 +808,30 @@ void TMainForm::PremierAffichage() {
     auto_->setChecked(m_coquille->AutoOuverture());
     Rafraichit();
     if (charge) m_facture->FocusDocument();
+    if (m_offreAccueil && m_facture->logique().PremierDemarrage) Accueil();
+}
+
+void TMainForm::Accueil() {
+    // Each step is the menu command itself, with its dialog and its files.
+    const auto commande = [this](const char* nom) {
+        return [this, nom] {
+            if (QAction* a = findChild<QAction*>(QLatin1String(nom))) a->trigger();
+        };
+    };
+    std::vector<TAccueil::Etape> etapes = {
+        {QStringLiteral("&Société..."),
+         QStringLiteral("L'en-tête de vos factures : nom, adresse, téléphone, SIRET."),
+         commande("ParamCompanyItem")},
+        {QStringLiteral("Paramètres de &facturation..."),
+         QStringLiteral("Les taux de TVA, la devise et les conditions de paiement."),
+         commande("ParamInvoiceItem")},
+        {QStringLiteral("Facturation é&lectronique..."),
+         QStringLiteral("Les données du vendeur sur la facture électronique : SIREN, numéro de "
+                        "TVA, adresse, IBAN."),
+         commande("ParamFacturXItem")},
+    };
+    TAccueil accueil(m_facture->logique().reglages, std::move(etapes), this);
+    accueil.exec();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

@@ -40,6 +40,10 @@ public:
     void Valide();
     // Runs a command: a kyr::ErreurExecution ends it and is shown.
     void Commande(const std::function<void()>& commande);
+    // The welcome of a first start (no settings file) is offered when the
+    // window is first shown. The program turns it on; windows made for other
+    // purposes (tests) go without it.
+    void OffreAccueil(bool offre) { m_offreAccueil = offre; }
 
 protected:
     bool event(QEvent* e) override; // the current hint into status panel 0
@@ -54,6 +58,7 @@ private:
     void CreeBarreEtat();
     void Horloge();
     void PremierAffichage();
+    void Accueil();
 
     // A file command of the logic, with the invoice window committed before it
     // and redisplayed after it.
@@ -80,6 +85,7 @@ private:
     QPointer<TAide> m_aide;
     Calculatrice m_calculatrice; // its state outlives the calculator window
     bool m_dejaAffiche = false;
+    bool m_offreAccueil = false;
     bool m_ferme = false;
 };
 

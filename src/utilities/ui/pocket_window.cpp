@@ -2,6 +2,7 @@
 
 #include "utilities/ui/apparence.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,6 +11,13 @@
 #include <QVBoxLayout>
 
 namespace kyr {
+
+namespace {
+
+constexpr int HauteurAffichage = 20;         // pixels
+constexpr int HauteurAffichageMinimale = 11; // still easy to read
+
+} // namespace
 
 TPocket::TPocket(Calculatrice& etat, Execution execution, QWidget* parent)
     : QDialog(parent, FenetreFixe), m_etat(etat), m_execution(std::move(execution)) {
@@ -27,7 +35,7 @@ TPocket::TPocket(Calculatrice& etat, Execution execution, QWidget* parent)
     m_affichage = new QLabel(cadre);
     m_affichage->setObjectName(QStringLiteral("Label1"));
     Colore(m_affichage, Argent);
-    m_affichage->setFont(PoliceArial(20, true));
+    m_affichage->setFont(PoliceArial(HauteurAffichage, true));
     m_affichage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_affichage->setIndent(4);
     m_affichage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -133,7 +141,17 @@ void TPocket::Appuie(char code) {
 }
 
 void TPocket::Rafraichit() {
-    m_affichage->setText(QString::fromLatin1(m_etat.Affichage));
+    // The whole entry is always in view: a smaller font, then the value's
+    // scientific form, rather than its first digits cut off on the left.
+    const int largeur = m_affichage->contentsRect().width() - m_affichage->indent();
+    const VueAffichage vue =
+        AjusteAffichage(m_etat.Affichage, largeur, HauteurAffichage, HauteurAffichageMinimale,
+                        [](const std::string& texte, int hauteur) {
+                            return QFontMetrics(PoliceArial(hauteur, true))
+                                .horizontalAdvance(QString::fromLatin1(texte));
+                        });
+    m_affichage->setFont(PoliceArial(vue.Hauteur, true));
+    m_affichage->setText(QString::fromLatin1(vue.Texte));
 }
 
 } // namespace kyr

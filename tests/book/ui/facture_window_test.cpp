@@ -115,11 +115,12 @@ TEST_F(FenetreFacture, UneFactureTapeeAuClavierEstCalculeeEtRangee) {
     EXPECT_EQ(f().NbLignes, 1);
     EXPECT_TRUE(f().DocumentModifie);
     EXPECT_EQ(label("Label7"), QStringLiteral("10,00"));
-    EXPECT_EQ(label("Label13"), QStringLiteral("2,06"));
-    EXPECT_EQ(label("Label18"), QStringLiteral("12,06"));
-    EXPECT_EQ(label("Label19"), QStringLiteral("1,84"));
-    EXPECT_EQ(label("Label16"), QStringLiteral("Francs"));
-    EXPECT_EQ(label("Label17"), QStringLiteral("Euros"));
+    // A new book is in euros, at the rate in force.
+    EXPECT_EQ(label("Label13"), QStringLiteral("2,00"));
+    EXPECT_EQ(label("Label18"), QStringLiteral("12,00"));
+    EXPECT_EQ(label("Label19"), QStringLiteral("78,71"));
+    EXPECT_EQ(label("Label16"), QStringLiteral("Euros"));
+    EXPECT_EQ(label("Label17"), QStringLiteral("Francs"));
     // Enter moved to the next row's designation, its editor open.
     EXPECT_EQ(grille()->currentRow(), 1);
     EXPECT_EQ(grille()->currentColumn(), 0);
@@ -146,7 +147,7 @@ TEST_F(FenetreFacture, UneFactureTapeeAuClavierEstCalculeeEtRangee) {
     EXPECT_EQ(grille()->item(0, 0)->text(), QStringLiteral("Vis à bois"));
     EXPECT_EQ(ctl<QLineEdit>("Edit1")->text(), QStringLiteral("10005"));
     EXPECT_EQ(f().NbLignes, 2);
-    EXPECT_EQ(label("Label18"), QStringLiteral("12,06"));
+    EXPECT_EQ(label("Label18"), QStringLiteral("12,00"));
 }
 
 TEST_F(FenetreFacture, LEspaceDevelopeUneAbreviationQuiEstLaCelluleEntiere) {

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 using namespace kyr;
 
@@ -198,6 +199,72 @@ TEST_F(ExportPdf, FortyLinesGoOnTwoPagesWithTheTotalsOnTheSecond) {
     EXPECT_NE(Trouve(mots, QStringLiteral("TTC"), 2), nullptr);
     EXPECT_EQ(Trouve(mots, QStringLiteral("TTC"), 1), nullptr);
     EXPECT_NE(Trouve(mots, QStringLiteral("Merci"), 2), nullptr);
+}
+
+TEST_F(ExportPdf, TwentyLinesStayTogetherWhenTheFiveLineMemoDoesNotFitUnderThem) {
+    for (int r = 1; r <= 20; ++r)
+        f.fiche.Cellules[r] = {
+            "Article " + std::to_string(r), "  1", "  10,00", "", "  10,00", "1"};
+    f.NbLignes = 21;
+    f.fiche.Memo = {"Note un", "Note deux", "Note trois", "Note quatre", "Note cinq"};
+    f.Calcule();
+    const QString pdf = Exporte("Facture 20 lignes et memo.pdf");
+    if (!OutilsPoppler()) GTEST_SKIP() << "pdftotext/pdffonts absents : installez poppler-utils";
+    const std::vector<Mot> mots = Mots(pdf);
+    const double e = 47.0 / (1200 / 25.4);
+    std::map<int, int> articles, notes;
+    for (const Mot& m : mots) {
+        if (m.texte == QLatin1String("Article")) ++articles[m.page];
+        if (m.texte == QLatin1String("Note")) {
+            ++notes[m.page];
+            EXPECT_GE(m.y1, (195 + 3) * e - 0.1);
+            EXPECT_LT(m.y1, (245 + 3) * e);
+        }
+    }
+    EXPECT_EQ(articles, (std::map<int, int>{{1, 20}}));
+    EXPECT_EQ(notes, (std::map<int, int>{{2, 5}}));
+    EXPECT_NE(Trouve(mots, QStringLiteral("2/2"), 2), nullptr);
+    EXPECT_NE(Trouve(mots, QStringLiteral("TTC"), 2), nullptr);
+    EXPECT_EQ(Trouve(mots, QStringLiteral("TTC"), 1), nullptr);
+}
+
+TEST_F(ExportPdf, EnvelopeSizesGiveTheirPageAndHoldTheAddresses) {
+    if (!OutilsPoppler()) GTEST_SKIP() << "pdftotext/pdffonts absents : installez poppler-utils";
+    struct Cas {
+        FormatEnveloppe format;
+        double largeur, hauteur; // mm, the long side across
+    };
+    for (const Cas& c : {Cas{FormatEnveloppe::DL, 220, 110}, Cas{FormatEnveloppe::C5, 229, 162},
+                         Cas{FormatEnveloppe::C6, 162, 114}}) {
+        const QString pdf = dossier.chemin(QStringLiteral("Enveloppe %1.pdf").arg(int(c.format)));
+        // The guide on the right and portrait are for the printer's own paper only.
+        EcritPdf(pdf, [&](Imprimante& i) {
+            ImprimeEnveloppe(i, f.Societe, f.fiche.Adresse, 0, 100, c.format);
+        });
+        Garde(pdf);
+        QProcess p;
+        p.start(QStringLiteral("pdfinfo"), {pdf});
+        p.waitForFinished(30000);
+        const QString info = QString::fromUtf8(p.readAllStandardOutput());
+        const QRegularExpression re(QStringLiteral("Page size: +([\\d.]+) x ([\\d.]+) pts"));
+        const auto m = re.match(info);
+        ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+        // The page is made in whole points: within a point of the size.
+        constexpr double pt = 72 / 25.4;
+        EXPECT_NEAR(m.captured(1).toDouble(), c.largeur * pt, 1) << info.toStdString();
+        EXPECT_NEAR(m.captured(2).toDouble(), c.hauteur * pt, 1) << info.toStdString();
+        // Every word of both addresses is on the page.
+        const std::vector<Mot> mots = Mots(pdf);
+        ASSERT_NE(Trouve(mots, QStringLiteral("Kyr")), nullptr);
+        ASSERT_NE(Trouve(mots, QStringLiteral("69002")), nullptr);
+        for (const Mot& w : mots) {
+            EXPECT_LE(w.x2, c.largeur) << w.texte.toStdString();
+            EXPECT_LE(w.y2, c.hauteur) << w.texte.toStdString();
+        }
+        const double e = 47.0 / (1200 / 25.4);
+        EXPECT_NEAR(Trouve(mots, QStringLiteral("Garage"))->x1, 110 * e, 0.6);
+        EXPECT_NEAR(Trouve(mots, QStringLiteral("Garage"))->y1, (50 + 3) * e, 1.2);
+    }
 }
 
 TEST_F(ExportPdf, EnvelopeInLandscapeWithTheGuideOnTheRight) {

@@ -2,6 +2,8 @@
 // the settings (a value out of range, Annuler, the close box).
 #include "book/ui/dialogue_modal.h"
 #include "printing/ui/mpage_dialog.h"
+#include "support/dossier_temporaire.h"
+#include "support/octets_fichier.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -64,7 +66,12 @@ TEST(TMPage, ControlsAndDefaults) {
                              "RadioGroup1=Type de papier|RadioGroup1Item0=Papier blanc|"
                              "RadioGroup1Item1=Papier à en-tête|RadioGroup1Item2=Papier imprimé|"
                              "RadioGroup2=Orientation enveloppe|RadioGroup2Item0=Portrait|"
-                             "RadioGroup2Item1=Paysage"));
+                             "RadioGroup2Item1=Paysage|RadioGroup3=Format enveloppe|"
+                             "RadioGroup3Item0=Papier de l'imprimante|"
+                             "RadioGroup3Item1=DL (110 × 220 mm)|"
+                             "RadioGroup3Item2=C5 (162 × 229 mm)|"
+                             "RadioGroup3Item3=C6 (114 × 162 mm)"));
+    EXPECT_TRUE(Article(&d, 3, 0)->isChecked());
     EXPECT_EQ(Montre(&d), std::make_tuple(0, 0, false));
     int type = 7, orientation = 7;
     bool guide = true;
@@ -99,6 +106,8 @@ TEST(TMPage, KeysChooseAndEnterAccepts) {
         QTest::keyClick(d->focusWidget(), Qt::Key_Down);
         QTest::keyClick(d->focusWidget(), Qt::Key_Down);
         EXPECT_TRUE(Article(d, 1, 2)->isChecked());
+        QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(d->focusWidget(), Article(d, 3, 0)); // "Format enveloppe", left as it is
         QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(d->focusWidget(), Article(d, 2, 0));
         QTest::keyClick(d->focusWidget(), Qt::Key_Down);
@@ -166,4 +175,37 @@ TEST(TMPage, OutOfRangeStoredValuesOpenAtTheDefaultsAndOkStoresThem) {
     });
     EXPECT_FALSE(ParM(r, nullptr));
     EXPECT_EQ(Valeurs(r), (std::array<int, 3>{1, 3, 100}));
+}
+
+TEST(TMPage, AnEnvelopeSizeGreysTheOrientationAndTheGuideAndIsKeptInItsOwnFile) {
+    test::DossierTemporaire dossier;
+    Reglages r = Avec(1, 1, 100);
+    QuandModal([](QWidget* d) {
+        auto* orientation = d->findChild<QGroupBox*>(QStringLiteral("RadioGroup2"));
+        EXPECT_TRUE(orientation->isEnabled());
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+        Article(d, 3, 0)->setFocus();
+        QTest::keyClick(d->focusWidget(), Qt::Key_Down); // DL
+        EXPECT_TRUE(Article(d, 3, 1)->isChecked());
+        EXPECT_FALSE(orientation->isEnabled());
+        EXPECT_FALSE(Guide(d)->isEnabled());
+        EXPECT_TRUE(Guide(d)->isChecked()); // kept for the printer's paper
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(ParM(r, nullptr));
+    EXPECT_EQ(r.Enveloppe, FormatEnveloppe::DL);
+    EXPECT_EQ(Valeurs(r), (std::array<int, 3>{1, 1, 100}));
+    EXPECT_EQ(test::OctetsFichier(dossier.chemin(QStringLiteral("Fact.env"))), "DL\r\n");
+
+    // Shown again as stored; "Annuler" after choosing C6 keeps DL and the file.
+    QuandModal([](QWidget* d) {
+        EXPECT_TRUE(Article(d, 3, 1)->isChecked());
+        EXPECT_FALSE(Guide(d)->isEnabled());
+        Article(d, 3, 3)->setChecked(true);
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(ParM(r, nullptr));
+    EXPECT_EQ(r.Enveloppe, FormatEnveloppe::DL);
+    EXPECT_EQ(ChargeFormatEnveloppe(), FormatEnveloppe::DL);
 }

@@ -273,17 +273,18 @@ TEST_F(FenetreTest, DemarrerDansUnDossierVideEtQuitterAussitot) {
     EXPECT_TRUE(p.questions.empty());
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
               QStringList{"KyrFact.ini"});
+    // No settings file: a first start, in euros at the rates in force.
     const Lignes attendu = {" 0.00000000000000E+0000",
                             " 6.55957000000000E+0000",
-                            " 2.06000000000000E+0001",
-                            " 0.00000000000000E+0000",
+                            " 2.00000000000000E+0001",
+                            " 1.00000000000000E+0001",
                             " 5.50000000000000E+0000",
                             "",
                             "0",
                             "0",
                             "0",
                             "0",
-                            "0",
+                            "1",
                             "0",
                             "A r\xE9"
                             "ception",

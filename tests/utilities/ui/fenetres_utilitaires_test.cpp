@@ -15,6 +15,7 @@
 #include "utilities/ui/utilitaires.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -156,6 +157,36 @@ TEST(TPocket, KeysPressButtonsAndTheStateOutlivesTheWindow) {
     EXPECT_EQ(Texte(&w, "Label1"), QStringLiteral("7"));
     QTest::mouseClick(Enfant<QPushButton>(&w, "Button19"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST(TPocket, AnEntryWiderThanTheDisplayIsShownWhole) {
+    test::PlateformeFausse p;
+    Calculatrice etat;
+    TPocket w(etat, Dispatch(p));
+    Montre(w);
+    auto* affichage = Enfant<QLabel>(&w, "Label1");
+    const auto tient = [affichage] {
+        return QFontMetrics(affichage->font()).horizontalAdvance(affichage->text()) <=
+               affichage->contentsRect().width() - affichage->indent();
+    };
+    const int normale = affichage->font().pixelSize();
+    QTest::keyClicks(QApplication::focusWidget(), "12");
+    EXPECT_EQ(Texte(&w, "Label1"), QStringLiteral("12"));
+
+    // 1 and twenty zeros: every digit in view, in a smaller font.
+    QTest::keyClicks(QApplication::focusWidget(), "C1" + QString(20, QLatin1Char('0')));
+    EXPECT_EQ(Texte(&w, "Label1"), QStringLiteral("1") + QString(20, QLatin1Char('0')));
+    EXPECT_LT(affichage->font().pixelSize(), normale);
+    EXPECT_TRUE(tient());
+    // Sixty zeros do not fit any font that can be read: the scientific form.
+    QTest::keyClicks(QApplication::focusWidget(), QString(40, QLatin1Char('0')));
+    EXPECT_EQ(etat.Affichage, "1" + std::string(60, '0'));
+    EXPECT_EQ(Texte(&w, "Label1"), QStringLiteral("1E60"));
+    EXPECT_TRUE(tient());
+    // A short entry is back in the display's own font.
+    QTest::keyClicks(QApplication::focusWidget(), "C5");
+    EXPECT_EQ(Texte(&w, "Label1"), QStringLiteral("5"));
+    EXPECT_EQ(affichage->font().pixelSize(), normale);
 }
 
 TEST(THorloge, SetModeArrowsAndTheClockSet) {
