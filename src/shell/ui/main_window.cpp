@@ -7,6 +7,7 @@
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
 #include "printing/ui/sorties.h"
+#include "recues/ui/recues_dialog.h"
 #include "shell/ui/about.h"
 #include "shell/ui/aide.h"
 #include "shell/ui/image_programme.h"
@@ -172,6 +173,16 @@ void TMainForm::CreeMenus() {
                       CommandeFacturX(this, f.logique(),
                                       f.dossierLivre ? f.dossierLivre() : QString());
                   });
+              }},
+             {"FileReceivedItem",
+              "Factures &reçues...",
+              {},
+              "Lire, contrôler et garder les factures électroniques de vos fournisseurs",
+              {},
+              true,
+              [this] {
+                  Commande(
+                      [this] { FacturesRecues(this, m_plateforme, m_coquille->FichierCourant); });
               }},
              {"FilePrintSetupItem",
               "&Configurer l'imprimante...",
