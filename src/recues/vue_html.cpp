@@ -151,10 +151,10 @@ QString HtmlFacture(const FactureRecue& f, const std::vector<Constat>& constats,
                        .arg(E(QString::fromStdString(c.Regle)), E(c.Texte));
         p.h += QStringLiteral("</ul>");
     }
-    p.h +=
-        QStringLiteral("<small>Ces contrôles sont ceux du programme (champs obligatoires, règles "
-                       "de calcul EN 16931 au centime) ; ils ne remplacent pas une validation "
-                       "complète de la norme.</small></td></tr></table>");
+    p.h += QStringLiteral(
+        "<br><small>Ces contrôles sont ceux du programme (champs obligatoires, règles "
+        "de calcul EN 16931 au centime) ; ils ne remplacent pas une validation "
+        "complète de la norme.</small></td></tr></table>");
 
     p.h += QStringLiteral("<table width='100%'><tr>");
     Partie(p, QStringLiteral("Vendeur"), f.Vendeur);

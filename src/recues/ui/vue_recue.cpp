@@ -11,7 +11,11 @@
 #include <QBuffer>
 #include <QHBoxLayout>
 #include <QPdfDocument>
-#include <QPdfView>
+#include <QLabel>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -78,12 +82,36 @@ TVueRecue::TVueRecue(const QByteArray& octets, const QString& nom,
         m_tampon->open(QIODevice::ReadOnly);
         m_document = new QPdfDocument(this);
         m_document->load(m_tampon.get());
-        if (m_document->status() == QPdfDocument::Status::Ready) {
-            m_pages = new QPdfView(this);
+        if (m_document->status() == QPdfDocument::Status::Ready && m_document->pageCount() > 0) {
+            // Each page drawn once into a picture: Qt's own PDF view leaves
+            // its pages blank on some systems, the document's rendering does not.
+            m_pages = new QScrollArea(this);
             m_pages->setObjectName(QStringLiteral("Pages"));
-            m_pages->setDocument(m_document);
-            m_pages->setPageMode(QPdfView::PageMode::MultiPage);
-            m_pages->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+            m_pages->setBackgroundRole(QPalette::Dark);
+            m_pages->setAlignment(Qt::AlignHCenter);
+            auto* feuilles = new QWidget(m_pages);
+            auto* colonne = new QVBoxLayout(feuilles);
+            const int n = std::min(m_document->pageCount(), PagesMaxVue);
+            for (int i = 0; i < n; ++i) {
+                const QSizeF points = m_document->pagePointSize(i);
+                const int largeur = 580;
+                const int hauteur =
+                    points.width() > 0
+                        ? static_cast<int>(largeur * points.height() / points.width())
+                        : largeur * 297 / 210;
+                auto* feuille = new QLabel(feuilles);
+                // The page's own background is transparent: paper is white.
+                QImage page(largeur, hauteur, QImage::Format_RGB32);
+                page.fill(Qt::white);
+                QPainter(&page).drawImage(0, 0, m_document->render(i, QSize(largeur, hauteur)));
+                feuille->setPixmap(QPixmap::fromImage(page));
+                colonne->addWidget(feuille);
+            }
+            if (m_document->pageCount() > n)
+                colonne->addWidget(new QLabel(
+                    QStringLiteral("… et %1 pages de plus").arg(m_document->pageCount() - n),
+                    feuilles));
+            m_pages->setWidget(feuilles);
             partage->addWidget(m_pages);
         }
     }
@@ -110,13 +138,12 @@ TVueRecue::TVueRecue(const QByteArray& octets, const QString& nom,
     auto* v = new QVBoxLayout(this);
     v->addWidget(partage, 1);
     v->addLayout(boutons);
-    resize(m_pages ? 1240 : 820, 900);
-    if (m_pages) partage->setSizes({620, 620});
+    resize(m_pages ? 1260 : 820, 900);
+    if (m_pages) partage->setSizes({640, 620});
     m_texte->setFocus();
 }
 
 TVueRecue::~TVueRecue() {
-    if (m_pages) m_pages->setDocument(nullptr);
     if (m_document) m_document->close();
 }
 

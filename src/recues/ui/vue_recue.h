@@ -13,11 +13,14 @@
 
 class QBuffer;
 class QPdfDocument;
-class QPdfView;
+class QScrollArea;
 class QTextBrowser;
 class QTextDocument;
 
 namespace kyr {
+
+// The pages shown of a Factur-X: its own, rarely more than a few.
+inline constexpr int PagesMaxVue = 20;
 
 // Draws a rich text document on the pages of a print job: A4 portrait,
 // 15 mm margins, "Page n/N" at the foot. Throws ErreurExecution on a page
@@ -47,7 +50,7 @@ private:
     QByteArray m_octets;
     std::unique_ptr<QBuffer> m_tampon;
     QPdfDocument* m_document = nullptr;
-    QPdfView* m_pages = nullptr;
+    QScrollArea* m_pages = nullptr;
     QTextBrowser* m_texte = nullptr;
 };
 
