@@ -7,6 +7,7 @@
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
 #include "printing/ui/sorties.h"
+#include "recues/journal_recues.h"
 #include "recues/ui/recues_dialog.h"
 #include "shell/ui/about.h"
 #include "shell/ui/aide.h"
@@ -327,7 +328,9 @@ void TMainForm::CreeMenus() {
               [this] {
                   CommandeFacture([this](F& f) {
                       f.Saisit();
-                      if (JournalDesVentes(f.logique(), this)) {
+                      // The received invoices' VAT comes from the folder beside the book.
+                      if (JournalDesVentes(f.logique(), this,
+                                           AchatsDuLivre(m_coquille->FichierCourant))) {
                           f.Affiche();
                           f.FocusDocument();
                       }
