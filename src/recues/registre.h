@@ -42,7 +42,7 @@ struct EntreeRecue {
     Centimes HT = 0, TVA = 0, TTC = 0, NetAPayer = 0;
     QDate Echeance;
     EtatRecue Etat = EtatRecue::Conforme;
-    QDateTime Recue;             // when it was imported
+    QString Recue; // when it was imported, "dd/mm/yyyy hh:mm:ss" as the index writes it
     std::vector<TvaParTaux> Tva; // by rate, in the invoice's figures (signs as written)
     bool operator==(const EntreeRecue&) const = default;
 };
