@@ -80,6 +80,7 @@ TEST(ControlesRecus, ChaqueRegleSurUnFichierFaitPourEchouer) {
          {{"<ram:BilledQuantity unitCode=\"C62\">2<", "<ram:BilledQuantity>2<"}},
          "BR-23"},
         {"total negatif", {{">187.65<", ">-187.65<"}}, "KF-TOTAL"},
+        {"total nul", {{">187.65<", ">0.00<"}}, "KF-TOTAL"},
         {"minimum", {{"urn:cen.eu:en16931:2017", "urn:factur-x.eu:1p0:minimum"}}, "KF-PROFIL"},
         {"basic wl", {{"urn:cen.eu:en16931:2017", "urn:factur-x.eu:1p0:basicwl"}}, "KF-PROFIL"},
         {"sans specification", {{"<ram:ID>urn:cen.eu:en16931:2017</ram:ID>", ""}}, "BR-01"},

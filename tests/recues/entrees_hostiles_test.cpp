@@ -73,6 +73,7 @@ TEST(EntreesHostiles, UnRefusClairPourChaque) {
          test::PdfAvecPieces({{"factur-x.xml", cii}, {"zugferd-invoice.xml", cii + " "}}),
          "plusieurs factures jointes"},
         {"mot de passe", Donnee(QStringLiteral("recue_mot_de_passe.pdf")), "mot de passe"},
+        {"vide", "", "ni un PDF ni un fichier XML"},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);

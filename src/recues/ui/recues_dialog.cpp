@@ -354,14 +354,15 @@ void FacturesRecues(QWidget* parent, Plateforme& plateforme, const QString& chem
                            "sont gardées à côté de lui, dans un dossier de son nom."));
         return;
     }
-    // The company's identifiers tell whether an invoice is addressed to it.
-    std::optional<Vendeur> moi;
+    // The company's identifiers tell whether an invoice is addressed to it;
+    // without its seller file, each invoice says they are to be filled in.
     Vendeur v;
     try {
-        if (ChargeVendeur(v)) moi = v;
+        ChargeVendeur(v);
     } catch (const ErreurExecution& e) {
         plateforme.Erreur(e.message());
     }
+    const std::optional<Vendeur> moi = v;
     try {
         TRecues dialogue(DossierRecues(cheminLivre), moi, plateforme, ChoixProgramme(), parent);
         dialogue.exec();

@@ -107,6 +107,13 @@ TEST(FenetreRecues, ImporterTrierChercherEtDeposer) {
     EXPECT_EQ(relue.table()->model()->rowCount(), 2);
 }
 
+TEST(FenetreRecues, LivreSansFichier) {
+    test::PlateformeFausse p;
+    FacturesRecues(nullptr, p, QString());
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_TRUE(p.messages[0].startsWith(QStringLiteral("Enregistrez d'abord le facturier")));
+}
+
 std::string TexteDuPdf(const QString& chemin) {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"),
