@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target bench_echelle bench_genere fenetre_vide bench_demarrage kyrfact
+cmake --build build --target bench_echelle bench_recues bench_genere fenetre_vide bench_demarrage kyrfact
 
 ESSAIS=${KYR_BENCH_ESSAIS:-9}
 TMP=$(mktemp -d)
@@ -21,6 +21,7 @@ trap nettoie EXIT
 
 echo "Benchmarks (a few minutes)..."
 ./build/bench/bench_echelle "$@" >"$TMP/bancs.txt" 2>&1 || { cat "$TMP/bancs.txt"; exit 1; }
+./build/bench/bench_recues --benchmark_repetitions=5 >"$TMP/recues.txt" 2>&1 || { cat "$TMP/recues.txt"; exit 1; }
 
 # The largest book, reopened at start by its settings file; an empty folder
 # for the program's empty start.
@@ -48,3 +49,6 @@ awk -v taille="$TAILLE" -v mv="$M_VIDE" -v ml="$M_LIVRE" -v tm="$T_MIN" -v tv="$
   printf "%-62s %8.2f %8.1f  %s\n", sprintf("start with the book shown / minimal Qt start (%.0f / %.0f ms)", tl, tm), rt, 1.5, rt <= 1.5 ? "yes" : "NO"
   printf "Empty start of the program: %.0f ms (%.2f times the minimal Qt start), peak memory %.0f MB.\n", tv, tv / tm, mv / 1024
 }'
+echo
+echo "Received invoices (medians of 5 repetitions):"
+tail -n 2 "$TMP/recues.txt"

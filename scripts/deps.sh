@@ -5,7 +5,7 @@ set -euo pipefail
 PAQUETS=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev
          libbenchmark-dev libx11-dev fonts-liberation qt6-translations-l10n xvfb xauth
          poppler-utils systemd pkg-config libqpdf-dev qpdf libfontconfig-dev
-         libxml2-utils default-jre-headless libsaxonhe-java desktop-file-utils appstream
+         qt6-pdf-dev libxml2-utils default-jre-headless libsaxonhe-java desktop-file-utils appstream
          clang libclang-rt-14-dev)
 manquants=()
 for p in "${PAQUETS[@]}"; do

@@ -87,21 +87,25 @@ std::string XmpFacturX(const std::string& xmp) {
     return s;
 }
 
-FonctionAssemblage OuvreModuleFacturX(const QString& dossier) {
+QFunctionPointer FonctionModule(const QString& dossier, const char* nom, QString& pourquoi) {
     const QString chemin =
         QDir::cleanPath(QDir(dossier).filePath(QStringLiteral(KYR_MODULE_FACTURX)));
-    const QString nom = QDir::toNativeSeparators(chemin);
-    if (!QFileInfo::exists(chemin)) throw Echec(QStringLiteral("module %1 absent").arg(nom));
+    const QString natif = QDir::toNativeSeparators(chemin);
+    if (!QFileInfo::exists(chemin)) {
+        pourquoi = QStringLiteral("module %1 absent").arg(natif);
+        return nullptr;
+    }
     auto module = std::make_unique<QLibrary>(chemin);
     module->setLoadHints(QLibrary::ResolveAllSymbolsHint);
-    auto fonction = reinterpret_cast<FonctionAssemblage>(module->resolve(NomFonctionAssemblage));
+    const QFunctionPointer fonction = module->resolve(nom);
     if (!fonction) {
         // The system's reason (a library of its own missing, say), without
         // its closing full stop: the message has its own.
-        QString pourquoi = module->errorString().trimmed();
-        while (pourquoi.endsWith(QLatin1Char('.')))
-            pourquoi.chop(1);
-        throw Echec(QStringLiteral("module %1 illisible : %2").arg(nom, pourquoi));
+        QString raison = module->errorString().trimmed();
+        while (raison.endsWith(QLatin1Char('.')))
+            raison.chop(1);
+        pourquoi = QStringLiteral("module %1 illisible : %2").arg(natif, raison);
+        return nullptr;
     }
     // Kept loaded for the rest of the program's life.
     static std::vector<std::unique_ptr<QLibrary>> ouverts;
@@ -109,10 +113,18 @@ FonctionAssemblage OuvreModuleFacturX(const QString& dossier) {
     return fonction;
 }
 
+FonctionAssemblage OuvreModuleFacturX(const QString& dossier) {
+    QString pourquoi;
+    const auto fonction = FonctionModule(dossier, NomFonctionAssemblage, pourquoi);
+    if (!fonction) throw Echec(pourquoi);
+    return reinterpret_cast<FonctionAssemblage>(fonction);
+}
+
 QString DossierModules() {
     const QString donne = qEnvironmentVariable("KYR_MODULES");
     if (!donne.isEmpty()) return donne;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KYR_MODULES_RELATIF));
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral(KYR_MODULES_RELATIF));
 }
 
 QByteArray AssembleFacturX(const QByteArray& pagePdfA1b, const QByteArray& xml,

@@ -25,6 +25,14 @@ QByteArray AssembleFacturX(const QByteArray& pagePdfA1b, const QByteArray& xml,
 // the module is missing or unreadable.
 FonctionAssemblage OuvreModuleFacturX(const QString& dossier);
 
+// A function of the module by its name, opened from the folder and kept
+// loaded; nullptr with the reason in `pourquoi` (French, without a closing
+// full stop) when the module is missing or unreadable.
+QFunctionPointer FonctionModule(const QString& dossier, const char* nom, QString& pourquoi);
+// The folder of the modules: KYR_MODULES when set, else lib/kyrfact/modules
+// beside the program's bin folder.
+QString DossierModules();
+
 // The XMP packet of the page turned into that of the Factur-X file (exposed
 // for the tests); empty when it is not a PDF/A-1 packet.
 std::string XmpFacturX(const std::string& xmp);

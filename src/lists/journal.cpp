@@ -196,6 +196,18 @@ QDate DebutTrimestre(const QDate& d) {
     return QDate(d.year(), (d.month() - 1) / 3 * 3 + 1, 1);
 }
 
+// A rate in 1/10 000 percent as the program writes it: "20", "5,5", "2,1".
+std::string TexteDecimalCourt4(std::int64_t taux) {
+    const bool negatif = taux < 0;
+    const std::uint64_t a = negatif ? 0 - static_cast<std::uint64_t>(taux) : taux;
+    std::string decimales = std::to_string(a % 10000);
+    decimales.insert(0, 4 - decimales.size(), '0');
+    while (!decimales.empty() && decimales.back() == '0')
+        decimales.pop_back();
+    return (negatif ? "-" : "") + std::to_string(a / 10000) +
+           (decimales.empty() ? "" : "," + decimales);
+}
+
 } // namespace
 
 std::string TexteCentimes(Centimes c) {
@@ -336,7 +348,46 @@ VueJournal Selectionne(const Journal& j, const Selection& s, const Reglages& r) 
         if ((!e.Date.isValid() || DansPeriode(e.Date, s)) && !(s.NonPayees && e.Payee))
             v.Ecartes.push_back(&e);
     v.Numeros = Numerote(j, s);
+    t.AvecAchats = !j.Achats.empty();
+    for (const auto& a : j.Achats) {
+        if (!DansPeriode(a.Date, s)) continue;
+        if (!a.Ecartee.isEmpty()) {
+            ++t.AchatsEcartes;
+            continue;
+        }
+        ++t.AchatsComptes;
+        // A credit note reduces the VAT deductible, whatever the sign it writes.
+        Centimes base = 0;
+        for (const auto& x : a.Tva)
+            base += x.Base;
+        const Centimes signe = a.Avoir && base > 0 ? -1 : 1;
+        for (const auto& x : a.Tva) {
+            auto p = std::find_if(t.Deductible.begin(), t.Deductible.end(),
+                                  [&x](const TvaDeductible& d) { return d.Taux == x.Taux; });
+            if (p == t.Deductible.end())
+                p = t.Deductible.insert(t.Deductible.end(), {x.Taux, 0, 0});
+            p->Base += signe * x.Base;
+            p->TVA += signe * x.TVA;
+            t.TVADeductible += signe * x.TVA;
+        }
+    }
+    std::sort(t.Deductible.begin(), t.Deductible.end(),
+              [](const TvaDeductible& a, const TvaDeductible& b) { return a.Taux > b.Taux; });
+    t.TVANette = t.TVA - t.TVADeductible;
     return v;
+}
+
+std::vector<RangeeTva> RangeesTvaNette(const TotauxJournal& t, const QString& tiret) {
+    std::vector<RangeeTva> r;
+    for (const auto& d : t.Deductible) {
+        QString taux = QString::fromLatin1(TexteDecimalCourt4(d.Taux));
+        r.push_back({QStringLiteral("TVA déductible %1 %").arg(taux), d.Base, d.TVA});
+    }
+    r.push_back({QStringLiteral("TVA collectée"), std::nullopt, t.TVA});
+    r.push_back({QStringLiteral("TVA déductible"), std::nullopt, t.TVADeductible});
+    r.push_back({QStringLiteral("TVA nette = TVA collectée %1 TVA déductible").arg(tiret),
+                 std::nullopt, t.TVANette});
+    return r;
 }
 
 QString TexteGenre(SorteVente s) {

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,9 +52,26 @@ struct DocumentEcarte {
     QString Raison;
 };
 
+// A received invoice as the journal counts its deductible VAT, by its
+// invoice date. The journal reads no received file: the window that opens it
+// hands these figures in. `Ecartee` says why one is not counted (a doublon,
+// another currency than the euro); empty when it is.
+struct TvaDeductible {
+    std::int64_t Taux = 0; // in 1/10 000 percent (200000 = 20 %)
+    Centimes Base = 0, TVA = 0;
+    bool operator==(const TvaDeductible&) const = default;
+};
+struct AchatJournal {
+    QDate Date;
+    bool Avoir = false;
+    std::vector<TvaDeductible> Tva; // as the invoice writes them
+    QString Ecartee;
+};
+
 struct Journal {
     std::vector<VenteJournal> Ventes;    // by date, then number
     std::vector<DocumentEcarte> Ecartes; // by block number
+    std::vector<AchatJournal> Achats;    // received invoices, any order
 };
 
 // Reads every document of the book in one pass, each computed as the invoice
@@ -86,6 +104,12 @@ struct TotauxJournal {
     std::array<Centimes, 4> BaseCode{}, TVACode{}; // codes 1..3
     std::array<Reel6, 4> Taux{};                   // the settings' rates 1..3
     Centimes NonPaye = 0;                          // TTC of the unpaid ones
+    // With received invoices: their VAT by rate (highest first; a received
+    // credit note counts negative), its total and the net VAT.
+    bool AvecAchats = false;
+    std::vector<TvaDeductible> Deductible;
+    Centimes TVADeductible = 0, TVANette = 0;
+    int AchatsComptes = 0, AchatsEcartes = 0; // in the period
 };
 
 // The numbering of the period's invoices and credit notes, which share one
@@ -125,6 +149,16 @@ QString TextePeriode(const Selection& s); // "du 01/01/2000 au 31/01/2000"
 // 202603001 (2 documents)", or the one line saying the series is whole.
 QStringList TexteNumerotation(const Numerotation& n);
 inline const char* const TitreJournal = "Journal des ventes";
+// The net VAT's rows, for the window, the export and the print: "TVA
+// déductible 20 %" (base, VAT) for each rate, then the VAT collected, the VAT
+// deductible and the net VAT (no base). `tiret` stands between the two VATs:
+// "−" on screen and in the CSV, "–" on the 8-bit printed page.
+struct RangeeTva {
+    QString Libelle;
+    std::optional<Centimes> Base;
+    Centimes TVA = 0;
+};
+std::vector<RangeeTva> RangeesTvaNette(const TotauxJournal& t, const QString& tiret);
 
 // The view as a CSV file for French spreadsheets: UTF-8 with a byte order mark,
 // semicolons, decimal comma, dates dd/mm/yyyy, a header row, CR LF line ends;

@@ -50,6 +50,11 @@ std::string TexteCSV(const VueJournal& v) {
                  Montant(t.BaseCode[k]),
                  Montant(t.TVACode[k])});
     f.Ligne({{}, {}, {}, QStringLiteral("Reste à payer"), {}, {}, {}, Montant(t.NonPaye)});
+    // The received invoices' VAT, under the same columns as the VAT codes'.
+    if (t.AvecAchats)
+        for (const RangeeTva& r : RangeesTvaNette(t, QStringLiteral("−")))
+            f.Ligne(
+                {{}, {}, {}, r.Libelle, {}, r.Base ? Montant(*r.Base) : QString(), Montant(r.TVA)});
     f.Ligne({});
     for (const QString& l : TexteNumerotation(v.Numeros))
         f.Ligne({l});

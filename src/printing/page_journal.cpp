@@ -150,6 +150,19 @@ std::vector<Rangee> Totaux(const VueJournal& v) {
         p.Droite(c.payee, y, TexteCentimes(t.NonPaye));
         p.s().ChoisitPolice(PoliceTexte);
     });
+    // The received invoices' VAT and the net VAT, under the VAT columns.
+    if (t.AvecAchats)
+        for (RangeeTva rt : RangeesTvaNette(t, QStringLiteral("–"))) {
+            const bool nette = !rt.Base && rt.Libelle.startsWith(QStringLiteral("TVA nette"));
+            r.push_back([rt, nette](Page& p, int y) {
+                const Colonnes& c = p.c();
+                if (nette) p.s().ChoisitPolice(PoliceGras);
+                p.Gauche(c.date, c.ht, y, Octets(rt.Libelle));
+                if (rt.Base) p.Droite(c.tva, y, TexteCentimes(*rt.Base));
+                p.Droite(c.ttc, y, TexteCentimes(rt.TVA));
+                if (nette) p.s().ChoisitPolice(PoliceTexte);
+            });
+        }
     return r;
 }
 

@@ -1,6 +1,11 @@
 #include "shell/ligne_commande.h"
 
+#include "einvoice/pdfa3.h"
+#include "recues/verification.h"
+
+#include <QCoreApplication>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace kyr {
@@ -18,6 +23,17 @@ std::vector<Commande> Commandes(const ServicesLigneDeCommande& services) {
         {"--exporter",
          [&services](const std::vector<std::string>& a, std::FILE* sortie, std::FILE* erreurs) {
              return ExporteEnLigne(a, sortie, erreurs, services);
+         }},
+        {"--verifier",
+         [](const std::vector<std::string>& fichiers, std::FILE* sortie, std::FILE* erreurs) {
+             // The module's folder is found from the program's own path,
+             // which Qt gives once an application object exists.
+             static int argc = 1;
+             static char nom[] = "kyrfact";
+             static char* argv[] = {nom, nullptr};
+             std::optional<QCoreApplication> app;
+             if (!QCoreApplication::instance()) app.emplace(argc, argv);
+             return Verifie(fichiers, sortie, erreurs, DossierModules());
          }},
     };
 }

@@ -98,10 +98,11 @@ private:
 };
 
 TJournal::TJournal(const Lignes& livre, const Reglages& reglages, Plateforme& plateforme,
-                   SortiesJournal sorties, QWidget* parent)
+                   SortiesJournal sorties, QWidget* parent, std::vector<AchatJournal> achats)
     : QDialog(parent), m_plateforme(plateforme), m_reglages(reglages),
       m_sorties(std::move(sorties)), m_journal(LitJournal(livre, reglages)),
       m_modele(std::make_unique<ModeleJournal>()) {
+    m_journal.Achats = std::move(achats);
     setObjectName(QStringLiteral("Journal"));
     setWindowTitle(QString::fromLatin1(TitreJournal));
     construit();
@@ -205,7 +206,13 @@ void TJournal::construit() {
     m_totalTVA = total(1, QStringLiteral("Total TVA"), QStringLiteral("LabelTVA"));
     m_totalTTC = total(2, QStringLiteral("Total TTC"), QStringLiteral("LabelTTC"));
     m_nonPaye = total(3, QStringLiteral("Reste à payer"), QStringLiteral("LabelNonPaye"));
-    g->setColumnStretch(7, 1);
+    g->setColumnStretch(9, 1);
+    // The received invoices' VAT beside the totals, when the book has some.
+    m_tvaNette = new QLabel(totaux);
+    m_tvaNette->setObjectName(QStringLiteral("LabelTVANette"));
+    m_tvaNette->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    g->setColumnMinimumWidth(7, 40);
+    g->addWidget(m_tvaNette, 0, 8, 5, 1, Qt::AlignTop);
 
     m_groupeEcartes = new QGroupBox(QStringLiteral("Documents non comptés"), this);
     m_ecartes = new QListWidget(m_groupeEcartes);
@@ -264,6 +271,26 @@ void TJournal::actualise() {
     m_totalTVA->setText(Montant(t.TVA));
     m_totalTTC->setText(Montant(t.TTC));
     m_nonPaye->setText(Montant(t.NonPaye));
+    m_tvaNette->setVisible(t.AvecAchats);
+    if (t.AvecAchats) {
+        QString h = QStringLiteral("<table cellspacing='0' cellpadding='1'><tr><td><b>Factures "
+                                   "reçues</b> : %1 comptée(s)%2</td><td align='right'>Base "
+                                   "H.T.</td><td align='right'>TVA</td></tr>")
+                        .arg(t.AchatsComptes)
+                        .arg(t.AchatsEcartes ? QStringLiteral(", %1 non comptée(s) (doublon ou "
+                                                              "autre devise)")
+                                                   .arg(t.AchatsEcartes)
+                                             : QString());
+        for (const RangeeTva& r : RangeesTvaNette(t, QStringLiteral("−"))) {
+            const bool nette = r.Libelle.startsWith(QStringLiteral("TVA nette"));
+            h += QStringLiteral("<tr><td>%1%2%3</td><td align='right'>%4</td><td "
+                                "align='right'>%1%5%3</td></tr>")
+                     .arg(nette ? QStringLiteral("<b>") : QString(), r.Libelle.toHtmlEscaped(),
+                          nette ? QStringLiteral("</b>") : QString(),
+                          r.Base ? Montant(*r.Base) : QString(), Montant(r.TVA));
+        }
+        m_tvaNette->setText(h + QStringLiteral("</table>"));
+    }
     for (int k = 1; k <= 3; ++k) {
         m_taux[k]->setText(TexteTaux(t.Taux[k]));
         m_base[k]->setText(Montant(t.BaseCode[k]));
@@ -360,11 +387,11 @@ SortiesJournal SortiesProgramme(Plateforme& p) {
         [titre](const QString& chemin, const DessinImpression& d) { EcritPdf(chemin, d, titre); }};
 }
 
-bool JournalDesVentes(Facture& facture, QWidget* parent) {
+bool JournalDesVentes(Facture& facture, QWidget* parent, std::vector<AchatJournal> achats) {
     // The journal reads the book as it stands, the shown document included.
     facture.EcritFiche();
     TJournal dialogue(facture.Livre, facture.reglages, facture.plateforme(),
-                      SortiesProgramme(facture.plateforme()), parent);
+                      SortiesProgramme(facture.plateforme()), parent, std::move(achats));
     dialogue.exec();
     if (dialogue.Result() < 0) return false;
     facture.FicheCourante = dialogue.Result();

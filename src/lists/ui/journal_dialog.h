@@ -39,8 +39,10 @@ DessinImpression DessinJournal(const VueJournal& vue);
 class TJournal final : public QDialog {
     Q_OBJECT
 public:
+    // `achats`: the book's received invoices, for their deductible VAT.
     TJournal(const Lignes& livre, const Reglages& reglages, Plateforme& plateforme,
-             SortiesJournal sorties, QWidget* parent = nullptr);
+             SortiesJournal sorties, QWidget* parent = nullptr,
+             std::vector<AchatJournal> achats = {});
     ~TJournal() override;
 
     // The block of the document chosen with a double click or Enter; -1 when
@@ -78,6 +80,7 @@ private:
     QLabel* m_base[4] = {};
     QLabel* m_tva[4] = {};
     QGroupBox* m_groupeEcartes = nullptr;
+    QLabel* m_tvaNette = nullptr; // the received invoices' VAT and the net VAT
     QListWidget* m_ecartes = nullptr;
     QPushButton* m_imprimer = nullptr;
     QPushButton* m_apercu = nullptr;
@@ -86,6 +89,6 @@ private:
 // The command: stores the shown document, shows the journal of the book and,
 // when a document was chosen, makes it the current one and reads it
 // (LitFiche). True when the invoice window has another document to show.
-bool JournalDesVentes(Facture& facture, QWidget* parent);
+bool JournalDesVentes(Facture& facture, QWidget* parent, std::vector<AchatJournal> achats = {});
 
 } // namespace kyr

@@ -40,6 +40,11 @@ public:
     // The QFont a Police stands for, for a device of the given resolution.
     static QFont PoliceQt(const Police& police);
 
+    // For a drawing of its own in any script (a received invoice's rich
+    // text): the painter and the device, the page being drawn.
+    QPainter& Peintre() { return m_painter; }
+    QPagedPaintDevice& Appareil() { return m_device; }
+
 private:
     QPainter& m_painter;
     QPagedPaintDevice& m_device;

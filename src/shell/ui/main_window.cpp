@@ -12,6 +12,8 @@
 #include "einvoice/ui/paramfe_dialog.h"
 #include "lists/ui/journal_dialog.h"
 #include "printing/ui/sorties.h"
+#include "recues/journal_recues.h"
+#include "recues/ui/recues_dialog.h"
 #include "shell/ui/about.h"
 #include "shell/ui/accueil.h"
 #include "shell/ui/aide.h"
@@ -217,6 +219,16 @@ void TMainForm::CreeMenus() {
                                       f.dossierLivre ? f.dossierLivre() : QString(), {});
                   });
               }},
+             {"FileReceivedItem",
+              "Factures &reçues...",
+              {},
+              "Lire, contrôler et garder les factures électroniques de vos fournisseurs",
+              {},
+              true,
+              [this] {
+                  Commande(
+                      [this] { FacturesRecues(this, m_plateforme, m_coquille->FichierCourant); });
+              }},
              {"FilePrintSetupItem",
               "&Configurer l'imprimante...",
               {},
@@ -367,7 +379,9 @@ void TMainForm::CreeMenus() {
               [this] {
                   CommandeFacture([this](F& f) {
                       f.Saisit();
-                      if (JournalDesVentes(f.logique(), this)) {
+                      // The received invoices' VAT comes from the folder beside the book.
+                      if (JournalDesVentes(f.logique(), this,
+                                           AchatsDuLivre(m_coquille->FichierCourant))) {
                           f.Affiche();
                           f.FocusDocument();
                       }
