@@ -42,9 +42,9 @@ enum Colonne {
     CTTC,
     CEcheance,
     CEtat,
-    NbColonnes
+    NbColonnesListe
 };
-const char* const Titres[NbColonnes] = {"Date", "Fournisseur", "Numéro",   "Genre", "H.T.",
+const char* const Titres[NbColonnesListe] = {"Date", "Fournisseur", "Numéro",   "Genre", "H.T.",
                                         "TVA",  "TTC",         "Échéance", "État"};
 constexpr int RoleTri = Qt::UserRole;
 
@@ -66,7 +66,7 @@ public:
         return p.isValid() ? 0 : static_cast<int>(m_r.Entrees.size());
     }
     int columnCount(const QModelIndex& p = {}) const override {
-        return p.isValid() ? 0 : NbColonnes;
+        return p.isValid() ? 0 : NbColonnesListe;
     }
     QVariant data(const QModelIndex& i, int role) const override {
         if (i.row() < 0 || i.row() >= rowCount()) return {};
@@ -105,7 +105,7 @@ public:
         return {};
     }
     QVariant headerData(int s, Qt::Orientation o, int role) const override {
-        if (o != Qt::Horizontal || s < 0 || s >= NbColonnes) return {};
+        if (o != Qt::Horizontal || s < 0 || s >= NbColonnesListe) return {};
         if (role == Qt::DisplayRole) return QString::fromUtf8(Titres[s]);
         if (role == Qt::TextAlignmentRole && s >= CHT && s <= CTTC)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -196,10 +196,10 @@ TRecues::TRecues(const QString& dossier, const std::optional<Vendeur>& moi, Plat
     const auto largeur = [&fm](const char* t) {
         return fm.horizontalAdvance(QString::fromUtf8(t)) + 20;
     };
-    const char* const largeurs[NbColonnes] = {"00/00/0000", "",           "FA-2026-000000",
+    const char* const largeurs[NbColonnesListe] = {"00/00/0000", "",           "FA-2026-000000",
                                               "Facture",    "-000000,00", "-000000,00",
                                               "-000000,00", "00/00/0000", "à vérifier"};
-    for (int c = 0; c < NbColonnes; ++c)
+    for (int c = 0; c < NbColonnesListe; ++c)
         if (c != CFournisseur) m_table->setColumnWidth(c, largeur(largeurs[c]));
     m_table->horizontalHeader()->setSectionResizeMode(CFournisseur, QHeaderView::Stretch);
     connect(m_table, &QTableView::activated, this, &TRecues::Voir);
