@@ -41,6 +41,7 @@ struct Fichier {
     const char* nom;                               // bare name in the folder
     std::function<QString(Programme&)> ecrit;      // the command that writes it; the message seen
     std::function<bool(const Programme&)> aEcrire; // still marked as to be written
+    bool gardees = false; // the message says the changes are still in the window
 };
 
 // Bytes put in place as another program would, past the safe writer.
@@ -91,10 +92,11 @@ const Fichier Fichiers[] = {
              if (m.c.Enregistrer() && m.c.SauvegardeEnCours()) m.p.AttendPostes();
          });
      },
-     [](const Programme& m) { return m.f.TestModif(); }},
+     [](const Programme& m) { return m.f.TestModif(); }, true},
     {"KyrFact.ini",
      [](Programme& m) { return m.Message([&] { AppliqueParF(m.f, std::nullopt); }); },
-     [](const Programme&) { return true; }}, // written whole each time: nothing is marked
+     [](const Programme&) { return true; }, // written whole each time: nothing is marked
+     true},
     {"Fact.cli",
      [](Programme& m) {
          m.f.clients.Lignes_ = {"<CLI>10002", "Durand", "", "", ""};
@@ -110,7 +112,7 @@ const Fichier Fichiers[] = {
          m.c.Fermeture();
          return m.p.erreurs.empty() ? QString() : m.p.erreurs.back();
      },
-     [](const Programme& m) { return m.f.GlossaireModifie; }},
+     [](const Programme& m) { return m.f.GlossaireModifie; }, true},
     {"Fact.soc",
      [](Programme& m) { return m.Message([&] { AppliquePsoc(m.f, {"Garage Durand"}, true); }); },
      [](const Programme&) { return true; }},
@@ -151,12 +153,13 @@ protected:
         return QDir(dossier.path())
             .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
-    void Verifie(const Fichier& k, Programme& m, const std::string& avant,
-                 const QStringList& liste) {
+    void Verifie(const Fichier& k, Programme& m, const std::string& avant, const QStringList& liste,
+                 const QString& cause) {
         const QString message = k.ecrit(m);
         EXPECT_EQ(message,
-                  QStringLiteral("Ne peut créer le fichier %1")
-                      .arg(QString(k.nom) == "livre.fct" ? dossier.chemin(k.nom) : QString(k.nom)));
+                  QStringLiteral("Ne peut créer le fichier %1. %2%3")
+                      .arg(QString(k.nom) == "livre.fct" ? dossier.chemin(k.nom) : QString(k.nom),
+                           cause, k.gardees ? test::ModificationsGardees : QString()));
         EXPECT_EQ(test::OctetsFichier(dossier.chemin(k.nom)), avant);
         EXPECT_EQ(Contenu(), liste); // no temporary file left behind
         EXPECT_TRUE(k.aEcrire(m));
@@ -172,7 +175,7 @@ TEST_F(EcrituresTest, ChaqueEtapeQuiEchoueLaisseLAncienFichier) {
             const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
             const QStringList liste = Contenu();
             test::PanneEcritureSimulee panne(etape);
-            Verifie(k, m, avant, liste);
+            Verifie(k, m, avant, liste, test::CauseEtape(etape));
         }
     }
 }
@@ -204,7 +207,7 @@ TEST_F(EcrituresTest, DossierEnLectureSeule) {
         {
             std::optional<test::PanneEcritureSimulee> panne;
             if (administrateur) panne.emplace(EtapeEcriture::Creation);
-            Verifie(k, m, avant, liste);
+            Verifie(k, m, avant, liste, QStringLiteral("Le dossier est en lecture seule"));
         }
         QFile::setPermissions(dossier.path(), droits);
     }
