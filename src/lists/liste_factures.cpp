@@ -40,14 +40,18 @@ std::vector<EntreeListe> EntreesListe(const LignesLivre& livre) {
 std::array<std::string_view, 5> ChampsEntree(const Lignes& livre, const EntreeListe& e) {
     // The header ends early at the block's end line, another block's start
     // line or the end of the book.
+    // Both begin with '<', which most lines do not: the window's width asks
+    // this of every entry.
     const int taille = static_cast<int>(livre.size());
-    const std::string fin = LigneFin(e.Bloc);
     int limite = std::min(taille, e.Debut + 7);
-    for (int i = e.Debut + 1; i < limite; ++i)
-        if (livre[i] == fin || CommenceDebutSansCasse(livre[i])) {
+    for (int i = e.Debut + 1; i < limite; ++i) {
+        const std::string& l = livre[i];
+        if (l.empty() || l[0] != '<') continue;
+        if (CommenceDebutSansCasse(l) || l == LigneFin(e.Bloc)) {
             limite = i;
             break;
         }
+    }
     const auto ligne = [&](int k) -> std::string_view {
         return e.Debut + k < limite ? std::string_view(livre[e.Debut + k]) : std::string_view();
     };
