@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
                  "NUMF2001" + std::string(n) + "1",
                  "15/03/2001",
                  "10002",
-                 "A r\xE9" "ception",
+                 "A r\xE9"
+                 "ception",
                  "Facture",
                  "Client " + std::to_string(k),
                  "",
