@@ -66,21 +66,21 @@ std::unique_ptr<QLockFile> VerrouilleEcriture(const QString& chemin) {
 int RetireRestesEcriture(const QString& chemin) {
     if (chemin.isEmpty()) return 0;
     const QFileInfo cible(chemin);
+    const QDir dossier = cible.absoluteDir();
+    const QString nom = cible.fileName();
+    QStringList restes;
+    for (const QString& n : dossier.entryList(
+             QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks, QDir::NoSort))
+        if (NomTemporaire(n, nom)) restes << dossier.filePath(n);
+    if (restes.isEmpty()) return 0; // the usual start: nothing written in the folder
     QLockFile verrou(NomVerrouEcriture(chemin));
     verrou.setStaleLockTime(0);
     // A copy saving this file now, or a folder where no lock can be made:
     // nothing is touched (a save killed earlier left its lock stale, taken here).
     if (!verrou.tryLock(0)) return 0;
-    const QDir dossier = cible.absoluteDir();
-    const QString nom = cible.fileName();
     int retires = 0;
-    const QStringList noms = dossier.entryList(
-        QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks, QDir::NoSort);
-    for (const QString& n : noms) {
-        if (!NomTemporaire(n, nom)) continue;
-        const QString reste = dossier.filePath(n);
+    for (const QString& reste : restes)
         if (ResteComplet(reste) && QFile::remove(reste)) ++retires;
-    }
     return retires;
 }
 
