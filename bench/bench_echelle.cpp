@@ -315,12 +315,20 @@ void BM_InitFicheClients(benchmark::State& s) {
 
 // ---- the lists of the book
 
-// The document list (F2): the shown document stored, then every entry built.
+// The document list (F2): the shown document stored, every entry placed,
+// the longest one measured (the window's width) and the texts of a screen
+// of entries made, as the list shows them.
 void BM_Liste(benchmark::State& s) {
     Banc b(Taille(s));
     for (auto _ : s) {
         b.f.EcritFiche();
-        benchmark::DoNotOptimize(EntreesListe(b.f.Livre));
+        const std::vector<EntreeListe> e = EntreesListe(b.f.Livre);
+        std::size_t longueur = 0;
+        for (const EntreeListe& x : e)
+            longueur = std::max(longueur, LongueurEntree(b.f.Livre, x));
+        for (std::size_t i = 0; i < std::min<std::size_t>(e.size(), 30); ++i)
+            benchmark::DoNotOptimize(TexteEntree(b.f.Livre, e[i]));
+        benchmark::DoNotOptimize(longueur);
     }
 }
 

@@ -1,12 +1,15 @@
 // Starts a program several times on the X display and measures, for each run,
 // the time until a window whose title holds a given text is on screen, and the
 // program's peak memory once it is there. Prints the medians:
-//   bench_demarrage RUNS TITLE FOLDER PROGRAM [ARGS...]
+//   bench_demarrage [-k KEY TITLE2] RUNS TITLE FOLDER PROGRAM [ARGS...]
 // -> "<median start in ms> <median peak resident memory in kB>"
-// The program runs in FOLDER (it reads its files there) and is killed after
-// each run, so that it writes nothing back.
+// With -k, once the window TITLE is there the key KEY (an X key name: F2) is
+// pressed in it, and the time runs until a window whose title holds TITLE2 is
+// on screen as well. The program runs in FOLDER (it reads its files there)
+// and is killed after each run, so that it writes nothing back.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <algorithm>
 #include <chrono>
@@ -39,21 +42,42 @@ std::string Propriete(Display* d, Window w, Atom a) {
     return s;
 }
 
-// A top-level window on screen whose title holds the text.
-bool FenetreVisible(Display* d, const std::string& titre) {
+// A top-level window on screen whose title holds the text; None when there is none.
+Window FenetreVisible(Display* d, const std::string& titre) {
     const Atom nomNet = XInternAtom(d, "_NET_WM_NAME", False);
     Window racine, parent, *enfants = nullptr;
     unsigned int n = 0;
-    if (!XQueryTree(d, DefaultRootWindow(d), &racine, &parent, &enfants, &n)) return false;
-    bool trouve = false;
-    for (unsigned int i = 0; i < n && !trouve; ++i) {
+    if (!XQueryTree(d, DefaultRootWindow(d), &racine, &parent, &enfants, &n)) return None;
+    Window trouvee = None;
+    for (unsigned int i = 0; i < n && trouvee == None; ++i) {
         XWindowAttributes a;
         if (!XGetWindowAttributes(d, enfants[i], &a) || a.map_state != IsViewable) continue;
-        trouve = Propriete(d, enfants[i], nomNet).find(titre) != std::string::npos ||
-                 Propriete(d, enfants[i], XA_WM_NAME).find(titre) != std::string::npos;
+        if (Propriete(d, enfants[i], nomNet).find(titre) != std::string::npos ||
+            Propriete(d, enfants[i], XA_WM_NAME).find(titre) != std::string::npos)
+            trouvee = enfants[i];
     }
     if (enfants) XFree(enfants);
-    return trouve;
+    return trouvee;
+}
+
+// The key pressed and released in the window, which gets the input focus
+// first (there is no window manager to give it).
+void Touche(Display* d, Window w, KeySym touche) {
+    XSetInputFocus(d, w, RevertToParent, CurrentTime);
+    XKeyEvent e{};
+    e.display = d;
+    e.window = w;
+    e.root = DefaultRootWindow(d);
+    e.subwindow = None;
+    e.time = CurrentTime;
+    e.same_screen = True;
+    e.keycode = XKeysymToKeycode(d, touche);
+    for (const int type : {KeyPress, KeyRelease}) {
+        e.type = type;
+        XSendEvent(d, w, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
+                   reinterpret_cast<XEvent*>(&e));
+    }
+    XFlush(d);
 }
 
 long PicMemoireKo(pid_t pid) {
@@ -79,8 +103,17 @@ template <typename T> T Mediane(std::vector<T> v) {
 } // namespace
 
 int main(int argc, char** argv) {
+    KeySym touche = NoSymbol;
+    std::string titreApres;
+    if (argc > 3 && std::string(argv[1]) == "-k") {
+        touche = XStringToKeysym(argv[2]);
+        titreApres = argv[3];
+        argv += 3;
+        argc -= 3;
+    }
     if (argc < 5) {
-        std::fputs("usage: bench_demarrage ESSAIS TITRE DOSSIER PROGRAMME [ARGUMENTS...]\n",
+        std::fputs("usage: bench_demarrage [-k TOUCHE TITRE2] ESSAIS TITRE DOSSIER PROGRAMME "
+                   "[ARGUMENTS...]\n",
                    stderr);
         return 2;
     }
@@ -102,9 +135,14 @@ int main(int argc, char** argv) {
             execv(argv[4], argv + 4);
             _exit(127);
         }
-        bool vu = false;
+        bool vu = false, touchee = false;
         while (Horloge::now() - debut < std::chrono::seconds(60)) {
-            if (FenetreVisible(d, titre)) {
+            if (touche != NoSymbol && !touchee) {
+                if (const Window w = FenetreVisible(d, titre)) {
+                    Touche(d, w, touche);
+                    touchee = true;
+                }
+            } else if (FenetreVisible(d, touche != NoSymbol ? titreApres : titre)) {
                 vu = true;
                 break;
             }
@@ -118,7 +156,8 @@ int main(int argc, char** argv) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
         if (!vu) {
-            std::fprintf(stderr, "bench_demarrage: aucune fenêtre « %s »\n", titre.c_str());
+            std::fprintf(stderr, "bench_demarrage: aucune fenêtre « %s »\n",
+                         (touche != NoSymbol ? titreApres : titre).c_str());
             return 1;
         }
         std::fprintf(stderr, "  %s: %.0f ms, %ld kB\n", argv[4], ms, ko);

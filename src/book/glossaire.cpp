@@ -20,7 +20,7 @@ std::optional<std::string> Expansion(const Lignes& glossaire, const std::string&
         const auto tab = ligne.find('\t');
         const std::string_view abreviation =
             tab == std::string::npos ? std::string_view{} : Debut(ligne, tab);
-        if (Majuscules(abreviation) != cherche) continue;
+        if (!EgalSansCasse(abreviation, cherche)) continue; // no copy: a glossary may be large
         return Coupe255(tab == std::string::npos ? std::string_view(ligne)
                                                  : Depuis(ligne, tab + 1));
     }

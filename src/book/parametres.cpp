@@ -60,7 +60,8 @@ void AppliqueParF(Facture& f, const std::optional<ChampsParamf>& reponse) {
     try {
         SauveIni(f.reglages, f.reglages.DernierLivre);
     } catch (const ErreurExecution& e) {
-        f.plateforme().Erreur(e.message());
+        // The settings stay in force and are written again at exit.
+        f.plateforme().Erreur(e.ModificationsGardees().message());
     }
     // The shown document is recomputed where it stands rather than read again
     // from the book, which would drop the edits not stored yet.

@@ -43,6 +43,11 @@ void ValeursEnVigueur(Reglages& r);
 
 // Reads the settings file; false (settings untouched) when it does not exist.
 bool ChargeIni(Reglages& r, const QString& chemin = NomFichierIni);
+// Only the values of lines 1 to 12, as ChargeIni reads them, without the
+// payment conditions after them (untouched): what the start needs to know
+// which book to read ahead, without reading a large file whole. False when the
+// file does not exist or cannot be read.
+bool ChargeValeursIni(Reglages& r, const QString& chemin = NomFichierIni);
 // The file's lines read into the settings, and the settings as the file's
 // lines (nomLivre on line 6): what ChargeIni and SauveIni read and write.
 void LitIni(Reglages& r, const Lignes& lignes);

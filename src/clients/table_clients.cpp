@@ -53,14 +53,19 @@ bool Vide(const LigneClient& r) {
 
 void TableClients::AjouteRangeeSiBesoin(int nbClients) {
     // Past 60 clients every client adds a row, so spare rows always follow the last one.
-    if (nbClients > SeuilAjoutRangee) Rangees.emplace_back();
+    if (nbClients > SeuilAjoutRangee) Rangees.AjouteVide();
     // Deleting copies the row after the last client: it must exist.
     while (static_cast<int>(Rangees.size()) < nbClients + 3)
-        Rangees.emplace_back();
+        Rangees.AjouteVide();
+}
+
+void TableClients::Init(Lignes&& liste) {
+    m_liste = std::move(liste);
+    Init(m_liste);
 }
 
 void TableClients::Init(const Lignes& liste) {
-    Rangees.assign(RangeesInitiales, LigneClient{});
+    Rangees.Recommence(&liste, RangeesInitiales);
     // A record takes five lines: room for them all at once, rather than the
     // rows moved to a larger place again and again on a large client file.
     Rangees.reserve(liste.size() / 5 + RangeesInitiales + 3);
@@ -70,10 +75,7 @@ void TableClients::Init(const Lignes& liste) {
     for (std::size_t i = 0; i < liste.size(); ++i) {
         if (!EstEnteteClient(liste[i])) continue;
         if (i + 1 < liste.size() && liste[i + 1].empty()) continue; // no name: not a client
-        LigneClient& r = Rangees[static_cast<std::size_t>(n)];
-        r[0] = std::string(Depuis(liste[i], 5));
-        for (std::size_t k = 1; k <= 4; ++k)
-            r[k] = i + k < liste.size() ? liste[i + k] : "";
+        Rangees.Lie(static_cast<std::size_t>(n), i);
         ++n;
         AjouteRangeeSiBesoin(n);
     }
@@ -85,14 +87,9 @@ void TableClients::Init(const Lignes& liste) {
     LitFiche(); // the card holds the first client before anything can write it
 }
 
-void TableClients::Result(Lignes& liste) const {
+void TableClients::Result(Lignes& liste) {
     if (!FicheModifiee) return;
-    liste.clear();
-    for (int r = 0; r <= DernierClient; ++r) {
-        const LigneClient& l = Rangees[static_cast<std::size_t>(r)];
-        liste.push_back("<CLI>" + l[0]);
-        liste.insert(liste.end(), l.begin() + 1, l.end());
-    }
+    Rangees.Recrit(static_cast<std::size_t>(std::max(DernierClient + 1, 0)), liste);
 }
 
 // The card's sort is an exchange sort: for each row i, every later row j whose
@@ -110,7 +107,7 @@ void TableClients::Result(Lignes& liste) const {
 //   after the first of them turns the rows gathered so far by one.
 void TableClients::Tri() {
     const std::size_t n = static_cast<std::size_t>(std::max(DernierClient + 1, 0));
-    const auto nom = [this](std::size_t i) -> const std::string& { return Rangees[i][1]; };
+    const auto nom = [this](std::size_t i) { return Rangees.Cellule(i, 1); };
     bool trie = true;
     for (std::size_t i = 1; i < n && trie; ++i)
         trie = !PlusGrand(nom(i - 1), nom(i));
@@ -166,17 +163,18 @@ void TableClients::Tri() {
     }
     // The rows move along the permutation's cycles, in place: a second table
     // as large would be fresh memory to fill on a large client file.
+    std::vector<RangeesClients::Rangee>& rangees = Rangees.Ordre();
     for (std::size_t debut = 0; debut < n; ++debut) {
         if (source[debut] == debut) continue;
-        LigneClient tenue = std::move(Rangees[debut]);
+        const RangeesClients::Rangee tenue = rangees[debut];
         std::size_t place = debut;
         while (source[place] != debut) {
             const std::size_t suivante = source[place];
-            Rangees[place] = std::move(Rangees[suivante]);
+            rangees[place] = rangees[suivante];
             source[place] = place; // filled
             place = suivante;
         }
-        Rangees[place] = std::move(tenue);
+        rangees[place] = tenue;
         source[place] = place;
     }
 }
@@ -185,7 +183,7 @@ void TableClients::LacheNouveauVide() {
     // A client added and left with nothing typed is no client: its row goes
     // back to being a spare row instead of being written as an empty record.
     if (m_nouveau >= 0 && m_nouveau == DernierClient &&
-        Vide(Rangees[static_cast<std::size_t>(m_nouveau)]))
+        Rangees.EstVide(static_cast<std::size_t>(m_nouveau)))
         --DernierClient;
     m_nouveau = -1;
 }
@@ -205,10 +203,10 @@ bool TableClients::CodeAcceptable(const std::string& code) {
         return false;
     }
     for (int r = 0; r <= DernierClient; ++r)
-        if (r != Courante && Rangees[static_cast<std::size_t>(r)][0] == code) {
-            m_plateforme.Message(
-                QStringLiteral("Le code client %1 est déjà celui de %2.")
-                    .arg(VersQString(code), Citation(Rangees[static_cast<std::size_t>(r)][1])));
+        if (r != Courante && Rangees.Cellule(static_cast<std::size_t>(r), 0) == code) {
+            m_plateforme.Message(QStringLiteral("Le code client %1 est déjà celui de %2.")
+                                     .arg(VersQString(code), Citation(Rangees.Cellule(
+                                                                 static_cast<std::size_t>(r), 1))));
             return false;
         }
     return true;
@@ -230,11 +228,14 @@ bool TableClients::EcritFiche() {
                 "\u00eatre vide : sans lui, la fiche serait perdue."));
             return false;
         }
-        LigneClient& r = Rangees[static_cast<std::size_t>(Courante)];
+        const auto r = static_cast<std::size_t>(Courante);
         // Backspace, Delete or a cut type no character, yet they are edits: the
-        // table must be written back, or they would be lost at closing.
-        if (r != Champs) FicheModifiee = true;
-        r = Champs;
+        // table must be written back, or they would be lost at closing. A row
+        // left as it was keeps reading its texts in the list.
+        if (Rangees[r] != Champs) {
+            FicheModifiee = true;
+            Rangees.Ecrit(r, Champs);
+        }
     }
     return true;
 }
@@ -269,8 +270,7 @@ bool TableClients::Ajouter() {
 void TableClients::Supprimer() {
     // The last remaining client cannot be deleted, nor can the empty row.
     if (DernierClient <= 0 || Courante > DernierClient) return;
-    for (int r = Courante; r <= DernierClient; ++r)
-        Rangees[static_cast<std::size_t>(r)] = Rangees[static_cast<std::size_t>(r) + 1];
+    Rangees.Retire(static_cast<std::size_t>(Courante), static_cast<std::size_t>(DernierClient));
     --DernierClient;
     FicheModifiee = true;
     m_nouveau = -1;
@@ -279,7 +279,7 @@ void TableClients::Supprimer() {
 
 bool TableClients::Chercher(const std::string& code) {
     for (int r = 0; r <= DernierClient; ++r)
-        if (Rangees[static_cast<std::size_t>(r)][0] == code) {
+        if (Rangees.Cellule(static_cast<std::size_t>(r), 0) == code) {
             if (r != Courante) Selectionne(r);
             return true;
         }

@@ -3,6 +3,7 @@
 // client (code, then the four coordinates lines), sorted by name when the card
 // opens and written back into the list when it closes. The dialog TFichCli
 // shows this state and turns the user's actions into calls here.
+#include "clients/rangees_clients.h"
 #include "common/plateforme.h"
 #include "common/texte.h"
 
@@ -12,26 +13,34 @@
 
 namespace kyr {
 
-using LigneClient = std::array<std::string, 5>; // code, coordinates lines 1 to 4
-
 class TableClients {
 public:
     static constexpr int RangeesInitiales = 64;
     static constexpr int SeuilAjoutRangee = 60; // past this many clients each new one adds a row
 
-    explicit TableClients(Plateforme& plateforme) : m_plateforme(plateforme) {}
+    explicit TableClients(Plateforme& plateforme) : m_plateforme(plateforme) {
+        Rangees.Recommence(nullptr, RangeesInitiales);
+    }
 
-    std::vector<LigneClient> Rangees = std::vector<LigneClient>(RangeesInitiales); // the grid
+    TableClients(const TableClients&) = delete;
+    TableClients& operator=(const TableClients&) = delete;
+
+    RangeesClients Rangees;      // the grid
     int DernierClient = -1;      // last row holding a client; rows after it are spare
     bool FicheModifiee = false;  // the table must be written back into the list
     int Courante = 0;            // current row, shown in the fields
     LigneClient Champs;          // Edit1 (code) to Edit5
     bool CodeModifiable = false; // Edit1 editable: only right after "Ajouter"
 
-    // Fills the table from the client list's records, then sorts it.
+    // Fills the table from the client list's records, then sorts it. The
+    // rows read their texts in `liste`, which must outlive the table and stay
+    // as it is until Result; a list handed over as a temporary is kept here.
     void Init(const Lignes& liste);
-    // Replaces the list's content by the table's records when the table changed.
-    void Result(Lignes& liste) const;
+    void Init(Lignes&& liste);
+    // Replaces the list's content by the table's records when the table
+    // changed; the texts are moved out of the list the table was filled from.
+    // Once called, the table is spent.
+    void Result(Lignes& liste);
     // Exchange sort by name on the bytes' values (no case or accent folding).
     void Tri();
 
@@ -63,6 +72,7 @@ private:
     bool CodeAcceptable(const std::string& code);
 
     Plateforme& m_plateforme;
+    Lignes m_liste;     // a list handed over as a temporary
     int m_nouveau = -1; // row of the client being added, -1 when none
 };
 

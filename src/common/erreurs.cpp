@@ -47,6 +47,15 @@ ErreurExecution ErreurExecution::Debordement() {
 ErreurExecution ErreurExecution::CreationFichier(const QString& nom) {
     return ErreurExecution(QStringLiteral("Ne peut créer le fichier %1").arg(nom));
 }
+ErreurExecution ErreurExecution::CreationFichier(const QString& nom, const QString& cause) {
+    // The box adds the last full stop.
+    return ErreurExecution(CreationFichier(nom).message() + QStringLiteral(". ") + cause);
+}
+ErreurExecution ErreurExecution::ModificationsGardees() const {
+    return ErreurExecution(m_message +
+                           QStringLiteral(". Les modifications sont toujours dans la fenêtre : "
+                                          "elles ne sont pas enregistrées"));
+}
 ErreurExecution ErreurExecution::LectureFichier(const QString& nom) {
     return ErreurExecution(QStringLiteral("Ne peut lire le fichier %1").arg(nom));
 }

@@ -30,7 +30,13 @@ public:
     static ErreurExecution OperationIncorrecte();               // Opération flottante incorrecte
     static ErreurExecution Debordement();                       // Débordement flottant
     static ErreurExecution CreationFichier(const QString& nom); // Ne peut créer le fichier %s
-    static ErreurExecution LectureFichier(const QString& nom);  // Ne peut lire le fichier %s
+    // The same with why, as a sentence of its own after it ("Le disque est plein").
+    static ErreurExecution CreationFichier(const QString& nom, const QString& cause);
+    static ErreurExecution LectureFichier(const QString& nom); // Ne peut lire le fichier %s
+
+    // The same error, followed by the sentence that what was being saved is
+    // still in the window and not on disk.
+    ErreurExecution ModificationsGardees() const;
 
 private:
     QString m_message;

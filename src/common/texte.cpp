@@ -1,14 +1,18 @@
 #include "common/texte.h"
 
+#include "common/echec_ecriture.h"
 #include "common/erreurs.h"
+#include "common/restes_ecriture.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +22,7 @@
 #include <sys/mman.h>
 #endif
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -166,15 +171,18 @@ std::optional<Lignes> LitLignes(QFile& f, CalculEmpreinte* empreinte) {
         const qint64 n = f.read(tampon.data() + garde, tampon.size() - garde);
         if (n < 0) return std::nullopt;
         if (n == 0) break; // the end, wherever it now is
-        if (empreinte) empreinte->Ajoute(std::string_view(tampon.constData() + garde,
-                                                          static_cast<std::size_t>(n)));
+        if (empreinte)
+            empreinte->Ajoute(
+                std::string_view(tampon.constData() + garde, static_cast<std::size_t>(n)));
         const std::string_view lu(tampon.constData(), static_cast<std::size_t>(garde + n));
         if (premier) {
             // As many lines in all as the first piece's LF promise, and a little more.
             premier = false;
             const auto lf = static_cast<std::size_t>(std::count(lu.begin(), lu.end(), '\n'));
-            const double part = prevue > n ? static_cast<double>(prevue) / static_cast<double>(n) : 1.0;
-            PrepareLignes(lignes, static_cast<std::size_t>(static_cast<double>(lf) * part * 1.125) + 16,
+            const double part =
+                prevue > n ? static_cast<double>(prevue) / static_cast<double>(n) : 1.0;
+            PrepareLignes(lignes,
+                          static_cast<std::size_t>(static_cast<double>(lf) * part * 1.125) + 16,
                           static_cast<std::size_t>(std::max<qint64>(prevue, n)));
         }
         const std::size_t fin = lu.rfind('\n');
@@ -322,6 +330,25 @@ PanneEcriture& Panne() {
     static PanneEcriture panne;
     return panne;
 }
+int& ErreurPanne() {
+    static int erreur = 0;
+    return erreur;
+}
+
+// The error a step reports when the test hook makes it fail: the one given
+// with the hook, or the one such a step usually meets.
+int ErreurSimulee(EtapeEcriture etape, int donnee) {
+    if (donnee != 0) return donnee;
+    switch (etape) {
+    case EtapeEcriture::Ecriture:
+        return ENOSPC;
+    case EtapeEcriture::Vidage:
+    case EtapeEcriture::VidageDossier:
+        return EIO;
+    default:
+        return EACCES;
+    }
+}
 
 } // namespace
 
@@ -330,12 +357,26 @@ PanneEcriture& Panne() {
 // was. No direct-write fallback: that would give up exactly this.
 struct EcritureEnCours::Etat {
     QString chemin;
+    // Held from before the temporary file is made until it is renamed or
+    // gone (declared first: it goes last), so that the start of another copy
+    // never takes that file for the remains of a save cut short.
+    std::unique_ptr<QLockFile> verrou;
     QSaveFile fichier;   // removes its temporary file when destroyed uncommitted
     PanneEcriture panne; // the test hook as it was set when the writing began
+    int erreurPanne = 0;
     EmpreinteFichier empreinte;
 
-    explicit Etat(const QString& c) : chemin(c), fichier(c), panne(Panne()) {}
-    bool Echoue(EtapeEcriture etape) const { return panne && panne(etape, chemin); }
+    explicit Etat(const QString& c)
+        : chemin(c), fichier(c), panne(Panne()), erreurPanne(ErreurPanne()) {}
+    // The step fails by the test hook: the error it then reports.
+    int Echoue(EtapeEcriture etape) const {
+        return panne && panne(etape, chemin) ? ErreurSimulee(etape, erreurPanne) : 0;
+    }
+    // The message for a failure of which the system said `erreur`.
+    ErreurExecution Erreur(int erreur) const {
+        return ErreurExecution::CreationFichier(
+            chemin, CauseEchecEcriture(chemin, ErreurConstatee(chemin, erreur)));
+    }
 };
 
 EcritureEnCours::EcritureEnCours(std::unique_ptr<Etat> etat) : m_etat(std::move(etat)) {}
@@ -356,82 +397,140 @@ namespace {
 // but does not look at the outcome: a disk that fails there (an I/O error, a
 // network folder gone) would leave a renamed file that lost its end while the
 // save was reported done. Flushed first here, a second flush costs nothing.
-bool VideSurDisque(QSaveFile& f) {
+// Gives the system's error, 0 when done.
+int VideSurDisque(QSaveFile& f) {
 #ifdef Q_OS_UNIX
     const int fd = f.handle();
-    return fd < 0 || ::fsync(fd) == 0;
+    return fd < 0 || ::fsync(fd) == 0 ? 0 : errno;
 #else
     (void)f;
-    return true;
+    return 0;
 #endif
+}
+
+// The folder's new entry confirmed by the disk: without it a power cut just
+// after the rename can bring the old file back, or none. A folder that cannot
+// be opened for it, or a file system that does not flush folders, is left as
+// the system keeps it. Gives the system's error, 0 when done.
+int VideDossier(const QString& chemin) {
+#ifdef Q_OS_UNIX
+    const QByteArray dossier = QFile::encodeName(QFileInfo(chemin).absolutePath());
+    const int fd = ::open(dossier.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    int erreur = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (erreur == EINVAL || erreur == EROFS || erreur == EBADF
+#ifdef ENOTSUP
+        || erreur == ENOTSUP
+#endif
+    )
+        erreur = 0;
+    return erreur;
+#else
+    (void)chemin;
+    return 0;
+#endif
+}
+
+// The error left by a failed call of QSaveFile: the system's own, or, when Qt
+// refused by itself (an existing file that cannot be written), none.
+int ErreurQt(const QSaveFile& f, int vue) {
+    if (f.error() == QFileDevice::ResourceError) return ENOSPC;
+    return vue;
 }
 } // namespace
 
 void EcritureEnCours::Termine() {
     Etat& e = *m_etat;
+    const auto fin = [&e] { e.verrou.reset(); };
     // commit() renames the file over the old one; on its own failure it
     // removes the temporary file. A commit after cancelWriting only removes
     // it: done here rather than when the object goes, so that no temporary
     // file is left once the error is known.
-    if (e.Echoue(EtapeEcriture::Vidage) || !VideSurDisque(e.fichier) ||
-        e.Echoue(EtapeEcriture::Remplacement)) {
+    int erreur = e.Echoue(EtapeEcriture::Vidage);
+    if (!erreur) erreur = VideSurDisque(e.fichier);
+    if (!erreur) erreur = e.Echoue(EtapeEcriture::Remplacement);
+    if (erreur) {
         e.fichier.cancelWriting();
         (void)e.fichier.commit();
-        throw ErreurExecution::CreationFichier(e.chemin);
+        fin();
+        throw e.Erreur(erreur);
     }
-    if (!e.fichier.commit()) throw ErreurExecution::CreationFichier(e.chemin);
+    errno = 0;
+    if (!e.fichier.commit()) {
+        const int vue = ErreurQt(e.fichier, errno);
+        fin();
+        throw e.Erreur(vue);
+    }
+    // The new file is in place; a disk that fails to confirm its name is
+    // said, so that nothing shows as saved that a power cut could take back.
+    erreur = e.Echoue(EtapeEcriture::VidageDossier);
+    if (!erreur) erreur = VideDossier(e.chemin);
+    fin();
+    if (erreur) throw e.Erreur(erreur);
 }
 
 namespace {
 
 // The first step of every write: the temporary file created, `produit`'s
 // bytes written to it a piece at a time (handed to the function it is given)
-// and flushed to the system.
-template <class Producteur> EcritureEnCours Commence(const QString& chemin, Producteur&& produit) {
-    if (chemin.isEmpty() || QFileInfo(chemin).isDir())
-        throw ErreurExecution::CreationFichier(chemin);
+// and flushed to the system. A file of lines is written under its lock (see
+// restes_ecriture.h).
+template <class Producteur>
+EcritureEnCours Commence(const QString& chemin, bool verrouille, Producteur&& produit) {
+    if (chemin.isEmpty()) throw ErreurExecution::CreationFichier(chemin);
     auto etat = std::make_unique<EcritureEnCours::Etat>(chemin);
+    if (QFileInfo(chemin).isDir()) throw etat->Erreur(EISDIR);
+    if (verrouille) etat->verrou = VerrouilleEcriture(chemin);
     QSaveFile& f = etat->fichier;
-    if (etat->Echoue(EtapeEcriture::Creation) || !f.open(QIODevice::WriteOnly))
-        throw ErreurExecution::CreationFichier(chemin);
-    const auto abandonne = [&f, &chemin] {
+    if (const int erreur = etat->Echoue(EtapeEcriture::Creation)) throw etat->Erreur(erreur);
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly)) throw etat->Erreur(ErreurQt(f, errno));
+    const auto abandonne = [&f, &etat](int erreur) {
+        const int vue = ErreurQt(f, erreur);
         f.cancelWriting(); // the temporary file goes with f
-        return ErreurExecution::CreationFichier(chemin);
+        return etat->Erreur(vue);
     };
     CalculEmpreinte empreinte;
     const auto ecrit = [&](std::string_view morceau) {
         const auto taille = static_cast<qint64>(morceau.size());
-        if (etat->Echoue(EtapeEcriture::Ecriture)) {
+        if (const int erreur = etat->Echoue(EtapeEcriture::Ecriture)) {
             f.write(morceau.data(), taille / 2); // what a full disk takes before it refuses
-            throw abandonne();
+            throw abandonne(erreur);
         }
-        if (f.write(morceau.data(), taille) != taille) throw abandonne();
+        errno = 0;
+        if (f.write(morceau.data(), taille) != taille) throw abandonne(errno);
         empreinte.Ajoute(morceau);
     };
     produit(ecrit);
-    if (!f.flush()) throw abandonne();
+    errno = 0;
+    if (!f.flush()) throw abandonne(errno);
     etat->empreinte = empreinte.Resultat();
     return EcritureEnCours(std::move(etat));
 }
 
 } // namespace
 
-void SimulePanneEcriture(PanneEcriture panne) {
+void SimulePanneEcriture(PanneEcriture panne, int erreur) {
     Panne() = std::move(panne);
+    ErreurPanne() = erreur;
 }
 
 void EcritOctets(const QString& chemin, std::string_view contenu) {
-    Commence(chemin, [contenu](const auto& ecrit) { ecrit(contenu); }).Termine();
+    Commence(chemin, false, [contenu](const auto& ecrit) { ecrit(contenu); }).Termine();
 }
 
-EcritureEnCours CommenceFichier(const QString& chemin, const Lignes& lignes) {
-    return Commence(chemin, [&lignes](const auto& ecrit) {
-        // Written a piece at a time: a whole book is never held a second time
-        // in memory as one text.
-        constexpr std::size_t Morceau = 1 << 16;
-        std::string morceau;
-        morceau.reserve(Morceau + 512);
-        for (const auto& l : lignes) {
+namespace {
+// The lines of each list in turn, each followed by CR LF, handed to `ecrit`
+// a piece at a time: a whole book is never held a second time in memory as
+// one text.
+template <class Ecrit>
+void EcritLignes(const Ecrit& ecrit, std::initializer_list<const Lignes*> listes) {
+    constexpr std::size_t Morceau = 1 << 16;
+    std::string morceau;
+    morceau.reserve(Morceau + 512);
+    for (const Lignes* lignes : listes)
+        for (const auto& l : *lignes) {
             morceau += l;
             morceau += "\r\n";
             if (morceau.size() >= Morceau) {
@@ -439,12 +538,22 @@ EcritureEnCours CommenceFichier(const QString& chemin, const Lignes& lignes) {
                 morceau.clear();
             }
         }
-        ecrit(morceau);
-    });
+    ecrit(morceau);
+}
+} // namespace
+
+EcritureEnCours CommenceFichier(const QString& chemin, const Lignes& lignes) {
+    return Commence(chemin, true, [&lignes](const auto& ecrit) { EcritLignes(ecrit, {&lignes}); });
 }
 
 void EcritFichier(const QString& chemin, const Lignes& lignes) {
     CommenceFichier(chemin, lignes).Termine();
+}
+
+void EcritFichier(const QString& chemin, const Lignes& lignes, const Lignes& suite) {
+    Commence(chemin, true, [&](const auto& ecrit) {
+        EcritLignes(ecrit, {&lignes, &suite});
+    }).Termine();
 }
 
 // ICU's windows-1252 decodes the five bytes the code page leaves undefined

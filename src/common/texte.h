@@ -38,9 +38,14 @@ std::optional<Lignes> LitLignes(QFile& fichier, CalculEmpreinte* empreinte = nul
 // With `empreinte`, also the fingerprint of the very bytes the lines come from.
 std::optional<Lignes> LitFichier(const QString& chemin, CalculEmpreinte* empreinte = nullptr);
 // Writes a whole text file atomically (temporary file in the same folder,
-// renamed over the old one only when complete, permissions kept). On failure the
-// old file is intact and ErreurExecution::CreationFichier(chemin) is thrown.
+// renamed over the old one only when complete, permissions kept, then the
+// folder flushed). On failure the old file is intact and
+// ErreurExecution::CreationFichier(chemin, why) is thrown; only when the disk
+// fails to confirm the folder after the rename is the new file in place.
 void EcritFichier(const QString& chemin, const Lignes& lignes);
+// The same for the lines of `lignes` followed by those of `suite`, written
+// from where they are.
+void EcritFichier(const QString& chemin, const Lignes& lignes, const Lignes& suite);
 // The same two for a file taken as its exact bytes: a note whose last line may
 // or may not end with a line break, a UTF-8 export, a PDF file.
 std::optional<std::string> LitOctets(const QString& chemin);
@@ -50,12 +55,15 @@ void EcritOctets(const QString& chemin, std::string_view contenu);
 // the two writers above, and `panne` is asked at each of their steps whether
 // that step fails there, as it would on a read-only folder (creating the
 // temporary file), a full disk (writing: half of the piece is written first),
-// a failed flush to the disk or a failed rename. An empty function: no fault
-// (the default). The two last steps belong to EcritureEnCours::Termine, which
-// asks the function that was set when the writing began.
-enum class EtapeEcriture { Creation, Ecriture, Vidage, Remplacement };
+// a failed flush to the disk, a failed rename, or a failed flush of the
+// folder once the new file is in place. An empty function: no fault (the
+// default). The steps from the flush on belong to EcritureEnCours::Termine,
+// which asks the function that was set when the writing began. The failing
+// step reports the system error `erreur` (errno), or, for 0, the one such a
+// step usually meets: EACCES, ENOSPC, EIO, EACCES, EIO.
+enum class EtapeEcriture { Creation, Ecriture, Vidage, Remplacement, VidageDossier };
 using PanneEcriture = std::function<bool(EtapeEcriture etape, const QString& chemin)>;
-void SimulePanneEcriture(PanneEcriture panne);
+void SimulePanneEcriture(PanneEcriture panne, int erreur = 0);
 bool FichierExiste(const QString& chemin);
 
 // What a file holds at one moment, to tell later whether another program has

@@ -6,15 +6,21 @@ namespace {
 constexpr char Tab = '\t';
 }
 
-void EditionGlossaire::Init(const Lignes& liste) {
-    m_entrees = liste;
+void EditionGlossaire::Init(Lignes& liste) {
+    m_entrees = &liste;
+    m_selection = -1;
+}
+
+void EditionGlossaire::Init(Lignes&& liste) {
+    m_propres = std::move(liste);
+    m_entrees = &m_propres;
     m_selection = -1;
 }
 
 void EditionGlossaire::Clic(int i) {
-    if (i < 0 || i >= static_cast<int>(m_entrees.size())) return;
+    if (i < 0 || i >= static_cast<int>(m_entrees->size())) return;
     m_selection = i;
-    const std::string& e = m_entrees[i];
+    const std::string& e = (*m_entrees)[i];
     const auto tab = e.find(Tab);
     if (tab == std::string::npos) return;
     Abreviation = e.substr(0, tab);
@@ -24,22 +30,22 @@ void EditionGlossaire::Clic(int i) {
 int EditionGlossaire::Ajouter() {
     std::string e = Abreviation + Tab + Designation;
     if (m_selection < 0) {
-        m_entrees.push_back(std::move(e));
-        return static_cast<int>(m_entrees.size()) - 1;
+        m_entrees->push_back(std::move(e));
+        return static_cast<int>(m_entrees->size()) - 1;
     }
-    m_entrees[m_selection] = std::move(e);
+    (*m_entrees)[m_selection] = std::move(e);
     return m_selection;
 }
 
 void EditionGlossaire::Supprimer() {
-    if (m_selection >= 0) m_entrees.erase(m_entrees.begin() + m_selection);
+    if (m_selection >= 0) m_entrees->erase(m_entrees->begin() + m_selection);
     m_selection = -1;
 }
 
 std::string EditionGlossaire::Result(Lignes& liste, bool insere) const {
-    liste = m_entrees;
+    if (&liste != m_entrees) liste = *m_entrees;
     if (!insere || m_selection < 0) return {};
-    const std::string& e = m_entrees[m_selection];
+    const std::string& e = (*m_entrees)[m_selection];
     const auto tab = e.find(Tab);
     return tab == std::string::npos ? e : e.substr(tab + 1);
 }

@@ -15,9 +15,18 @@ constexpr int LongueurDesignationGlossaire = 1024;
 
 class EditionGlossaire {
 public:
-    void Init(const Lignes& liste); // a copy of the list, nothing selected
+    EditionGlossaire() = default;
+    EditionGlossaire(const EditionGlossaire&) = delete;
+    EditionGlossaire& operator=(const EditionGlossaire&) = delete;
 
-    const Lignes& Entrees() const { return m_entrees; }
+    // The caller's list is edited where it is, nothing selected: every change
+    // goes back to it however the dialog closes, so a glossary of millions of
+    // entries is never held twice. It must outlive the editing.
+    void Init(Lignes& liste);
+    // A list of the editing's own.
+    void Init(Lignes&& liste);
+
+    const Lignes& Entrees() const { return *m_entrees; }
     int Selection() const { return m_selection; }
     std::string Abreviation; // Edit1
     std::string Designation; // Edit2
@@ -32,8 +41,9 @@ public:
     // "Supprimer": deletes the selected entry, if any; then none is selected.
     void Supprimer();
 
-    // Gives the caller's list every entry, however the dialog was closed; the
-    // designation of the selected entry when it was closed with "Insérer".
+    // Gives the caller's list every entry (it has them already when it is
+    // the list edited), however the dialog was closed; the designation of the
+    // selected entry when it was closed with "Insérer".
     std::string Result(Lignes& liste, bool insere) const;
 
     // A character typed into the abbreviation: a to z become capitals,
@@ -41,7 +51,8 @@ public:
     static std::optional<char> Edit1KeyPress(char c);
 
 private:
-    Lignes m_entrees;
+    Lignes m_propres;
+    Lignes* m_entrees = &m_propres;
     int m_selection = -1;
 };
 

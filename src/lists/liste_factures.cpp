@@ -12,6 +12,8 @@ bool Chiffre(char c) {
     return c >= '0' && c <= '9';
 }
 
+constexpr std::string_view Separateur = "  ";
+
 } // namespace
 
 std::optional<int> NumeroLigneDebut(std::string_view ligne) {
@@ -25,43 +27,56 @@ std::optional<int> NumeroLigneDebut(std::string_view ligne) {
     return n;
 }
 
-std::vector<EntreeListe> EntreesListe(const Lignes& livre) {
-    // Each block's entry is made at its first start line, as a search from
-    // the top finds it, while the lines after it are being read anyway:
-    // blocks lie in the file in any order, and going to them in number order
-    // afterwards would jump all over a large book.
-    std::vector<EntreeListe> entrees(NbFichesMax);
-    const int taille = static_cast<int>(livre.size());
-    for (int debut = 0; debut < taille; ++debut) {
-        const auto n = NumeroLigneDebut(livre[debut]);
-        if (!n || entrees[*n].Bloc >= 0) continue;
-        // A block cut short (its end line, another block or the end of the
-        // book within the header) gives empty fields, as when it is shown.
-        const std::string fin = LigneFin(*n);
-        int limite = std::min(taille, debut + 7);
-        for (int i = debut + 1; i < limite; ++i)
-            if (livre[i] == fin || CommenceDebutSansCasse(livre[i])) {
-                limite = i;
-                break;
-            }
-        const auto ligne = [&](int k) -> std::string_view {
-            return debut + k < limite ? std::string_view(livre[debut + k]) : std::string_view();
-        };
-        std::string t(Depuis(ligne(1), 4));
-        for (int k : {2, 3, 5, 6}) {
-            t += "  ";
-            t += ligne(k);
-        }
-        entrees[*n] = {std::move(t), *n};
+std::vector<EntreeListe> EntreesListe(const LignesLivre& livre) {
+    std::vector<EntreeListe> entrees;
+    for (int n = 0; n < NbFichesMax; ++n) {
+        const int debut = livre.Premier(n);
+        if (debut < 0) break; // the list stops at the first missing number
+        entrees.push_back({debut, n});
     }
-    // The list runs from block 0 to the last block before the first missing number.
-    const auto manque = std::find_if(entrees.begin(), entrees.end(),
-                                     [](const EntreeListe& e) { return e.Bloc < 0; });
-    entrees.erase(manque, entrees.end());
     return entrees;
 }
 
-bool Liste(Facture& f, const std::function<int(const Lignes&)>& choix) {
+std::array<std::string_view, 5> ChampsEntree(const Lignes& livre, const EntreeListe& e) {
+    // The header ends early at the block's end line, another block's start
+    // line or the end of the book.
+    // Both begin with '<', which most lines do not: the window's width asks
+    // this of every entry.
+    const int taille = static_cast<int>(livre.size());
+    int limite = std::min(taille, e.Debut + 7);
+    for (int i = e.Debut + 1; i < limite; ++i) {
+        const std::string& l = livre[i];
+        if (l.empty() || l[0] != '<') continue;
+        if (CommenceDebutSansCasse(l) || l == LigneFin(e.Bloc)) {
+            limite = i;
+            break;
+        }
+    }
+    const auto ligne = [&](int k) -> std::string_view {
+        return e.Debut + k < limite ? std::string_view(livre[e.Debut + k]) : std::string_view();
+    };
+    return {Depuis(ligne(1), 4), ligne(2), ligne(3), ligne(5), ligne(6)};
+}
+
+std::string TexteEntree(const Lignes& livre, const EntreeListe& e) {
+    const auto champs = ChampsEntree(livre, e);
+    std::string t(champs[0]);
+    for (std::size_t k = 1; k < champs.size(); ++k) {
+        t += Separateur;
+        t += champs[k];
+    }
+    return t;
+}
+
+std::size_t LongueurEntree(const Lignes& livre, const EntreeListe& e) {
+    const auto champs = ChampsEntree(livre, e);
+    std::size_t n = (champs.size() - 1) * Separateur.size();
+    for (const auto c : champs)
+        n += c.size();
+    return n;
+}
+
+bool Liste(Facture& f, const std::function<int(const LignesLivre&)>& choix) {
     f.EcritFiche();
     const int bloc = choix(f.Livre);
     if (bloc < 0 || bloc >= NbFichesMax) return false;

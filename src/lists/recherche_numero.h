@@ -10,8 +10,10 @@
 namespace kyr {
 
 // The block number of the first document whose number line is "NUM" + texte,
-// letter case ignored; -1 when there is none (an empty text finds nothing).
-// `texte` is the kind letter and the number as stored, trailing blanks included.
+// letter case ignored; failing that, of the first whose number line differs
+// from it only by the blanks at its end ("F12" finds the number stored as 12
+// and seven blanks). -1 when there is none. An empty text finds nothing, and
+// the kind letter alone only its exact line.
 int ChercheNumero(const Lignes& livre, std::string_view texte);
 
 // "C&hercher facture...": stores the shown document, asks for the text

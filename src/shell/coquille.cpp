@@ -3,7 +3,10 @@
 
 #include "book/glossaire.h"
 #include "book/liste_clients.h"
+#include "book/reglages.h"
+#include "book/societe.h"
 #include "common/erreurs.h"
+#include "common/restes_ecriture.h"
 #include "common/texte.h"
 #include "shell/prelecture.h"
 
@@ -67,8 +70,12 @@ Coquille::~Coquille() {
 
 void Coquille::Lance(const QString& nom, PriseVerrou prise, bool nouveauNom) {
     AttendSauvegarde(); // one save at a time (the commands have waited already)
-    std::optional<SauvegardeLivre> sauvegarde =
-        m_facture.LanceSauvegarde(nom); // nothing changed on error
+    std::optional<SauvegardeLivre> sauvegarde;
+    try {
+        sauvegarde = m_facture.LanceSauvegarde(nom); // nothing changed on error
+    } catch (const ErreurExecution& e) {
+        throw e.ModificationsGardees();
+    }
     if (!sauvegarde) return;
     auto enCours = std::make_unique<EnCours>(std::move(*sauvegarde));
     EnCours* const e = enCours.get();
@@ -90,7 +97,11 @@ void Coquille::Lance(const QString& nom, PriseVerrou prise, bool nouveauNom) {
     m_enCours = std::move(enCours);
     // The client file, written while the book's goes to the disk: a failure
     // here reaches the dispatch and leaves the book's save running.
-    SauveCli(m_facture.clients);
+    try {
+        SauveCli(m_facture.clients);
+    } catch (const ErreurExecution& e) {
+        throw e.ModificationsGardees();
+    }
 }
 
 void Coquille::Recoit(unsigned numero) {
@@ -114,7 +125,7 @@ void Coquille::Conclut() {
     if (e->erreur) {
         // The old file is intact; a lock taken for a new name goes with `e`.
         m_facture.SauvegardeEchouee(e->sauvegarde);
-        throw *e->erreur;
+        throw e->erreur->ModificationsGardees();
     }
     FichierCourant = e->nom;
     // The lock too, when the copy that held it at opening has closed since.
@@ -246,6 +257,7 @@ bool Coquille::Demarrage() {
                     }
                     FichierCourant = m_livreMemorise;
                     Attache(std::move(prise), std::move(empreinte));
+                    (void)RetireRestesEcriture(FichierCourant);
                     charge = true;
                 } catch (const ErreurExecution& e) {
                     m_plateforme.Erreur(e.message());
@@ -257,6 +269,11 @@ bool Coquille::Demarrage() {
     if (Prelecture) (void)Prelecture->Prends(QString());
     Prelecture = nullptr;
     RepertoireDepart = QDir::currentPath();
+    // The files this folder's copies write at exit, whose save a stopped
+    // computer may have cut short.
+    for (const QString& nom :
+         {NomFichierIni, NomFichierClients, NomFichierGlossaire, NomFichierSociete})
+        (void)RetireRestesEcriture(nom);
     return charge;
 }
 
@@ -308,6 +325,7 @@ bool Coquille::Ouvrir() {
     auto empreinte = m_facture.Charge(*nom);
     FichierCourant = *nom;
     Attache(std::move(prise), std::move(empreinte));
+    (void)RetireRestesEcriture(FichierCourant);
     Memorise(*nom);
     CommandesLivre = true;
     return true;
@@ -396,11 +414,13 @@ bool Coquille::Fermeture() {
     // Each file is tried on its own: a settings file that cannot be written
     // must not keep the client file from being saved.
     QStringList erreurs;
+    // Whatever could not be written is still in the program, which then
+    // asks whether to quit.
     const auto essaie = [&erreurs](auto&& ecrit) {
         try {
             ecrit();
         } catch (const ErreurExecution& e) {
-            erreurs << e.message();
+            erreurs << e.ModificationsGardees().message();
         }
     };
     const std::string nomLivre = DepuisQString(LivreMemorise()).value_or(std::string());

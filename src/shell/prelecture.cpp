@@ -15,7 +15,7 @@ namespace kyr {
 QString LivreAOuvrir() {
     try {
         Reglages r;
-        if (!ChargeIni(r) || !AutoOuverture(r)) return {};
+        if (!ChargeValeursIni(r) || !AutoOuverture(r)) return {};
         const QString nom = VersQString(r.DernierLivre);
         return FichierExiste(nom) ? nom : QString();
     } catch (...) {

@@ -237,7 +237,7 @@ TEST_F(Livre, UneSauvegardeLanceeSeMontreFaiteEtUnEchecALaFinLaDefait) {
             EXPECT_EQ(Empreinte(nom), s->ecriture.Empreinte());
         } catch (const ErreurExecution& e) {
             EXPECT_TRUE(k.panne);
-            EXPECT_EQ(e.message(), "Ne peut créer le fichier " + nom);
+            EXPECT_EQ(e.message(), "Ne peut créer le fichier " + nom + ". " + CauseEtape(*k.panne));
             f.SauvegardeEchouee(*s);
             EXPECT_TRUE(f.LivreModifie);
             EXPECT_EQ(f.TitreFenetre, "exemple.fct");

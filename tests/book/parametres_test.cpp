@@ -96,7 +96,9 @@ TEST_F(ParF, WriteFailureIsShownAndTheAnswerStillApplies) {
     c.OmettreConversion = true;
     AppliqueParF(f, c);
     EXPECT_EQ(plateforme.erreurs,
-              std::vector<QString>{QStringLiteral("Ne peut créer le fichier KyrFact.ini")});
+              std::vector<QString>{QStringLiteral(
+                  "Ne peut créer le fichier KyrFact.ini. Un dossier porte ce nom. Les "
+                  "modifications sont toujours dans la fenêtre : elles ne sont pas enregistrées")});
     EXPECT_EQ(f.fiche.Devise2, "");
     EXPECT_EQ(f.fiche.TotalConverti, "");
 }
@@ -122,7 +124,8 @@ TEST(Psoc, DescriptionChangesOnlyWithAFirstLine) {
     QDir().mkdir(NomFichierSociete);
     EXPECT_TRUE(AppliquePsoc(f, {"SARL", "", "", "", "", "", ""}, true));
     EXPECT_EQ(plateforme.erreurs,
-              std::vector<QString>{QStringLiteral("Ne peut créer le fichier Fact.soc")});
+              std::vector<QString>{
+                  QStringLiteral("Ne peut créer le fichier Fact.soc. Un dossier porte ce nom")});
 }
 
 TEST(ParM, PageSetupValues) {

@@ -105,6 +105,34 @@ TEST(ChargeIni, OddFiles) {
     }
 }
 
+TEST(ChargeValeursIni, TheStartReadsTheSameValuesWithoutTheConditions) {
+    // What the start reads to know which book to read ahead: the twelve values
+    // as ChargeIni reads them, however far down they stand, and nothing of the
+    // payment conditions, which may be millions.
+    const std::string douze =
+        "0\r\n7.5\r\n20.6\r\n0\r\n5.5\r\nL.fct\r\n1\r\n2\r\n0\r\n0\r\n1\r\n0\r\n";
+    std::string beaucoup = douze;
+    for (int k = 0; k < 20000; ++k)
+        beaucoup += "R\xE8glement \xE0 " + std::to_string(k) + " jours\r\n";
+    for (const std::string& contenu :
+         {douze + "Comptant\r\n", beaucoup, std::string(40000, '\n') + douze,
+          "0\r\n" + std::string(70000, ' ') + "\r\n0.1\r\n20", std::string("0\r0.2\rL"),
+          std::string()}) {
+        SCOPED_TRACE(contenu.substr(0, 20));
+        DossierTemporaire dossier;
+        Ecrit(contenu);
+        Reglages tout, valeurs;
+        valeurs.ConditionsReglement = {"garde"};
+        ASSERT_TRUE(ChargeIni(tout));
+        ASSERT_TRUE(ChargeValeursIni(valeurs));
+        EXPECT_EQ(valeurs.ConditionsReglement, Lignes{"garde"});
+        valeurs.ConditionsReglement = tout.ConditionsReglement;
+        EXPECT_EQ(LignesIni(valeurs, valeurs.DernierLivre), LignesIni(tout, tout.DernierLivre));
+    }
+    Reglages r;
+    EXPECT_FALSE(ChargeValeursIni(r, "absent.ini"));
+}
+
 TEST(LibellesDevise, CurrencyCaptions) {
     for (const auto& [devise, omettre, l16, l17] :
          std::vector<std::tuple<int, int, std::string, std::string>>{{0, 0, "Francs", "Euros"},

@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <thread>
 
 #include <unistd.h>
@@ -98,9 +101,9 @@ TEST(Texte, LargeFilesReadBackAsSmallOnes) {
     for (const std::size_t taille : {Mio - 1, Mio, Mio + 7, 6 * Mio + 3})
         fichiers.push_back(melange(taille));
     fichiers.push_back("court\r\n" + std::string(3 * Mio, 'x') + "\r\nfin"); // longer than a piece
-    fichiers.push_back(std::string(Mio - 1, 'a') + "\r\n" + melange(Mio)); // CR LF astride
-    fichiers.push_back(std::string(Mio, 'a') + "\n\r\n");                   // LF just after a piece
-    std::string cr(2 * Mio + 5, 'b');                                        // lone CRs only
+    fichiers.push_back(std::string(Mio - 1, 'a') + "\r\n" + melange(Mio));   // CR LF astride
+    fichiers.push_back(std::string(Mio, 'a') + "\n\r\n"); // LF just after a piece
+    std::string cr(2 * Mio + 5, 'b');                     // lone CRs only
     for (std::size_t i = 0; i < cr.size(); i += 97)
         cr[i] = '\r';
     fichiers.push_back(cr);
@@ -138,37 +141,102 @@ TEST(Texte, MissingFileIsNoErrorUnreadableOneIs) {
     }
 }
 
-TEST(Texte, FailedWriteKeepsTheOldFileAndSaysSo) {
-    test::DossierTemporaire dossier;
-    auto echoue = [](const QString& chemin) {
-        try {
-            EcritFichier(chemin, {"nouveau"});
-        } catch (const ErreurExecution& e) {
-            return e.message();
-        }
-        return QString("écrit");
+TEST(Texte, FailedWriteKeepsTheOldFileAndSaysWhy) {
+    // The administrator writes anywhere: where chmod stops nothing for him,
+    // the creation of the temporary file is made to fail as well, so that the
+    // message is the one a user gets there.
+    const bool administrateur = geteuid() == 0;
+    struct Cas {
+        const char* nom;
+        const char* chemin;
+        std::function<void()> prepare;
+        std::optional<EtapeEcriture> panne; // besides what `prepare` did
+        int erreur;                         // the system's error for that step, 0: its usual
+        const char* cause;
     };
-    // A folder that does not exist, a file that is a folder.
-    EXPECT_EQ(echoue("manque/livre.fct"), QString("Ne peut créer le fichier manque/livre.fct"));
-    QDir().mkdir("dossier.fct");
-    EXPECT_EQ(echoue("dossier.fct"), QString("Ne peut créer le fichier dossier.fct"));
-    EXPECT_TRUE(QFileInfo("dossier.fct").isDir());
-    // A read-only folder (meaningless for root, who writes anywhere).
-    if (geteuid() != 0) {
-        QDir().mkdir("lecture");
-        Ecrit("lecture/livre.fct", "ancien\r\n");
-        QFile::setPermissions("lecture", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        EXPECT_EQ(echoue("lecture/livre.fct"),
-                  QString("Ne peut créer le fichier lecture/livre.fct"));
-        EXPECT_EQ(Contenu("lecture/livre.fct"), "ancien\r\n");
+    const auto lectureSeule = [](const char* chemin) {
+        QFile::setPermissions(chemin, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    };
+    const std::optional<EtapeEcriture> siAdministrateur =
+        administrateur ? std::optional(EtapeEcriture::Creation) : std::nullopt;
+    const std::vector<Cas> cas = {
+        {"dossier absent",
+         "manque/livre.fct",
+         [] {},
+         {},
+         0,
+         "Le dossier n'existe pas ou n'est plus accessible"},
+        {"un dossier de ce nom",
+         "dossier.fct",
+         [] { QDir().mkdir("dossier.fct"); },
+         {},
+         0,
+         "Un dossier porte ce nom"},
+        {"dossier en lecture seule", "lecture/livre.fct",
+         [&] {
+             QDir().mkdir("lecture");
+             Ecrit("lecture/livre.fct", "ancien\r\n");
+             lectureSeule("lecture");
+         },
+         siAdministrateur, EACCES, "Le dossier est en lecture seule"},
+        {"fichier en lecture seule", "fige.fct",
+         [] {
+             Ecrit("fige.fct", "ancien\r\n");
+             QFile::setPermissions("fige.fct", QFileDevice::ReadOwner);
+         },
+         siAdministrateur, EACCES, "Le fichier est en lecture seule"},
+        {"droits", "livre.fct", [] { Ecrit("livre.fct", "ancien\r\n"); }, EtapeEcriture::Creation,
+         EPERM, "Les droits sur le fichier ou le dossier sont insuffisants"},
+        {"disque en lecture seule", "livre.fct", [] { Ecrit("livre.fct", "ancien\r\n"); },
+         EtapeEcriture::Creation, EROFS, "Le disque est en lecture seule"},
+        {"disque plein", "livre.fct", [] { Ecrit("livre.fct", "ancien\r\n"); },
+         EtapeEcriture::Ecriture, 0, "Le disque est plein"},
+        {"quota", "livre.fct", [] { Ecrit("livre.fct", "ancien\r\n"); }, EtapeEcriture::Ecriture,
+         EDQUOT, "L'espace disque accordé à l'utilisateur est épuisé"},
+        {"disque en panne", "livre.fct", [] { Ecrit("livre.fct", "ancien\r\n"); },
+         EtapeEcriture::Vidage, 0, "Le disque a signalé une erreur d'écriture"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        test::DossierTemporaire dossier;
+        c.prepare();
+        const std::string avant = Contenu(c.chemin);
+        QString message = "écrit";
+        {
+            std::optional<test::PanneEcritureSimulee> panne;
+            if (c.panne) panne.emplace(*c.panne, c.erreur);
+            try {
+                EcritFichier(c.chemin, {"nouveau"});
+            } catch (const ErreurExecution& e) {
+                message = e.message();
+            }
+        }
+        EXPECT_EQ(message, QStringLiteral("Ne peut créer le fichier %1. %2")
+                               .arg(QString::fromUtf8(c.chemin), QString::fromUtf8(c.cause)));
+        EXPECT_EQ(Contenu(c.chemin), avant);
         QFile::setPermissions("lecture", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                              QFileDevice::ExeOwner);
-        // A read-only file in a writable folder is not replaced either.
-        Ecrit("fige.fct", "ancien\r\n");
-        QFile::setPermissions("fige.fct", QFileDevice::ReadOwner);
-        EXPECT_EQ(echoue("fige.fct"), QString("Ne peut créer le fichier fige.fct"));
-        EXPECT_EQ(Contenu("fige.fct"), "ancien\r\n");
     }
+}
+
+TEST(Texte, AFolderThatTheDiskDoesNotConfirmIsSaid) {
+    // The new file is in place, but a power cut could still take its name
+    // back: the save is not reported done.
+    test::DossierTemporaire dossier;
+    Ecrit("livre.fct", "ancien\r\n");
+    QString message;
+    {
+        test::PanneEcritureSimulee panne(EtapeEcriture::VidageDossier);
+        try {
+            EcritFichier("livre.fct", {"nouveau"});
+        } catch (const ErreurExecution& e) {
+            message = e.message();
+        }
+    }
+    EXPECT_EQ(message, QStringLiteral("Ne peut créer le fichier livre.fct. Le disque a signalé "
+                                      "une erreur d'écriture"));
+    EXPECT_EQ(Contenu("livre.fct"), "nouveau\r\n");
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"livre.fct"});
 }
 
 TEST(Texte, AWritingInTwoStepsReplacesTheFileOnlyAtItsEnd) {
@@ -224,7 +292,7 @@ TEST(Texte, EachStepOfATwoStepWritingFailsWhereItBelongs) {
                 message = x.message();
             }
         }
-        EXPECT_EQ(message, QString("Ne peut créer le fichier livre.fct"));
+        EXPECT_EQ(message, "Ne peut créer le fichier livre.fct. " + test::CauseEtape(c.etape));
         EXPECT_EQ(Contenu("livre.fct"), "ancien\r\n");
         EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"livre.fct"});
     }

@@ -11,10 +11,13 @@ using test::Document;
 
 namespace {
 
-std::vector<std::string> Textes(const std::vector<EntreeListe>& e) {
+// Each entry's text, checked against the length the list sizes itself by.
+std::vector<std::string> Textes(const Lignes& livre, const std::vector<EntreeListe>& e) {
     std::vector<std::string> t;
-    for (const auto& x : e)
-        t.push_back(x.Texte);
+    for (const auto& x : e) {
+        t.push_back(TexteEntree(livre, x));
+        EXPECT_EQ(LongueurEntree(livre, x), t.back().size());
+    }
     return t;
 }
 std::vector<int> Blocs(const std::vector<EntreeListe>& e) {
@@ -29,15 +32,15 @@ const std::string F = "Facture", D = "Devis    ", A = "Avoir     ";
 } // namespace
 
 TEST(ListeFactures, EntreesDuLivreExemple) {
-    Lignes livre = *LitFichier(test::Donnee("exemple.fct"));
+    const LignesLivre livre = *LitFichier(test::Donnee("exemple.fct"));
     const auto e = EntreesListe(livre);
-    EXPECT_EQ(Textes(e), (std::vector<std::string>{
-                             "200001001  03/01/2000  10002  Facture  Garage du Centre",
-                             "200001002  07/01/2000  10003  Facture  Boulangerie Martin",
-                             "200001001  10/01/2000  10004  Devis      Caf\xE9 de la Poste",
-                             "200001004  15/01/2000  10002  Facture  Garage du Centre"}));
+    EXPECT_EQ(Textes(livre, e), (std::vector<std::string>{
+                                    "200001001  03/01/2000  10002  Facture  Garage du Centre",
+                                    "200001002  07/01/2000  10003  Facture  Boulangerie Martin",
+                                    "200001001  10/01/2000  10004  Devis      Caf\xE9 de la Poste",
+                                    "200001004  15/01/2000  10002  Facture  Garage du Centre"}));
     EXPECT_EQ(Blocs(e), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(e[2].Texte[30], 'D') << "the kind letter is the 31st character";
+    EXPECT_EQ(TexteEntree(livre, e[2])[30], 'D') << "the kind letter is the 31st character";
 }
 
 TEST(ListeFactures, EntreesSelonLeLivre) {
@@ -95,7 +98,7 @@ TEST(ListeFactures, EntreesSelonLeLivre) {
     };
     for (const auto& c : cas) {
         const auto e = EntreesListe(c.livre);
-        EXPECT_EQ(Textes(e), c.textes) << c.nom;
+        EXPECT_EQ(Textes(c.livre, e), c.textes) << c.nom;
         EXPECT_EQ(Blocs(e), c.blocs) << c.nom;
     }
 }
@@ -114,7 +117,7 @@ TEST_F(ListeOuvre, ChaqueEntreeOuvreSonDocumentEtLeDocumentAfficheEstRange) {
     f.Modifie();
 
     std::vector<EntreeListe> vues;
-    ASSERT_TRUE(Liste(f, [&](const Lignes& livre) {
+    ASSERT_TRUE(Liste(f, [&](const LignesLivre& livre) {
         vues = EntreesListe(livre);
         return vues[1].Bloc;
     }));
@@ -123,7 +126,7 @@ TEST_F(ListeOuvre, ChaqueEntreeOuvreSonDocumentEtLeDocumentAfficheEstRange) {
     EXPECT_EQ(f.fiche.CodeClient, "0");
     EXPECT_EQ(f.fiche.Adresse[0], "UN");
 
-    EXPECT_FALSE(Liste(f, [](const Lignes&) { return -1; }));
+    EXPECT_FALSE(Liste(f, [](const LignesLivre&) { return -1; }));
     EXPECT_EQ(f.FicheCourante, 1) << "nothing chosen: the shown document stays";
     f.FicheCourante = 0;
     f.LitFiche();

@@ -258,7 +258,11 @@ TEST_F(CoquilleTest, UnEchecDEnregistrementGardeLeLivreEtLeProgramme) {
     p.reponses = {Bouton::Oui};
     EXPECT_FALSE(c.DemandeFermeture());
     ASSERT_EQ(p.erreurs.size(), 1u);
-    EXPECT_EQ(p.erreurs[0], QStringLiteral("Ne peut créer le fichier %1").arg(a));
+    EXPECT_EQ(p.erreurs[0], QStringLiteral("Ne peut créer le fichier %1. Le dossier n'existe pas "
+                                           "ou n'est plus accessible. Les modifications sont "
+                                           "toujours dans la fenêtre : elles ne sont pas "
+                                           "enregistrées")
+                                .arg(a));
     EXPECT_TRUE(f.TestModif());
 
     // New with "&Oui" does not throw the book away either.
@@ -324,6 +328,25 @@ TEST_F(Reglee, OuvertureAutomatique) {
     EXPECT_EQ(c.FichierCourant, a);
     EXPECT_EQ(f.fiche.Adresse[0], "Dupont");
     EXPECT_TRUE(c.CommandesLivre);
+}
+
+TEST_F(Reglee, LeDemarrageRetireLesRestesDEnregistrementsInterrompus) {
+    // Saves killed between the naming of their temporary file and its rename,
+    // the book's and the settings' (written at exit), and the user's own files.
+    const QString a = Ecrit("a.fct", Livre("Dupont"));
+    const QString restes[] = {dossier.chemin("a.fct.XJVoWd"), dossier.chemin("KyrFact.ini.QmPzTb")};
+    const QString gardes[] = {dossier.chemin("a.fct.sauve"), dossier.chemin("a.fct.Coupee")};
+    for (const QString& r : restes)
+        EcritFichier(r, Livre("Durand"));
+    EcritFichier(gardes[0], Livre("Durand"));
+    EcritOctets(gardes[1], "<BLOC0000>\r\nNUM");
+    Regle(a, 1);
+    ASSERT_EQ(c.FichierCourant, a);
+    for (const QString& r : restes)
+        EXPECT_FALSE(QFile::exists(r)) << r.toStdString();
+    for (const QString& g : gardes)
+        EXPECT_TRUE(QFile::exists(g)) << g.toStdString();
+    EXPECT_EQ(f.fiche.Adresse[0], "Dupont") << "the book read is the file's";
 }
 
 TEST_F(Reglee, SeulLaValeurUnOuvreAutomatiquement) {

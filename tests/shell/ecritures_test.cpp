@@ -41,6 +41,7 @@ struct Fichier {
     const char* nom;                               // bare name in the folder
     std::function<QString(Programme&)> ecrit;      // the command that writes it; the message seen
     std::function<bool(const Programme&)> aEcrire; // still marked as to be written
+    bool gardees = false; // the message says the changes are still in the window
     std::function<void(Programme&)> avant = {};    // what comes first, writes allowed
 };
 
@@ -92,10 +93,11 @@ const Fichier Fichiers[] = {
              if (m.c.Enregistrer() && m.c.SauvegardeEnCours()) m.p.AttendPostes();
          });
      },
-     [](const Programme& m) { return m.f.TestModif(); }},
+     [](const Programme& m) { return m.f.TestModif(); }, true},
     {"KyrFact.ini",
      [](Programme& m) { return m.Message([&] { AppliqueParF(m.f, std::nullopt); }); },
-     [](const Programme&) { return true; }}, // written whole each time: nothing is marked
+     [](const Programme&) { return true; }, // written whole each time: nothing is marked
+     true},
     {"Fact.cli",
      [](Programme& m) {
          m.f.clients.Lignes_ = {"<CLI>10002", "Durand", "", "", ""};
@@ -111,7 +113,7 @@ const Fichier Fichiers[] = {
          m.c.Fermeture();
          return m.p.erreurs.empty() ? QString() : m.p.erreurs.back();
      },
-     [](const Programme& m) { return m.f.GlossaireModifie; }},
+     [](const Programme& m) { return m.f.GlossaireModifie; }, true},
     {"Fact.soc",
      [](Programme& m) { return m.Message([&] { AppliquePsoc(m.f, {"Garage Durand"}, true); }); },
      [](const Programme&) { return true; }},
@@ -140,6 +142,7 @@ const Fichier Fichiers[] = {
     {"facture.pdf", ExporteFacture,
      // The buyer is remembered only once the file is written.
      [](const Programme&) { return test::OctetsFichier(NomFichierAcheteurs) == Ancien; },
+     false,
      // Issued already: the export writes no register.
      [](Programme& m) { m.f.EmetCourant(); }},
 };
@@ -158,12 +161,14 @@ protected:
         return QDir(dossier.path())
             .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
-    void Verifie(const Fichier& k, Programme& m, const std::string& avant,
-                 const QStringList& liste) {
+    void Verifie(const Fichier& k, Programme& m, const std::string& avant, const QStringList& liste,
+                 const QString& cause) {
         const QString message = k.ecrit(m);
-        EXPECT_EQ(message, QStringLiteral("Ne peut créer le fichier %1")
-                               .arg(QString(k.nom).startsWith("livre.") ? dossier.chemin(k.nom)
-                                                                        : QString(k.nom)));
+        EXPECT_EQ(message,
+                  QStringLiteral("Ne peut créer le fichier %1. %2%3")
+                      .arg(QString(k.nom).startsWith("livre.") ? dossier.chemin(k.nom)
+                                                               : QString(k.nom),
+                           cause, k.gardees ? test::ModificationsGardees : QString()));
         EXPECT_EQ(test::OctetsFichier(dossier.chemin(k.nom)), avant);
         EXPECT_EQ(Contenu(), liste); // no temporary file left behind
         EXPECT_TRUE(k.aEcrire(m));
@@ -180,7 +185,7 @@ TEST_F(EcrituresTest, ChaqueEtapeQuiEchoueLaisseLAncienFichier) {
             const std::string avant = test::OctetsFichier(dossier.chemin(k.nom));
             const QStringList liste = Contenu();
             test::PanneEcritureSimulee panne(etape);
-            Verifie(k, m, avant, liste);
+            Verifie(k, m, avant, liste, test::CauseEtape(etape));
         }
     }
 }
@@ -214,7 +219,7 @@ TEST_F(EcrituresTest, DossierEnLectureSeule) {
         {
             std::optional<test::PanneEcritureSimulee> panne;
             if (administrateur) panne.emplace(EtapeEcriture::Creation);
-            Verifie(k, m, avant, liste);
+            Verifie(k, m, avant, liste, QStringLiteral("Le dossier est en lecture seule"));
         }
         QFile::setPermissions(dossier.path(), droits);
     }

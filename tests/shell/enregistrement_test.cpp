@@ -105,7 +105,9 @@ TEST_F(EnregistrementTest, UneFinQuiEchoueRendLeLivreModifieEtLeDit) {
         EXPECT_FALSE(m.f.TestModif());
         ASSERT_TRUE(m.p.AttendPostes());
         ASSERT_EQ(m.p.erreurs.size(), 1u);
-        EXPECT_EQ(m.p.erreurs[0], QStringLiteral("Ne peut créer le fichier %1").arg(cible));
+        EXPECT_EQ(m.p.erreurs[0],
+                  QStringLiteral("Ne peut créer le fichier %1. %2%3")
+                      .arg(cible, test::CauseEtape(k.etape), test::ModificationsGardees));
         EXPECT_EQ(rappels, 1);
         EXPECT_TRUE(m.f.TestModif());
         EXPECT_EQ(m.f.TitreFenetre, "livre.fct");
@@ -209,7 +211,9 @@ TEST_F(EnregistrementTest, UneSauvegardeEnCoursQuiEchoueArreteLaCommandeSuivante
             EXPECT_TRUE(m.c.Enregistrer());
             return m.Message([&] { EXPECT_FALSE(k.commande(m)); });
         }();
-        EXPECT_EQ(message, QStringLiteral("Ne peut créer le fichier %1").arg(livre));
+        EXPECT_EQ(message, QStringLiteral("Ne peut créer le fichier %1. %2%3")
+                               .arg(livre, test::CauseEtape(EtapeEcriture::Remplacement),
+                                    test::ModificationsGardees));
         EXPECT_TRUE(m.f.TestModif());
         EXPECT_EQ(m.f.fiche.Adresse[0], "Durand");
         EXPECT_EQ(m.c.FichierCourant, livre);

@@ -77,7 +77,8 @@ TEST(BlocNotes, FailuresKeepTheFile) {
         SauveNote(bloque, "texte");
         ADD_FAILURE() << "saved over a folder";
     } catch (const ErreurExecution& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Ne peut créer le fichier ") + bloque);
+        EXPECT_EQ(e.message(), QStringLiteral("Ne peut créer le fichier ") + bloque +
+                                   ". Un dossier porte ce nom");
     }
     EXPECT_TRUE(QFileInfo(bloque).isDir());
 }

@@ -16,7 +16,7 @@ namespace kyr {
 void TFacture::Liste() {
     bool montre = false;
     Execute(*this, [&] {
-        montre = kyr::Liste(m_logique, [this](const Lignes& livre) {
+        montre = kyr::Liste(m_logique, [this](const LignesLivre& livre) {
             TFactListe d(this);
             d.Init(livre);
             d.exec();

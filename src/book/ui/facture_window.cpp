@@ -3,6 +3,7 @@
 #include "book/ui/facture_window.h"
 
 #include "book/ui/grille_lignes.h"
+#include "book/ui/liste_conditions.h"
 #include "clients/ui/dialogues_clients_qt.h"
 #include "common/dates.h"
 #include "common/ui/plateforme_qt.h"
@@ -151,6 +152,7 @@ void TFacture::construitEnTete() {
     m_conditions->setEditable(true);
     m_conditions->setInsertPolicy(QComboBox::NoInsert);
     m_conditions->setGeometry(118, 78, 218, 24);
+    LieConditions(m_conditions, m_logique.reglages.ConditionsReglement);
 
     auto* mode = new QGroupBox(m_panel1);
     mode->setGeometry(10, 114, 326, 52);
@@ -328,16 +330,7 @@ void TFacture::Affiche() {
         m_numero->setText(NumeroAffiche(f.Numero));
         m_date->setDate(f.Date.isValid() ? f.Date : m_plateforme.Maintenant().date());
 
-        QStringList conditions;
-        for (const auto& c : m_logique.reglages.ConditionsReglement)
-            conditions << Q(c);
-        QStringList actuelles;
-        for (int i = 0; i < m_conditions->count(); ++i)
-            actuelles << m_conditions->itemText(i);
-        if (actuelles != conditions) {
-            m_conditions->clear();
-            m_conditions->addItems(conditions);
-        }
+        ActualiseConditions(m_conditions);
         m_conditions->setEditText(Q(f.Conditions));
 
         // A kind that is none of the three (a damaged book) shows nothing; the

@@ -80,8 +80,8 @@ public:
         if (role != Qt::DisplayRole || !i.isValid() ||
             i.row() >= static_cast<int>(m_table.Rangees.size()))
             return {};
-        return VersQString(m_table.Rangees[static_cast<std::size_t>(i.row())]
-                                          [static_cast<std::size_t>(i.column())]);
+        return VersQString(m_table.Rangees.Cellule(static_cast<std::size_t>(i.row()),
+                                                   static_cast<std::size_t>(i.column())));
     }
 
     // After the table changed: rows added or taken away at its end, then
@@ -234,12 +234,12 @@ TFichCli::TFichCli(Plateforme& plateforme, QWidget* parent) : QDialog(parent), m
 
     connect(m_grille->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& courant) {
-        // StringGrid1Click: the chosen client is shown, the card not written.
-        const int rangee = courant.row();
-        if (m_maj || rangee < 0) return;
-        m_table.Selectionne(rangee);
-        AfficheChamps();
-    });
+                // StringGrid1Click: the chosen client is shown, the card not written.
+                const int rangee = courant.row();
+                if (m_maj || rangee < 0) return;
+                m_table.Selectionne(rangee);
+                AfficheChamps();
+            });
 
     setTabOrder(m_champs[0], m_champs[1]);
     setTabOrder(m_champs[1], m_champs[2]);

@@ -21,8 +21,10 @@ class TFichCli final : public QDialog {
 public:
     TFichCli(Plateforme& plateforme, QWidget* parent = nullptr);
 
+    // The card reads its rows in `liste`, which must outlive it unchanged
+    // until Result (see TableClients::Init).
     void Init(const Lignes& liste);
-    void Result(Lignes& liste) const { m_table.Result(liste); }
+    void Result(Lignes& liste) { m_table.Result(liste); }
     const TableClients& table() const { return m_table; }
 
 public slots:

@@ -4,11 +4,12 @@
 #include "lists/liste_factures.h"
 #include "lists/ui/fleches_liste.h"
 
+#include <QAbstractListModel>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QHBoxLayout>
-#include <QListWidget>
+#include <QKeyEvent>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -16,6 +17,53 @@
 #include <QVBoxLayout>
 
 namespace kyr {
+
+// The entries in the order shown; each one's text is made from the book's
+// lines only when the list draws it.
+class ModeleListeFactures final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void Init(const LignesLivre& livre) {
+        beginResetModel();
+        m_livre = &livre;
+        m_entrees = EntreesListe(livre);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_entrees.size());
+    }
+    QVariant data(const QModelIndex& i, int role) const override {
+        if (!i.isValid() || i.row() >= rowCount()) return {};
+        const EntreeListe& e = m_entrees[static_cast<std::size_t>(i.row())];
+        if (role == Qt::DisplayRole) return VersQString(TexteEntree(*m_livre, e));
+        if (role == Qt::UserRole) return e.Bloc;
+        return {};
+    }
+    // Rows r and r + 1 change places.
+    void Echange(int r) {
+        std::swap(m_entrees[static_cast<std::size_t>(r)],
+                  m_entrees[static_cast<std::size_t>(r) + 1]);
+        emit dataChanged(index(r), index(r + 1));
+    }
+    // The longest entry's text, to size the window.
+    QString PlusLongue() const {
+        std::size_t longueur = 0;
+        const EntreeListe* choisie = nullptr;
+        for (const EntreeListe& e : m_entrees) {
+            const std::size_t n = LongueurEntree(*m_livre, e);
+            if (n > longueur || !choisie) {
+                longueur = n;
+                choisie = &e;
+            }
+        }
+        return choisie ? VersQString(TexteEntree(*m_livre, *choisie)) : QString();
+    }
+
+private:
+    const LignesLivre* m_livre = nullptr;
+    std::vector<EntreeListe> m_entrees;
+};
 
 namespace {
 
@@ -56,10 +104,15 @@ TFactListe::TFactListe(QWidget* parent) : QDialog(parent) {
     rangee->addStretch();
     rangee->addWidget(m_fermer);
 
-    m_liste = new QListWidget(this);
+    m_modele = new ModeleListeFactures(this);
+    m_liste = new QListView(this);
     m_liste->setObjectName(QStringLiteral("ListBox1"));
+    // Every entry one line of one height: the view lays out 10,000 entries
+    // without asking each of them its size.
     m_liste->setUniformItemSizes(true);
+    m_liste->setModel(m_modele);
     m_liste->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_liste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont fixe(QStringLiteral("Liberation Mono"));
@@ -79,27 +132,26 @@ TFactListe::TFactListe(QWidget* parent) : QDialog(parent) {
     connect(m_monte, &QToolButton::clicked, this, [this] { Deplace(-1); });
     connect(m_descend, &QToolButton::clicked, this, [this] { Deplace(+1); });
     connect(m_fermer, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_liste, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(m_liste, &QListView::doubleClicked, this, &QDialog::accept);
     m_liste->setFocus();
     Dimensionne();
 }
 
-void TFactListe::Init(const Lignes& livre) {
-    m_liste->clear();
-    const auto entrees = EntreesListe(livre);
-    for (const auto& e : entrees) {
-        auto* item = new QListWidgetItem(VersQString(e.Texte));
-        item->setData(Qt::UserRole, e.Bloc);
-        m_liste->addItem(item);
-    }
-    m_liste->setCurrentRow(-1);
+void TFactListe::Init(const LignesLivre& livre) {
+    m_modele->Init(livre);
     m_liste->clearSelection();
+    m_liste->setCurrentIndex({});
     Dimensionne();
 }
 
+int TFactListe::Selection() const {
+    const QModelIndexList choisis = m_liste->selectionModel()->selectedRows();
+    return choisis.isEmpty() ? -1 : choisis.front().row();
+}
+
 int TFactListe::Result() const {
-    const auto choisis = m_liste->selectedItems();
-    return choisis.isEmpty() ? -1 : choisis.front()->data(Qt::UserRole).toInt();
+    const int r = Selection();
+    return r < 0 ? -1 : m_modele->index(r).data(Qt::UserRole).toInt();
 }
 
 void TFactListe::reject() {
@@ -127,30 +179,20 @@ bool TFactListe::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TFactListe::Deplace(int sens) {
-    const auto choisis = m_liste->selectedItems();
-    if (choisis.isEmpty()) return;
-    const int r = m_liste->row(choisis.front());
+    const int r = Selection();
+    if (r < 0) return;
     const int cible = r + sens;
-    if (cible < 0 || cible >= m_liste->count()) return;
-    QListWidgetItem* item = m_liste->takeItem(r);
-    m_liste->insertItem(cible, item);
-    m_liste->setCurrentItem(item);
-    m_liste->scrollToItem(item);
+    if (cible < 0 || cible >= m_modele->rowCount()) return;
+    m_modele->Echange(std::min(r, cible));
+    const QModelIndex i = m_modele->index(cible);
+    m_liste->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    m_liste->scrollTo(i);
 }
 
 // Fixed size, wide enough for the longest entry (within the screen).
 void TFactListe::Dimensionne() {
-    int plusLongue = 0;
-    QString modele;
-    for (int i = 0; i < m_liste->count(); ++i) {
-        const QString t = m_liste->item(i)->text();
-        if (t.size() > plusLongue) {
-            plusLongue = static_cast<int>(t.size());
-            modele = t;
-        }
-    }
     const QFontMetrics fm(m_liste->font());
-    int largeur = fm.horizontalAdvance(modele) + 2 * m_liste->frameWidth() +
+    int largeur = fm.horizontalAdvance(m_modele->PlusLongue()) + 2 * m_liste->frameWidth() +
                   m_liste->verticalScrollBar()->sizeHint().width() + 16;
     largeur = std::max(largeur, LargeurMinimale);
     if (const QScreen* ecran = screen())

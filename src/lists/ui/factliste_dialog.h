@@ -3,21 +3,25 @@
 // fixed-width font so that numbers, dates and codes line up. The entries can
 // be moved up and down for the look only; the one selected when the dialog
 // closes (other than with Escape) is the document to show.
-#include "common/texte.h"
+#include "book/lignes_livre.h"
 
 #include <QDialog>
 
-class QListWidget;
+class QListView;
 class QToolButton;
 class QPushButton;
 
 namespace kyr {
 
+class ModeleListeFactures;
+
 class TFactListe final : public QDialog {
     Q_OBJECT
 public:
     explicit TFactListe(QWidget* parent = nullptr);
-    void Init(const Lignes& livre);
+    // The entries of `livre`, which must outlive the dialog unchanged: each
+    // entry's text is read from it when the entry is drawn.
+    void Init(const LignesLivre& livre);
     // The block of the selected entry, -1 when none is selected.
     int Result() const;
 
@@ -32,8 +36,10 @@ protected:
 private:
     void Deplace(int sens); // SpeedButton1 (-1) and SpeedButton2 (+1)
     void Dimensionne();
+    int Selection() const; // the selected row, -1 for none
 
-    QListWidget* m_liste;
+    ModeleListeFactures* m_modele;
+    QListView* m_liste;
     QToolButton* m_monte;
     QToolButton* m_descend;
     QPushButton* m_fermer;

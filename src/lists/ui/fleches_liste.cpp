@@ -1,8 +1,9 @@
 #include "lists/ui/fleches_liste.h"
 
+#include <QAbstractItemView>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QListWidget>
 
 namespace kyr {
 
@@ -15,20 +16,37 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() != QEvent::KeyPress) return false;
-        auto* liste = static_cast<QListWidget*>(o);
-        const int touche = static_cast<QKeyEvent*>(e)->key();
-        if ((touche != Qt::Key_Down && touche != Qt::Key_Up) || liste->count() == 0 ||
-            !liste->selectedItems().isEmpty() ||
-            static_cast<QKeyEvent*>(e)->modifiers() != Qt::NoModifier)
+        const auto* k = static_cast<QKeyEvent*>(e);
+        auto* liste = static_cast<QAbstractItemView*>(o);
+        const QAbstractItemModel* modele = liste->model();
+        const int n = modele ? modele->rowCount(liste->rootIndex()) : 0;
+        if (n == 0 || k->modifiers() != Qt::NoModifier) return false;
+        int rangee = -1;
+        switch (k->key()) {
+        case Qt::Key_Home:
+            rangee = 0;
+            break;
+        case Qt::Key_End:
+            rangee = n - 1;
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (liste->selectionModel()->hasSelection()) return false;
+            rangee = std::max(liste->currentIndex().row(), 0);
+            break;
+        default:
             return false;
-        liste->setCurrentRow(std::max(liste->currentRow(), 0));
+        }
+        const QModelIndex i = modele->index(rangee, 0, liste->rootIndex());
+        liste->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+        liste->scrollTo(i);
         return true;
     }
 };
 
 } // namespace
 
-void PremiereFlecheChoisit(QListWidget* liste) {
+void PremiereFlecheChoisit(QAbstractItemView* liste) {
     liste->installEventFilter(new Filtre(liste));
 }
 

@@ -8,9 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractListModel>
+#include <QListView>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -43,13 +43,61 @@ QPushButton* BoutonNomme(const char* nom, const QString& texte, QWidget* parent)
 
 } // namespace
 
+// The glossary's entries as the list shows them, read when they are drawn:
+// nothing is made per entry that is not on screen.
+class ModeleGlossaire final : public QAbstractListModel {
+public:
+    ModeleGlossaire(const EditionGlossaire& logique, QObject* parent)
+        : QAbstractListModel(parent), m_logique(logique) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : m_rangees;
+    }
+    QVariant data(const QModelIndex& i, int role) const override {
+        if (role != Qt::DisplayRole || !i.isValid() || i.row() >= m_rangees ||
+            i.row() >= static_cast<int>(m_logique.Entrees().size()))
+            return {};
+        return VersQString(m_logique.Entrees()[static_cast<std::size_t>(i.row())]);
+    }
+    // After the logic changed its entries: all of them anew.
+    void Recommence() {
+        beginResetModel();
+        m_rangees = static_cast<int>(m_logique.Entrees().size());
+        endResetModel();
+    }
+    // Entry i was replaced, or appended at the end.
+    void Change(int i) {
+        if (i < m_rangees) {
+            emit dataChanged(index(i), index(i));
+            return;
+        }
+        beginInsertRows({}, m_rangees, i);
+        m_rangees = i + 1;
+        endInsertRows();
+    }
+    // Entry i was deleted.
+    void Retire(int i) {
+        beginRemoveRows({}, i, i);
+        --m_rangees;
+        endRemoveRows();
+    }
+
+private:
+    const EditionGlossaire& m_logique;
+    int m_rangees = 0; // as the view knows them
+};
+
 TGlos::TGlos(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TGlos"));
     setWindowTitle(QStringLiteral("Glossaire"));
 
-    m_liste = new QListWidget(this);
+    m_modele = new ModeleGlossaire(m_logique, this);
+    m_liste = new QListView(this);
     m_liste->setObjectName(QStringLiteral("ListBox1"));
+    m_liste->setUniformItemSizes(true); // one line each: no entry asked its size
+    m_liste->setModel(m_modele);
     m_liste->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_liste->setMinimumSize(520, 260);
     PremiereFlecheChoisit(m_liste);
 
@@ -97,9 +145,9 @@ TGlos::TGlos(QWidget* parent) : QDialog(parent) {
     // Enter on a selected entry inserts it, as "Insérer" does; with none
     // selected it does nothing.
     m_liste->installEventFilter(this);
-    connect(m_liste, &QListWidget::itemSelectionChanged, this, &TGlos::Clic);
-    connect(m_liste, &QListWidget::itemClicked, this, &TGlos::Clic);
-    connect(m_liste, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(m_liste->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TGlos::Clic);
+    connect(m_liste, &QListView::clicked, this, &TGlos::Clic);
+    connect(m_liste, &QListView::doubleClicked, this, &QDialog::accept);
     connect(ajouter, &QPushButton::clicked, this, &TGlos::Ajouter);
     connect(supprimer, &QPushButton::clicked, this, &TGlos::Supprimer);
     connect(fermer, &QPushButton::clicked, this, &QDialog::reject);
@@ -110,13 +158,17 @@ TGlos::TGlos(QWidget* parent) : QDialog(parent) {
     m_abreviation->setFocus();
 }
 
-void TGlos::Init(const Lignes& liste) {
+void TGlos::Init(Lignes& liste) {
+    // The selection the view drops on the way only confirms that none is
+    // selected (Clic).
     m_logique.Init(liste);
-    const QSignalBlocker b(m_liste);
-    m_liste->clear();
-    for (const auto& e : liste)
-        m_liste->addItem(VersQString(e));
-    m_liste->setCurrentRow(-1);
+    m_modele->Recommence();
+    m_liste->setCurrentIndex({});
+}
+
+int TGlos::Choisie() const {
+    const QModelIndexList choisis = m_liste->selectionModel()->selectedRows();
+    return choisis.isEmpty() ? -1 : choisis.front().row();
 }
 
 std::string TGlos::Result(Lignes& liste) const {
@@ -139,13 +191,13 @@ bool TGlos::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TGlos::Clic() {
-    const auto choisis = m_liste->selectedItems();
-    if (choisis.isEmpty()) {
+    const int i = Choisie();
+    if (i < 0) {
         // Nothing selected any more (a click beside the entries): "Ajouter" appends.
         m_logique.Deselectionne();
         return;
     }
-    m_logique.Clic(m_liste->row(choisis.front()));
+    m_logique.Clic(i);
     AfficheChamps();
 }
 
@@ -157,23 +209,16 @@ void TGlos::AfficheChamps() {
 void TGlos::Ajouter() {
     m_logique.Abreviation = S(m_abreviation->text());
     m_logique.Designation = S(m_designation->text());
-    const int i = m_logique.Ajouter();
-    const QString t = VersQString(m_logique.Entrees()[i]);
-    const QSignalBlocker b(m_liste);
-    if (i < m_liste->count())
-        m_liste->item(i)->setText(t);
-    else
-        m_liste->addItem(t);
+    m_modele->Change(m_logique.Ajouter());
 }
 
 void TGlos::Supprimer() {
     const int i = m_logique.Selection();
     m_logique.Supprimer();
     if (i < 0) return;
-    const QSignalBlocker b(m_liste);
-    delete m_liste->takeItem(i);
+    m_modele->Retire(i);
     m_liste->clearSelection();
-    m_liste->setCurrentRow(-1);
+    m_liste->setCurrentIndex({});
 }
 
 } // namespace kyr

@@ -6,17 +6,20 @@
 #include <QDialog>
 
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace kyr {
+
+class ModeleGlossaire;
 
 class TGlos final : public QDialog {
     Q_OBJECT
 public:
     explicit TGlos(QWidget* parent = nullptr);
-    void Init(const Lignes& liste);
-    // The caller's list receives every entry, however the dialog closed; the
+    // The dialog edits `liste` where it is (see EditionGlossaire::Init).
+    void Init(Lignes& liste);
+    // The caller's list has every entry, however the dialog closed; the
     // selected entry's designation when it closed with "Insérer", else "".
     std::string Result(Lignes& liste) const;
 
@@ -29,8 +32,11 @@ private:
     void Supprimer();
     void AfficheChamps();
 
+    int Choisie() const; // the selected row, -1 for none
+
     EditionGlossaire m_logique;
-    QListWidget* m_liste;
+    ModeleGlossaire* m_modele;
+    QListView* m_liste;
     QLineEdit* m_abreviation;
     QLineEdit* m_designation;
 };

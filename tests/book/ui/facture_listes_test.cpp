@@ -6,7 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -68,9 +68,9 @@ protected:
 TEST_F(ListesFacture, F2OuvreLEntreeChoisieEtRangeLeDocumentAffiche) {
     Remplace("Edit3", "4 rue Neuve"); // an edit of document 0, then F2
     QuandActif([](QWidget* d) {
-        auto* l = d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
-        ASSERT_EQ(l->count(), 4);
-        EXPECT_EQ(l->item(2)->text(),
+        auto* l = d->findChild<QListView*>(QStringLiteral("ListBox1"));
+        ASSERT_EQ(l->model()->rowCount(), 4);
+        EXPECT_EQ(l->model()->index(2, 0).data().toString(),
                   QStringLiteral("200001001  10/01/2000  10004  Devis      Café de la Poste"));
         Touches(l, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
     });
@@ -80,15 +80,15 @@ TEST_F(ListesFacture, F2OuvreLEntreeChoisieEtRangeLeDocumentAffiche) {
     EXPECT_EQ(w->focusWidget(), edit("Edit1"));
 
     QuandActif([](QWidget* d) {
-        Touches(d->findChild<QListWidget*>(QStringLiteral("ListBox1")),
+        Touches(d->findChild<QListView*>(QStringLiteral("ListBox1")),
                 {Qt::Key_Down, Qt::Key_Escape});
     });
     QTest::keyClick(grille(), Qt::Key_F2);
     EXPECT_EQ(f().FicheCourante, 2) << "Escape opens nothing";
 
     QuandActif([](QWidget* d) {
-        Touches(d->findChild<QListWidget*>(QStringLiteral("ListBox1")),
-                {Qt::Key_Down, Qt::Key_Return});
+        Touches(d->findChild<QListView*>(QStringLiteral("ListBox1")),
+                {Qt::Key_End, Qt::Key_Home, Qt::Key_Return});
     });
     w->Liste();
     EXPECT_EQ(f().FicheCourante, 0);
@@ -147,7 +147,7 @@ TEST_F(ListesFacture, LeGlossaireInsereDansLaDesignationCourante) {
 
     QuandActif([](QWidget* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Glossaire"));
-        auto* l = d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+        auto* l = d->findChild<QListView*>(QStringLiteral("ListBox1"));
         l->setFocus();
         Touches(l, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
     });

@@ -25,9 +25,10 @@ Lignes Liste() {
 
 struct Carte {
     PlateformeFausse p;
+    Lignes liste; // the card reads its rows there
     TFichCli d{p};
-    explicit Carte(const Lignes& l = Liste()) {
-        d.Init(l);
+    explicit Carte(Lignes l = Liste()) : liste(std::move(l)) {
+        d.Init(liste);
         d.show();
         d.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));

@@ -241,7 +241,8 @@ TEST(FacturXRefus, AFailedWriteLeavesTheOldFile) {
             EcritFacturX(chemin, fe, d.F, 3, d.Societe, QDateTime::currentDateTime());
             ADD_FAILURE() << "no error";
         } catch (const ErreurExecution& e) {
-            EXPECT_EQ(e.message(), QString::fromUtf8("Ne peut créer le fichier %1").arg(chemin));
+            EXPECT_EQ(e.message(), QString::fromUtf8("Ne peut créer le fichier %1. %2")
+                                       .arg(chemin, CauseEtape(etape)));
         }
         EXPECT_EQ(OctetsFichier(chemin), "ancien contenu");
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f.pdf"});

@@ -8,7 +8,7 @@
 
 #include <QFontInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -21,13 +21,23 @@ namespace {
 
 const std::string F = "Facture", D = "Devis    ";
 
-const Lignes LivreQuatre = test::Livre({{0, "F200103001", "10002", F, "ZERO"},
-                                        {1, "F200103002", "0", F, "UN"},
-                                        {3, "F200103004", "10004", F, "TROIS"},
-                                        {2, "D200103001", "10005", D, "DEUX"}});
+const LignesLivre LivreQuatre = test::Livre({{0, "F200103001", "10002", F, "ZERO"},
+                                             {1, "F200103002", "0", F, "UN"},
+                                             {3, "F200103004", "10004", F, "TROIS"},
+                                             {2, "D200103001", "10005", D, "DEUX"}});
 
-QListWidget* Liste(QWidget* d) {
-    return d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+QListView* Liste(QWidget* d) {
+    return d->findChild<QListView*>(QStringLiteral("ListBox1"));
+}
+int Nombre(QListView* l) {
+    return l->model()->rowCount();
+}
+QString Texte(QListView* l, int rangee) {
+    return l->model()->index(rangee, 0).data().toString();
+}
+int Choisie(QListView* l) {
+    const QModelIndexList s = l->selectionModel()->selectedRows();
+    return s.isEmpty() ? -1 : s.front().row();
 }
 template <class T = QPushButton> T* Btn(QWidget* d, const char* nom) {
     return d->findChild<T*>(QString::fromLatin1(nom));
@@ -40,9 +50,11 @@ void Touches(QWidget* w, std::initializer_list<Qt::Key> touches,
     for (Qt::Key k : touches)
         QTest::keyClick(w, k, m);
 }
-void Clique(QListWidget* l, int rangee) {
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                      l->visualItemRect(l->item(rangee)).center());
+QPoint Centre(QListView* l, int rangee) {
+    return l->visualRect(l->model()->index(rangee, 0)).center();
+}
+void Clique(QListView* l, int rangee) {
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, Centre(l, rangee));
 }
 
 // Opens the list on LivreQuatre, runs `action` in it, gives the chosen block.
@@ -59,15 +71,15 @@ int Choix(std::function<void(QWidget*)> action) {
 TEST(TFactListe, EntreesLisiblesSansSelection) {
     TFactListe d;
     d.Init(LivreQuatre);
-    QListWidget* l = Liste(&d);
+    QListView* l = Liste(&d);
     EXPECT_EQ(d.windowTitle(), "Liste des factures");
-    ASSERT_EQ(l->count(), 4);
-    EXPECT_EQ(l->item(2)->text(), QStringLiteral("200103001  15/03/2001  10005  Devis      DEUX"));
-    EXPECT_EQ(l->item(1)->text(), QStringLiteral("200103002  15/03/2001  0  Facture  UN"));
-    EXPECT_TRUE(l->selectedItems().isEmpty());
+    ASSERT_EQ(Nombre(l), 4);
+    EXPECT_EQ(Texte(l, 2), QStringLiteral("200103001  15/03/2001  10005  Devis      DEUX"));
+    EXPECT_EQ(Texte(l, 1), QStringLiteral("200103002  15/03/2001  0  Facture  UN"));
+    EXPECT_EQ(Choisie(l), -1);
     EXPECT_EQ(d.Result(), -1);
     EXPECT_TRUE(QFontInfo(l->font()).fixedPitch());
-    const int largeur = l->fontMetrics().horizontalAdvance(l->item(2)->text());
+    const int largeur = l->fontMetrics().horizontalAdvance(Texte(l, 2));
     EXPECT_GT(l->viewport()->width() > 0 ? d.width() : 0, largeur + 20);
     EXPECT_EQ(d.minimumSize(), d.maximumSize()) << "fixed size";
     EXPECT_EQ(Btn(&d, "Button1")->text(), "Fermer");
@@ -91,36 +103,62 @@ TEST(TFactListe, ClavierEtBoutons) {
          },
          -1},
         {"Entree sans selection", [](QWidget* d) { Touches(Liste(d), {Qt::Key_Return}); }, -1},
+        // Home and End select even when nothing is selected yet.
+        {"Debut, deux fois Bas et Entree",
+         [](QWidget* d) {
+             Touches(Liste(d), {Qt::Key_Home, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+         },
+         2},
+        {"Debut et Entree",
+         [](QWidget* d) {
+             Touches(Liste(d), {Qt::Key_Home, Qt::Key_Return});
+         },
+         0},
+        {"Fin et Entree",
+         [](QWidget* d) {
+             Touches(Liste(d), {Qt::Key_End, Qt::Key_Return});
+         },
+         3},
+        {"Fin puis Haut",
+         [](QWidget* d) {
+             Touches(Liste(d), {Qt::Key_End, Qt::Key_Up, Qt::Key_Return});
+         },
+         2},
+        {"Debut apres une selection",
+         [](QWidget* d) {
+             Touches(Liste(d),
+                     {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Home, Qt::Key_Return});
+         },
+         0},
         {"troisieme monte en tete",
          [](QWidget* d) {
-             QListWidget* l = Liste(d);
+             QListView* l = Liste(d);
              EXPECT_TRUE(QTest::qWaitForWindowActive(d)); // for the shortcuts
              Touches(l, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down});
              QTest::mouseClick(Btn<QToolButton>(d, "SpeedButton1"), Qt::LeftButton);
              Touches(l, {Qt::Key_Up}, Qt::ControlModifier);
              Touches(l, {Qt::Key_Up}, Qt::ControlModifier); // already first: stays
-             EXPECT_EQ(l->row(l->selectedItems().value(0)), 0);
-             EXPECT_TRUE(l->item(0)->text().endsWith(QStringLiteral("DEUX")));
+             EXPECT_EQ(Choisie(l), 0);
+             EXPECT_TRUE(Texte(l, 0).endsWith(QStringLiteral("DEUX")));
              QTest::mouseClick(Btn(d, "Button1"), Qt::LeftButton);
          },
          2},
         {"premier descend puis bouton de fermeture",
          [](QWidget* d) {
-             QListWidget* l = Liste(d);
+             QListView* l = Liste(d);
              EXPECT_TRUE(QTest::qWaitForWindowActive(d));
              Touches(l, {Qt::Key_Down});
              Touches(l, {Qt::Key_Down}, Qt::ControlModifier);
              QTest::mouseClick(Btn<QToolButton>(d, "SpeedButton2"), Qt::LeftButton);
-             EXPECT_TRUE(l->item(2)->text().endsWith(QStringLiteral("ZERO")));
+             EXPECT_TRUE(Texte(l, 2).endsWith(QStringLiteral("ZERO")));
              d->close();
          },
          0},
         {"double clic",
          [](QWidget* d) {
-             QListWidget* l = Liste(d);
-             const QPoint p = l->visualItemRect(l->item(1)).center();
-             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
-             QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
+             QListView* l = Liste(d);
+             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, Centre(l, 1));
+             QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, Centre(l, 1));
          },
          1},
     };
@@ -193,9 +231,9 @@ protected:
 
 TEST_F(Glos, AjouterPuisModifierApresUnClic) {
     const std::string insere = Ouvre([](QWidget* d) {
-        QListWidget* l = Liste(d);
-        EXPECT_EQ(l->count(), 3);
-        EXPECT_TRUE(l->selectedItems().isEmpty());
+        QListView* l = Liste(d);
+        EXPECT_EQ(Nombre(l), 3);
+        EXPECT_EQ(Choisie(l), -1);
         EXPECT_EQ(QApplication::focusWidget(), Edit(d, 1));
         QTest::keyClicks(Edit(d, 1), "tva");
         EXPECT_EQ(Edit(d, 1)->text(), "TVA");
@@ -206,17 +244,17 @@ TEST_F(Glos, AjouterPuisModifierApresUnClic) {
         QTest::keyClick(Edit(d, 1), Qt::Key_Tab);
         QTest::keyClicks(QApplication::focusWidget(), "Hors taxes");
         QTest::mouseClick(Btn(d, "Button3"), Qt::LeftButton); // Ajouter
-        ASSERT_EQ(l->count(), 4);
-        EXPECT_EQ(l->item(3)->text(), QStringLiteral("HT\tHors taxes"));
-        EXPECT_TRUE(l->selectedItems().isEmpty());
+        ASSERT_EQ(Nombre(l), 4);
+        EXPECT_EQ(Texte(l, 3), QStringLiteral("HT\tHors taxes"));
+        EXPECT_EQ(Choisie(l), -1);
 
         Clique(l, 3);
         Edit(d, 2)->setFocus();
         QTest::keyClicks(Edit(d, 2), " (HT)");
         QTest::keyClick(Edit(d, 2), Qt::Key_Return); // Enter in the designation: Ajouter
         EXPECT_TRUE(d->isVisible());
-        ASSERT_EQ(l->count(), 4) << "the clicked entry is replaced";
-        EXPECT_EQ(l->item(3)->text(), QStringLiteral("HT\tHors taxes (HT)"));
+        ASSERT_EQ(Nombre(l), 4) << "the clicked entry is replaced";
+        EXPECT_EQ(Texte(l, 3), QStringLiteral("HT\tHors taxes (HT)"));
 
         Clique(l, 1); // no TAB: the fields stay as they are
         EXPECT_EQ(Edit(d, 1)->text(), "HT");
@@ -235,13 +273,13 @@ TEST_F(Glos, FermerEtAnnulerGardentLesChangementsSansDesignation) {
          {Cas{"Fermer", "Button5"}, Cas{"Annuler", "Button1"}, Cas{"Echap", nullptr}}) {
         liste = depart;
         const std::string insere = Ouvre([&c](QWidget* d) {
-            QListWidget* l = Liste(d);
+            QListView* l = Liste(d);
             l->setFocus();
             Touches(l, {Qt::Key_Down}); // the first entry
             EXPECT_EQ(Edit(d, 1)->text(), "TVA");
             QTest::mouseClick(Btn(d, "Button4"), Qt::LeftButton); // Supprimer
-            EXPECT_EQ(l->count(), 2);
-            EXPECT_TRUE(l->selectedItems().isEmpty());
+            EXPECT_EQ(Nombre(l), 2);
+            EXPECT_EQ(Choisie(l), -1);
             Touches(l, {Qt::Key_Down});
             if (c.bouton)
                 QTest::mouseClick(Btn(d, c.bouton), Qt::LeftButton);
@@ -255,15 +293,17 @@ TEST_F(Glos, FermerEtAnnulerGardentLesChangementsSansDesignation) {
 
 TEST_F(Glos, EntreeSurUneEntreeInsereSaDesignation) {
     EXPECT_EQ(Ouvre([](QWidget* d) {
-                  QListWidget* l = Liste(d);
+                  QListView* l = Liste(d);
                   QTest::keyClicks(Edit(d, 1), "ht");
                   QTest::keyClick(Edit(d, 1), Qt::Key_Return); // Enter in a field adds
-                  EXPECT_EQ(l->count(), 4);
+                  EXPECT_EQ(Nombre(l), 4);
                   l->setFocus();
                   Touches(l, {Qt::Key_Return}); // nothing selected: nothing happens
                   EXPECT_TRUE(d->isVisible());
-                  EXPECT_EQ(l->count(), 4);
-                  Touches(l, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+                  EXPECT_EQ(Nombre(l), 4);
+                  Touches(l, {Qt::Key_End}); // the entry just added
+                  EXPECT_EQ(Edit(d, 1)->text(), "HT");
+                  Touches(l, {Qt::Key_Home, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
               }),
               "Main d'oeuvre");
 }

@@ -289,7 +289,8 @@ TEST_F(JournalFenetre, ExporterCSVEtPdfImprimerApercu) {
     p.nomsEnregistrer = {QStringLiteral("/dossier/absent/journal.csv")};
     E<QPushButton>(&d, "Button1")->click();
     ASSERT_EQ(p.erreurs.size(), 1u);
-    EXPECT_EQ(p.erreurs[0], QStringLiteral("Ne peut créer le fichier /dossier/absent/journal.csv"));
+    EXPECT_EQ(p.erreurs[0], QStringLiteral("Ne peut créer le fichier /dossier/absent/journal.csv. "
+                                           "Le dossier n'existe pas ou n'est plus accessible"));
 
     const QString pdf = dossier.chemin(QStringLiteral("mars.PDF"));
     p.nomsEnregistrer = {pdf};

@@ -156,7 +156,8 @@ TEST_F(Sorties, AFailedPdfWriteLeavesTheOldFile) {
             EcritPdf(Pdf("x.pdf"), Dessin(40));
             ADD_FAILURE() << "no error";
         } catch (const ErreurExecution& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Ne peut créer le fichier %1").arg(Pdf("x.pdf")));
+            EXPECT_EQ(e.message(), QStringLiteral("Ne peut créer le fichier %1. %2")
+                                       .arg(Pdf("x.pdf"), test::CauseEtape(etape)));
         }
         EXPECT_EQ(test::OctetsFichier(Pdf("x.pdf")), avant);
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"x.pdf"});

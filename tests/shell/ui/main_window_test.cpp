@@ -237,7 +237,9 @@ TEST_F(FenetreTest, UnEnregistrementQueLeDisqueRefuseEstDitEtLeLivreResteModifie
     EXPECT_EQ(w->windowTitle(), "Kyr Facture - [copie.fct]");
     ASSERT_TRUE(p.AttendPostes());
     ASSERT_EQ(p.erreurs.size(), 1u);
-    EXPECT_EQ(p.erreurs[0], "Ne peut créer le fichier " + dossier.chemin("copie.fct"));
+    EXPECT_EQ(p.erreurs[0], "Ne peut créer le fichier " + dossier.chemin("copie.fct") + ". " +
+                                test::CauseEtape(EtapeEcriture::Remplacement) +
+                                test::ModificationsGardees);
     EXPECT_EQ(w->windowTitle(), "Kyr Facture - [a.fct]");
     EXPECT_FALSE(FichierExiste(dossier.chemin("copie.fct")));
     p.reponses = {Bouton::Annuler};

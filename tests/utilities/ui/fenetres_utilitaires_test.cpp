@@ -336,8 +336,9 @@ TEST(TBlocnotes, UnsavedNoteOffersToGoBack) {
     QuandModal(tape);
     OuvreBlocNotes(nullptr, p, absent, Dispatch(p));
     EXPECT_EQ(ouvertures, 2);
-    const QString message =
-        QStringLiteral("Ne peut créer le fichier ") + CheminNote(QDir::toNativeSeparators(absent));
+    const QString message = QStringLiteral("Ne peut créer le fichier ") +
+                            CheminNote(QDir::toNativeSeparators(absent)) +
+                            QStringLiteral(". Le dossier n'existe pas ou n'est plus accessible");
     EXPECT_EQ(p.erreurs, (std::vector<QString>{message, message}));
     ASSERT_EQ(p.questions.size(), 2u);
     EXPECT_EQ(p.questions[0].titre, QStringLiteral("Avertissement"));
