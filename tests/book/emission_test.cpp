@@ -87,7 +87,8 @@ TEST_F(Emission, UnLivreNonEnregistreNeCompteRienCommeEmis) {
             f.Emet(RefDocument{'F', "202603001"});
             ADD_FAILURE() << NomEtape(etape);
         } catch (const ErreurExecution& e) {
-            EXPECT_EQ(e.message(), ErreurExecution::CreationFichier(Registre()).message());
+            EXPECT_EQ(e.message(),
+                      ErreurExecution::CreationFichier(Registre(), CauseEtape(etape)).message());
         }
         SimulePanneEcriture({});
         EXPECT_FALSE(FichierExiste(Registre())) << NomEtape(etape);

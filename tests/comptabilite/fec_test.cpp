@@ -240,7 +240,8 @@ TEST(FEC, UnDossierQuiNePeutEtreEcritNeLaisseRienADemi) {
             EcritFEC(chemin, x);
             ADD_FAILURE() << "écrit malgré la panne";
         } catch (const ErreurExecution& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Ne peut créer le fichier ") + chemin);
+            EXPECT_EQ(e.message(), QStringLiteral("Ne peut créer le fichier ") + chemin +
+                                       QStringLiteral(". ") + test::CauseEtape(etape));
         }
         EXPECT_EQ(LitOctets(chemin), std::optional<std::string>("ancien"));
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{x.NomFichier});

@@ -107,7 +107,8 @@ TEST_F(FECFenetre, DossierQuiNePeutEtreEcritEtFichierExistant) {
         QTest::mouseClick(E<QPushButton>(d.get(), "Button1"), Qt::LeftButton);
     }
     ASSERT_EQ(p.erreurs.size(), 1u);
-    EXPECT_EQ(p.erreurs[0], QStringLiteral("Ne peut créer le fichier ") + chemin);
+    EXPECT_EQ(p.erreurs[0], QStringLiteral("Ne peut créer le fichier ") + chemin +
+                                QStringLiteral(". ") + test::CauseEtape(EtapeEcriture::Creation));
     EXPECT_FALSE(FichierExiste(chemin));
     EXPECT_TRUE(d->isVisible());
 
