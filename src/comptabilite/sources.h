@@ -33,12 +33,12 @@ struct Achat {
 enum class NatureOperation { Biens, Services, Mixte };
 
 // An issued document as the register of issued documents names it.
-struct CleDocument {
+struct CleVente {
     SorteVente Sorte = SorteVente::Facture;
     std::string Numero; // without blanks, as VenteJournal::Numero
-    auto operator<=>(const CleDocument&) const = default;
+    auto operator<=>(const CleVente&) const = default;
 };
-inline CleDocument CleDe(const VenteJournal& v) {
+inline CleVente CleDe(const VenteJournal& v) {
     return {v.Sorte, v.Numero};
 }
 
@@ -50,7 +50,7 @@ struct SourcesCompta {
     // The date each document's payment was received, for those paid; nullopt
     // when the program keeps no such dates (every VAT is then counted at the
     // invoice date, and the VAT return says so).
-    std::optional<std::map<CleDocument, QDate>> Encaissements;
+    std::optional<std::map<CleVente, QDate>> Encaissements;
     // The seller opted for VAT on debits: the VAT of services is due at the
     // invoice date too.
     bool OptionDebits = false;
@@ -62,14 +62,18 @@ inline NatureOperation NatureDe(const SourcesCompta& s, const VenteJournal& v) {
     return n.value_or(NatureOperation::Services);
 }
 
-// Until the documents carry their own nature, the seller's billing framework
-// of the electronic invoice stands for each one's: a Nature left empty is
-// given it.
+// The nature of operation a billing framework stands for.
+inline NatureOperation NatureDuCadre(Cadre c) {
+    return c == Cadre::Biens   ? NatureOperation::Biens
+           : c == Cadre::Mixte ? NatureOperation::Mixte
+                               : NatureOperation::Services;
+}
+
+// Where a document's own nature is unknown, the seller's billing framework of
+// the electronic invoice stands for it: a Nature left empty is given it.
 inline void AvecCadreDuVendeur(SourcesCompta& s, const Vendeur& v) {
     if (s.Nature) return;
-    const NatureOperation n = v.CadreFacturation == Cadre::Biens   ? NatureOperation::Biens
-                              : v.CadreFacturation == Cadre::Mixte ? NatureOperation::Mixte
-                                                                   : NatureOperation::Services;
+    const NatureOperation n = NatureDuCadre(v.CadreFacturation);
     s.Nature = [n](const VenteJournal&) -> std::optional<NatureOperation> { return n; };
 }
 

@@ -44,7 +44,7 @@ SourcesCompta Sources(bool registre, bool debits) {
         return std::nullopt; // services
     };
     if (registre)
-        s.Encaissements = std::map<CleDocument, QDate>{
+        s.Encaissements = std::map<CleVente, QDate>{
             {{SorteVente::Facture, "202604002"}, QDate(2026, 5, 12)},
             {{SorteVente::Facture, "202604003"}, QDate(2026, 4, 25)},
             {{SorteVente::Facture, "202603002"}, QDate(2026, 4, 2)},

@@ -3,7 +3,9 @@
 #include "book/ui/facture_window.h"
 #include "common/erreurs.h"
 #include "common/texte.h"
+#include "einvoice/fichiers_tiers.h"
 #include "einvoice/mentions.h"
+#include "comptabilite/sources_livre.h"
 #include "comptabilite/ui/comptes_dialog.h"
 #include "comptabilite/ui/declaration_dialog.h"
 #include "comptabilite/ui/fec_dialog.h"
@@ -216,7 +218,8 @@ void TMainForm::CreeMenus() {
                   CommandeFacture([this](F& f) {
                       f.Saisit();
                       ExportComptable(this, f.logique(),
-                                      f.dossierLivre ? f.dossierLivre() : QString(), {});
+                                      f.dossierLivre ? f.dossierLivre() : QString(),
+                                      SourcesDuLivreOuvert(f));
                   });
               }},
              {"FileReceivedItem",
@@ -396,7 +399,7 @@ void TMainForm::CreeMenus() {
               [this] {
                   CommandeFacture([this](F& f) {
                       f.Saisit();
-                      if (DeclareTVA(f.logique(), this, {})) {
+                      if (DeclareTVA(f.logique(), this, SourcesDuLivreOuvert(f))) {
                           f.Affiche();
                           f.FocusDocument();
                       }
@@ -757,6 +760,17 @@ void TMainForm::CommandeLivre(const std::function<void(Coquille&)>& commande) {
         }
     });
     Rafraichit();
+}
+
+SourcesCompta TMainForm::SourcesDuLivreOuvert(TFacture& f) const {
+    Vendeur vendeur;
+    try {
+        ChargeVendeur(vendeur);
+    } catch (const ErreurExecution&) {
+        // Reported by the command itself, which reads the seller's file too.
+    }
+    return SourcesDuLivre(m_coquille ? m_coquille->FichierCourant : QString(),
+                          f.logique().registre, vendeur);
 }
 
 void TMainForm::CommandeFacture(const std::function<void(TFacture&)>& commande) {

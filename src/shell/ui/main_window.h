@@ -4,6 +4,7 @@
 // commands are the logic's (kyr::Coquille); every other command goes to the
 // invoice window. All commands run through one dispatch that shows a
 // run-time error in the standard error box.
+#include "comptabilite/sources.h"
 #include "common/plateforme.h"
 #include "shell/coquille.h"
 #include "utilities/calculatrice.h"
@@ -65,6 +66,9 @@ private:
     void CommandeLivre(const std::function<void(Coquille&)>& commande);
     // A command of the invoice window (does nothing before it exists).
     void CommandeFacture(const std::function<void(TFacture&)>& commande);
+    // What the accounts of the open book take from beside it (received
+    // invoices, payment dates of the register, natures of operation).
+    SourcesCompta SourcesDuLivreOuvert(TFacture& f) const;
     void Rafraichit();
     void MontreTitre(); // the invoice window's caption, from its logic
     void Imprimer();

@@ -61,7 +61,7 @@ protected:
     SourcesCompta AvecRegistre() {
         SourcesCompta s;
         // The February services invoice of 1000 is paid in March.
-        s.Encaissements = std::map<CleDocument, QDate>{
+        s.Encaissements = std::map<CleVente, QDate>{
             {{SorteVente::Facture, "200102001"}, QDate(2001, 3, 3)},
             {{SorteVente::Facture, "200102002"}, QDate(2001, 2, 25)},
             {{SorteVente::Facture, "200103001"}, QDate(2001, 3, 30)},
