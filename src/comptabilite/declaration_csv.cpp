@@ -7,18 +7,6 @@ namespace kyr {
 
 namespace {
 
-QString Montant(Centimes c) {
-    return QString::fromLatin1(TexteCentimes(c));
-}
-
-QString Date(const QDate& d) {
-    return d.isValid() ? VersQString(FormatDate(d)) : QString();
-}
-
-Centimes Somme(const std::array<Centimes, 4>& a) {
-    return a[1] + a[2] + a[3];
-}
-
 void Ventes(FeuilleCSV& f, const QString& titre, const std::vector<VenteDeclaree>& ventes) {
     if (ventes.empty()) return;
     f.Ligne({});
@@ -27,10 +15,11 @@ void Ventes(FeuilleCSV& f, const QString& titre, const std::vector<VenteDeclaree
              QStringLiteral("Genre"), QStringLiteral("Numéro"), QStringLiteral("Code client"),
              QStringLiteral("Nom du client"), QStringLiteral("Base H.T."), QStringLiteral("TVA")});
     for (const auto& v : ventes)
-        f.Ligne({Date(v.Date), TexteMotif(v), Date(v.Vente.Date), TexteGenre(v.Vente.Sorte),
-                 ChampTexteCSV(v.Vente.Numero), ChampTexteCSV(v.Vente.CodeClient),
-                 ChampTexteCSV(v.Vente.NomClient), Montant(Somme(v.Chiffres.Base)),
-                 Montant(Somme(v.Chiffres.TVA))});
+        f.Ligne({TexteDateDeclaree(v.Date), TexteMotif(v), TexteDateDeclaree(v.Vente.Date),
+                 TexteGenre(v.Vente.Sorte), ChampTexteCSV(v.Vente.Numero),
+                 ChampTexteCSV(v.Vente.CodeClient), ChampTexteCSV(v.Vente.NomClient),
+                 TexteMontantDeclare(SommeCodes(v.Chiffres.Base)),
+                 TexteMontantDeclare(SommeCodes(v.Chiffres.TVA))});
 }
 
 } // namespace
@@ -38,29 +27,36 @@ void Ventes(FeuilleCSV& f, const QString& titre, const std::vector<VenteDeclaree
 std::string TexteCSV(const DeclarationTVA& d) {
     FeuilleCSV f;
     f.Ligne({QString::fromLatin1(TitreDeclaration),
-             QStringLiteral("du %1 au %2").arg(Date(d.Periode.Du), Date(d.Periode.Au))});
+             QStringLiteral("du %1 au %2")
+                 .arg(TexteDateDeclaree(d.Periode.Du), TexteDateDeclaree(d.Periode.Au))});
     for (const QString& n : NotesDeclaration(d))
         f.Ligne({n});
     f.Ligne({});
     f.Ligne({QStringLiteral("Ligne"), QStringLiteral("Opérations"), QStringLiteral("Base H.T."),
              QStringLiteral("TVA")});
     for (const auto& t : d.Taux)
-        f.Ligne({t.LigneCA3, QStringLiteral("Taux ") + TexteTaux(t.Taux), Montant(t.Base),
-                 Montant(t.TVA)});
+        f.Ligne({t.LigneCA3, QStringLiteral("Taux ") + TexteTaux(t.Taux),
+                 TexteMontantDeclare(t.Base), TexteMontantDeclare(t.TVA)});
     f.Ligne({QStringLiteral("16"), QStringLiteral("Total de la TVA brute due"),
-             Montant(d.BaseTotale), Montant(d.TVABrute)});
+             TexteMontantDeclare(d.BaseTotale), TexteMontantDeclare(d.TVABrute)});
     f.Ligne({QStringLiteral("20"),
              QStringLiteral("TVA déductible sur autres biens et services"),
              {},
-             Montant(d.TVADeductible)});
+             TexteMontantDeclare(d.TVADeductible)});
     f.Ligne({QStringLiteral("23"),
              QStringLiteral("Total de la TVA déductible"),
              {},
-             Montant(d.TVADeductible)});
+             TexteMontantDeclare(d.TVADeductible)});
     if (d.Net >= 0)
-        f.Ligne({QStringLiteral("28"), QStringLiteral("TVA nette due"), {}, Montant(d.Net)});
+        f.Ligne({QStringLiteral("28"),
+                 QStringLiteral("TVA nette due"),
+                 {},
+                 TexteMontantDeclare(d.Net)});
     else
-        f.Ligne({QStringLiteral("25"), QStringLiteral("Crédit de TVA"), {}, Montant(-d.Net)});
+        f.Ligne({QStringLiteral("25"),
+                 QStringLiteral("Crédit de TVA"),
+                 {},
+                 TexteMontantDeclare(-d.Net)});
 
     Ventes(f, QStringLiteral("Ventes comptées"), d.Ventes);
     if (!d.Achats.empty()) {
@@ -70,11 +66,11 @@ std::string TexteCSV(const DeclarationTVA& d) {
                  QStringLiteral("Fournisseur"), QStringLiteral("Nom du fournisseur"),
                  QStringLiteral("H.T."), QStringLiteral("TVA")});
         for (const auto& a : d.Achats)
-            f.Ligne({Date(a.Document.Date),
+            f.Ligne({TexteDateDeclaree(a.Document.Date),
                      a.Document.Avoir ? QStringLiteral("Avoir") : QStringLiteral("Facture"),
                      ChampTexteCSV(a.Document.Numero), ChampTexteCSV(a.Document.IdFournisseur),
-                     ChampTexteCSV(a.Document.NomFournisseur), Montant(a.Chiffres.HT),
-                     Montant(a.Chiffres.TVA)});
+                     ChampTexteCSV(a.Document.NomFournisseur), TexteMontantDeclare(a.Chiffres.HT),
+                     TexteMontantDeclare(a.Chiffres.TVA)});
     }
     Ventes(f, QStringLiteral("Prestations non encaissées à la fin de la période"), d.EnAttente);
     if (!d.Ecartes.empty() || !d.AchatsEcartes.empty()) {
@@ -86,8 +82,9 @@ std::string TexteCSV(const DeclarationTVA& d) {
             f.Ligne({ChampTexteCSV(e.TexteDate), ChampTexteCSV(e.Genre), ChampTexteCSV(e.Numero),
                      ChampTexteCSV(e.CodeClient), ChampTexteCSV(e.NomClient), e.Raison});
         for (const auto& [a, raison] : d.AchatsEcartes)
-            f.Ligne({Date(a.Date), QStringLiteral("Facture reçue"), ChampTexteCSV(a.Numero),
-                     ChampTexteCSV(a.IdFournisseur), ChampTexteCSV(a.NomFournisseur), raison});
+            f.Ligne({TexteDateDeclaree(a.Date), QStringLiteral("Facture reçue"),
+                     ChampTexteCSV(a.Numero), ChampTexteCSV(a.IdFournisseur),
+                     ChampTexteCSV(a.NomFournisseur), raison});
     }
     return f.Octets();
 }

@@ -28,14 +28,6 @@ QString LigneCA3(Reel6 taux) {
     return {};
 }
 
-QString Montant(Centimes c) {
-    return QString::fromLatin1(TexteCentimes(c));
-}
-
-QString Date(const QDate& d) {
-    return VersQString(FormatDate(d));
-}
-
 VenteDeclaree Exigible(const VenteJournal& v, const SourcesCompta& s, bool francs) {
     VenteDeclaree d{v, NatureDe(s, v), Exigibilite::DateFacture, v.Date, ChiffresDe(v, francs)};
     // Goods, and documents of both (whose lines do not say which is which),
@@ -135,6 +127,14 @@ DeclarationTVA Declare(const Journal& j, const SourcesCompta& s, const Reglages&
     return d;
 }
 
+QString TexteMontantDeclare(Centimes c) {
+    return QString::fromLatin1(TexteCentimes(c));
+}
+
+QString TexteDateDeclaree(const QDate& d) {
+    return d.isValid() ? VersQString(FormatDate(d)) : QString();
+}
+
 QString TexteMotif(const VenteDeclaree& v) {
     switch (v.Motif) {
     case Exigibilite::DateFacture:
@@ -148,7 +148,7 @@ QString TexteMotif(const VenteDeclaree& v) {
         }
         return QStringLiteral("date de facture");
     case Exigibilite::Encaissement:
-        return QStringLiteral("encaissé le %1").arg(Date(v.Date));
+        return QStringLiteral("encaissé le %1").arg(TexteDateDeclaree(v.Date));
     case Exigibilite::PayeeSansDate:
         return QStringLiteral("payée : date de facture");
     case Exigibilite::EnAttente:
@@ -159,7 +159,8 @@ QString TexteMotif(const VenteDeclaree& v) {
 
 QStringList NotesDeclaration(const DeclarationTVA& d) {
     QStringList n;
-    n << QStringLiteral("Période du %1 au %2.").arg(Date(d.Periode.Du), Date(d.Periode.Au));
+    n << QStringLiteral("Période du %1 au %2.")
+             .arg(TexteDateDeclaree(d.Periode.Du), TexteDateDeclaree(d.Periode.Au));
     if (d.OptionDebits)
         n << QStringLiteral("Option pour les débits : la TVA des prestations de services est due "
                             "à la date de la facture.");
@@ -191,7 +192,8 @@ QStringList NotesDeclaration(const DeclarationTVA& d) {
                                                "à la fin de la période ne sont pas encore "
                                                "encaissés")
                                     .arg(d.EnAttente.size());
-        n << t + QStringLiteral(" : %1 € de TVA à déclarer à l'encaissement.").arg(Montant(tva));
+        n << t + QStringLiteral(" : %1 € de TVA à déclarer à l'encaissement.")
+                     .arg(TexteMontantDeclare(tva));
     }
     if (const auto e = d.Ecartes.size() + d.AchatsEcartes.size(); e > 0)
         n << (e == 1 ? QStringLiteral("1 document de la période ne peut être compté : voyez la "

@@ -73,6 +73,13 @@ DeclarationTVA Declare(const Journal& j, const SourcesCompta& s, const Reglages&
 // services, the conversion from francs.
 QStringList NotesDeclaration(const DeclarationTVA& d);
 QString TexteMotif(const VenteDeclaree& v); // "biens : date de facture", "encaissé le 05/04/2026"
+// As the window, the page and the CSV write them: "1234,50", "05/04/2026" (empty: no date).
+QString TexteMontantDeclare(Centimes c);
+QString TexteDateDeclaree(const QDate& d);
+// The three VAT codes' figures together (index 0 is unused).
+inline Centimes SommeCodes(const std::array<Centimes, 4>& a) {
+    return a[1] + a[2] + a[3];
+}
 inline const char* const TitreDeclaration = "D\xE9"
                                             "claration de TVA";
 

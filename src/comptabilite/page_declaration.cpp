@@ -32,10 +32,6 @@ std::string Date(const QDate& d) {
     return d.isValid() ? FormatDate(d) : std::string();
 }
 
-Centimes Somme(const std::array<Centimes, 4>& a) {
-    return a[1] + a[2] + a[3];
-}
-
 class Page {
 public:
     explicit Page(Surface& s) : m_s(s) {}
@@ -204,7 +200,7 @@ private:
             const std::string genre = Octets(TexteGenre(v.Vente.Sorte));
             m_r.push_back([&v, motif, genre](Page& p, int y) {
                 Document(p, y, Date(v.Date), genre, v.Vente.Numero, v.Vente.NomClient,
-                         Somme(v.Chiffres.Base), Somme(v.Chiffres.TVA), motif);
+                         SommeCodes(v.Chiffres.Base), SommeCodes(v.Chiffres.TVA), motif);
             });
         }
     }

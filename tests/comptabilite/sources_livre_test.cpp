@@ -72,8 +72,7 @@ TEST(SourcesDuLivre, RegistreDocumentsEtFacturesRecues) {
                       Recue("R3", EtatRecue::AVerifier, "USD", false, 10000, 2000, 200000),
                       Recue("R4", EtatRecue::AVerifier, "EUR", true, -5000, -275, 55000)};
     ASSERT_TRUE(QDir().mkpath(DossierRecues(livre)));
-    EcritFichier(DossierRecues(livre) + QStringLiteral("/") + NomIndexRecues,
-                 LignesIndex(recues));
+    EcritFichier(DossierRecues(livre) + QStringLiteral("/") + NomIndexRecues, LignesIndex(recues));
 
     Vendeur vendeur;
     vendeur.CadreFacturation = Cadre::Services;

@@ -24,18 +24,6 @@ namespace kyr {
 
 namespace {
 
-QString Montant(Centimes c) {
-    return QString::fromLatin1(TexteCentimes(c));
-}
-
-QString Date(const QDate& d) {
-    return d.isValid() ? VersQString(FormatDate(d)) : QString();
-}
-
-Centimes Somme(const std::array<Centimes, 4>& a) {
-    return a[1] + a[2] + a[3];
-}
-
 enum Colonne { CDate, CDocument, CNumero, CTiers, CBase, CTVA, CMotif, NbColonnesTVA };
 const char* const Titres[NbColonnesTVA] = {
     "Date retenue", "Document", "Numéro", "Client ou fournisseur", "Base H.T.", "TVA", "Motif"};
@@ -111,18 +99,22 @@ public:
             const QString motif = r.sorte == Sorte::Vente
                                       ? TexteMotif(v)
                                       : QStringLiteral("pas encore due : ") + TexteMotif(v);
-            return Texte(i.column(), r.sorte == Sorte::Vente ? Date(v.Date) : QString(),
-                         TexteGenre(v.Vente.Sorte) + QStringLiteral(" du ") + Date(v.Vente.Date),
+            return Texte(i.column(),
+                         r.sorte == Sorte::Vente ? TexteDateDeclaree(v.Date) : QString(),
+                         TexteGenre(v.Vente.Sorte) + QStringLiteral(" du ") +
+                             TexteDateDeclaree(v.Vente.Date),
                          VersQString(v.Vente.Numero), VersQString(v.Vente.NomClient),
-                         Montant(Somme(v.Chiffres.Base)), Montant(Somme(v.Chiffres.TVA)), motif);
+                         TexteMontantDeclare(SommeCodes(v.Chiffres.Base)),
+                         TexteMontantDeclare(SommeCodes(v.Chiffres.TVA)), motif);
         }
         case Sorte::Achat: {
             const AchatDeclare& a = m_d->Achats[r.indice];
-            return Texte(
-                i.column(), Date(a.Document.Date),
-                a.Document.Avoir ? QStringLiteral("Avoir reçu") : QStringLiteral("Facture reçue"),
-                VersQString(a.Document.Numero), VersQString(a.Document.NomFournisseur),
-                Montant(a.Chiffres.HT), Montant(a.Chiffres.TVA), QStringLiteral("TVA déductible"));
+            return Texte(i.column(), TexteDateDeclaree(a.Document.Date),
+                         a.Document.Avoir ? QStringLiteral("Avoir reçu")
+                                          : QStringLiteral("Facture reçue"),
+                         VersQString(a.Document.Numero), VersQString(a.Document.NomFournisseur),
+                         TexteMontantDeclare(a.Chiffres.HT), TexteMontantDeclare(a.Chiffres.TVA),
+                         QStringLiteral("TVA déductible"));
         }
         case Sorte::Ecart: {
             const DocumentEcarte& e = m_d->Ecartes[r.indice];
@@ -345,23 +337,24 @@ void TDeclarationTVA::actualise() {
         texte(ligne, 0, t.LigneCA3);
         texte(ligne, 1, QStringLiteral("Opérations imposables au taux de ") + TexteTaux(t.Taux),
               QStringLiteral("LabelTaux%1").arg(i + 1));
-        texte(ligne, 2, Montant(t.Base), QStringLiteral("LabelBase%1").arg(i + 1));
-        texte(ligne, 3, Montant(t.TVA), QStringLiteral("LabelTVA%1").arg(i + 1));
+        texte(ligne, 2, TexteMontantDeclare(t.Base), QStringLiteral("LabelBase%1").arg(i + 1));
+        texte(ligne, 3, TexteMontantDeclare(t.TVA), QStringLiteral("LabelTVA%1").arg(i + 1));
     }
     const DeclarationTVA& d = m_declaration;
     texte(ligne, 0, QStringLiteral("16"), {}, true);
     texte(ligne, 1, QStringLiteral("Total de la TVA brute due"), {}, true);
-    texte(ligne, 2, Montant(d.BaseTotale), QStringLiteral("LabelBase"), true);
-    texte(ligne++, 3, Montant(d.TVABrute), QStringLiteral("LabelBrute"), true);
+    texte(ligne, 2, TexteMontantDeclare(d.BaseTotale), QStringLiteral("LabelBase"), true);
+    texte(ligne++, 3, TexteMontantDeclare(d.TVABrute), QStringLiteral("LabelBrute"), true);
     texte(ligne, 0, QStringLiteral("20"));
     texte(ligne, 1,
           d.SansAchats ? QStringLiteral("TVA déductible (aucune facture reçue)")
                        : QStringLiteral("TVA déductible sur autres biens et services"));
-    texte(ligne++, 3, Montant(d.TVADeductible), QStringLiteral("LabelDeductible"));
+    texte(ligne++, 3, TexteMontantDeclare(d.TVADeductible), QStringLiteral("LabelDeductible"));
     texte(ligne, 0, d.Net >= 0 ? QStringLiteral("28") : QStringLiteral("25"), {}, true);
     texte(ligne, 1, d.Net >= 0 ? QStringLiteral("TVA nette due") : QStringLiteral("Crédit de TVA"),
           QStringLiteral("LabelTitreNet"), true);
-    texte(ligne, 3, Montant(d.Net >= 0 ? d.Net : -d.Net), QStringLiteral("LabelNet"), true);
+    texte(ligne, 3, TexteMontantDeclare(d.Net >= 0 ? d.Net : -d.Net), QStringLiteral("LabelNet"),
+          true);
 }
 
 void TDeclarationTVA::Exporter() {
@@ -404,16 +397,8 @@ DessinImpression DessinDeclaration(const DeclarationTVA& d) {
 }
 
 SortiesJournal SortiesDeclaration(Plateforme& p) {
-    const QString nomPdf = QStringLiteral("DeclarationTVA.pdf");
-    const QString titre = QString::fromLatin1(TitreDeclaration);
-    return {
-        [&p, nomPdf](QWidget* parent, const DessinImpression& d) {
-            kyr::Imprimer(parent, p, d, nomPdf);
-        },
-        [&p, nomPdf, titre](QWidget* parent, const DessinImpression& d) {
-            kyr::Apercu(parent, p, d, nomPdf, titre);
-        },
-        [titre](const QString& chemin, const DessinImpression& d) { EcritPdf(chemin, d, titre); }};
+    return SortiesImpression(p, QStringLiteral("DeclarationTVA.pdf"),
+                             QString::fromLatin1(TitreDeclaration));
 }
 
 bool DeclareTVA(Facture& facture, QWidget* parent, SourcesCompta sources) {

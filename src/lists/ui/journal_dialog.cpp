@@ -374,9 +374,7 @@ DessinImpression DessinJournal(const VueJournal& vue) {
     };
 }
 
-SortiesJournal SortiesProgramme(Plateforme& p) {
-    const QString nomPdf = QStringLiteral("Journal.pdf");
-    const QString titre = QString::fromLatin1(TitreJournal);
+SortiesJournal SortiesImpression(Plateforme& p, const QString& nomPdf, const QString& titre) {
     return {
         [&p, nomPdf](QWidget* parent, const DessinImpression& d) {
             kyr::Imprimer(parent, p, d, nomPdf);
@@ -385,6 +383,10 @@ SortiesJournal SortiesProgramme(Plateforme& p) {
             kyr::Apercu(parent, p, d, nomPdf, titre);
         },
         [titre](const QString& chemin, const DessinImpression& d) { EcritPdf(chemin, d, titre); }};
+}
+
+SortiesJournal SortiesProgramme(Plateforme& p) {
+    return SortiesImpression(p, QStringLiteral("Journal.pdf"), QString::fromLatin1(TitreJournal));
 }
 
 bool JournalDesVentes(Facture& facture, QWidget* parent, std::vector<AchatJournal> achats) {

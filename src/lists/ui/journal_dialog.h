@@ -32,6 +32,9 @@ struct SortiesJournal {
     std::function<void(const QString& chemin, const DessinImpression&)> Pdf;
 };
 SortiesJournal SortiesProgramme(Plateforme& plateforme);
+// The same for another printed table: its PDF's file name and title.
+SortiesJournal SortiesImpression(Plateforme& plateforme, const QString& nomPdf,
+                                 const QString& titre);
 
 // The journal's pages as one print job.
 DessinImpression DessinJournal(const VueJournal& vue);
