@@ -71,6 +71,14 @@ TEST(PagesAide, ChaqueFenetreDuProgrammeOuvreUnePageQuiExiste) {
         "Blocnotes",
         "AboutBox",
         "Aide",
+        "Accueil",
+        "Recues",
+        "VueRecue",
+        "ExportLot",
+        "RapportLot",
+        "ExportFEC",
+        "Comptes",
+        "DeclarationTVA",
     };
     for (const char* f : fenetres) {
         SCOPED_TRACE(f);
