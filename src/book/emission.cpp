@@ -240,6 +240,22 @@ QString Facture::Emet(const RefDocument& document) {
     return Emet(std::vector<RefDocument>{document}).front();
 }
 
+QString Facture::RefusSortie() const {
+    if (EmissionCourante) return {};
+    const char genre = LettreGenre(fiche.Genre);
+    if (genre == 'D') return {};
+    if (genre == 0)
+        return QStringLiteral("Ce document n'est ni une facture, ni un avoir, ni un devis : "
+                              "choisissez son genre avant de l'imprimer ou de l'exporter.");
+    if (!Valide())
+        return QStringLiteral(
+            "Ce document est incomplet : il lui faut un numéro, un code client et au moins une "
+            "ligne avec une désignation. Une facture ou un avoir qui sort du programme est "
+            "d'abord enregistré dans le livre : complétez-le avant de l'imprimer ou de "
+            "l'exporter.");
+    return {};
+}
+
 bool Facture::EmetCourant() {
     if (EmissionCourante) return true;
     const char genre = LettreGenre(fiche.Genre);
@@ -247,22 +263,11 @@ bool Facture::EmetCourant() {
     // What leaves the program is what the book will hold: the totals as
     // computed now, not as last shown.
     Calcule();
-    const auto refuse = [this](const QString& texte) {
-        m_plateforme.Message(texte);
-        return false;
-    };
-    if (genre == 0)
-        return refuse(QStringLiteral("Ce document n'est ni une facture, ni un avoir, ni un devis : "
-                                     "choisissez son genre avant de l'imprimer ou de l'exporter."));
-    if (!Valide())
-        return refuse(QStringLiteral(
-            "Ce document est incomplet : il lui faut un numéro, un code client et au moins une "
-            "ligne avec une désignation. Une facture ou un avoir qui sort du programme est "
-            "d'abord enregistré dans le livre : complétez-le avant de l'imprimer ou de "
-            "l'exporter."));
-    const QString r = Emet(RefDocument{genre, Trim(fiche.Numero)});
-    if (!r.isEmpty()) return refuse(r);
-    return true;
+    QString r = RefusSortie();
+    if (r.isEmpty()) r = Emet(RefDocument{genre, Trim(fiche.Numero)});
+    if (r.isEmpty()) return true;
+    m_plateforme.Message(r);
+    return false;
 }
 
 QString Facture::TexteEmission() const {

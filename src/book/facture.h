@@ -199,6 +199,10 @@ public:
     // checks that concern a document being edited. False when it must not
     // leave; the reason was shown. Throws as Emet.
     bool EmetCourant();
+    // Why the shown document could not leave the program as it stands (its
+    // kind, its number, client code or lines), said before the user chooses
+    // a printer, a file or an e-invoice's buyer; empty when nothing stops it.
+    QString RefusSortie() const;
     // The line the window shows for an issued document: when, and what to do
     // instead of changing it; empty when the shown document is not issued.
     QString TexteEmission() const;

@@ -109,6 +109,12 @@ QString ExporteFacturX(Facture& f, const QString& dossier, const DialogueExport&
         p.Message(refus);
         return {};
     }
+    // What would stop the issuing is said before the buyer is asked for, not
+    // once the file is chosen.
+    if (const QString refus = f.RefusSortie(); !refus.isEmpty()) {
+        p.Message(refus);
+        return {};
+    }
     Acheteurs memorises;
     Lit(p, [&] { ChargeAcheteurs(memorises); });
     // What an earlier export chose for this document, else the seller's setting.

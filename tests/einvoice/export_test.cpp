@@ -103,6 +103,8 @@ TEST_F(ExportTest, RefusesBeforeAskingAnything) {
         {[] { QFile::remove(NomFichierVendeur); }, "Paramètres > Facturation électronique"},
         {[this] { f.Societe[0].clear(); }, "Paramètres > Société"},
         {[this] { Montre(7); }, "aucune ligne chiffrée"}, // an index without a block
+        {[this] { f.fiche.CodeClient.clear(); }, "Ce document est incomplet"},
+        {[this] { f.fiche.Genre = "Reçu"; }, "ni une facture, ni un avoir"},
     };
     for (const auto& [change, attendu] : cas) {
         SetUp();

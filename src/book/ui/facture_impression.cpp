@@ -106,13 +106,24 @@ static QString NomPdf(TFacture& w, QString nom = {}) {
     return QDir(dossier.isEmpty() ? QDir::currentPath() : dossier).filePath(nom);
 }
 
+// What stops the document from leaving is said before the printer or the
+// file is chosen, not after.
+static bool PeutSortir(Facture& f) {
+    const QString refus = f.RefusSortie();
+    if (refus.isEmpty()) return true;
+    f.plateforme().Message(refus);
+    return false;
+}
+
 void TFacture::Imprime() {
     Saisit();
+    if (!PeutSortir(m_logique)) return;
     Sortie([this] { ImprimerDirect(m_plateforme, DessinEmis(*this), NomPdf(*this)); });
 }
 
 void TFacture::ImprimeDialogue() {
     Saisit();
+    if (!PeutSortir(m_logique)) return;
     Sortie([this] { Imprimer(this, m_plateforme, DessinEmis(*this), NomPdf(*this)); });
 }
 
@@ -131,6 +142,7 @@ void TFacture::Apercu() {
 
 void TFacture::ExportePdf() {
     Saisit();
+    if (!PeutSortir(m_logique)) return;
     Sortie([this] { ExporterPdf(m_plateforme, DessinEmis(*this), NomPdf(*this)); });
 }
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 
 using namespace kyr;
@@ -113,6 +114,27 @@ TEST_F(DocumentEmis, SaSuppressionEstRefuseeEtUnAvoirPropose) {
     EXPECT_EQ(plateforme.questions.size(), 1u);
     // The invoice is still there.
     EXPECT_GE(f().ChercheDebut(0), 0);
+}
+
+TEST_F(DocumentEmis, UnDocumentIncompletEstRefuseAvantLeChoixDuFichier) {
+    // A new invoice without its client code: neither the PDF's name nor the
+    // printer is asked for, nothing is issued.
+    w->Ajout();
+    f().fiche.Cellules[1] = {"Vidange", "1", "45", "", "", ""};
+    f().NbLignes = 2;
+    w->Affiche();
+    plateforme.nomsEnregistrer = {dossier.chemin(QStringLiteral("sortie.pdf"))};
+    for (const auto& sortie : std::vector<std::function<void()>>{[this] { w->ExportePdf(); },
+                                                                 [this] { w->ImprimeDialogue(); },
+                                                                 [this] { w->Imprime(); }}) {
+        plateforme.messages.clear();
+        sortie();
+        ASSERT_EQ(plateforme.messages.size(), 1u);
+        EXPECT_TRUE(plateforme.messages[0].startsWith(QStringLiteral("Ce document est incomplet")));
+    }
+    EXPECT_EQ(plateforme.nomsEnregistrer.size(), 1u);
+    EXPECT_FALSE(f().EmissionCourante);
+    EXPECT_FALSE(QFile::exists(dossier.chemin(QStringLiteral("sortie.pdf"))));
 }
 
 } // namespace
