@@ -46,7 +46,9 @@ QString NomGenre(char genre) {
 }
 
 // Every document of the book with what names it, first block of each number
-// only (as the window reads them).
+// only (as the window reads them). Every block number is looked at: a
+// program started without a book counts no document until a second one is
+// added, yet the first one typed is in the book.
 struct DocumentDuLivre {
     int n = 0, debut = 0;
     char genre = 0;
@@ -56,8 +58,7 @@ struct DocumentDuLivre {
 std::vector<DocumentDuLivre> DocumentsDuLivre(const Facture& f) {
     std::vector<DocumentDuLivre> docs;
     VueBloc v;
-    const int nb = std::min(f.NbFiches, NbFichesMax);
-    for (int n = 0; n < nb; ++n) {
+    for (int n = 0; n < NbFichesMax; ++n) {
         const int debut = f.ChercheDebut(n);
         if (debut < 0) continue;
         DecoupeBloc(f.Livre, debut, n, v);
@@ -179,7 +180,8 @@ std::vector<QString> Facture::Emet(const std::vector<RefDocument>& documents) {
                 autre = &x;
         }
         if (!doc) {
-            refus[i] = Refus(d.Genre, d.Numero, QStringLiteral("il n'est pas dans le livre"));
+            refus[i] =
+                Refus(d.Genre, d.Numero, QStringLiteral("ce document n'est pas dans le livre"));
             continue;
         }
         if (autre) {

@@ -33,9 +33,10 @@ TEST_F(Emission, CeQuiEstEmisEtCeQuiEstRefuse) {
                              "celui de l'avoir du 09/03/2026 (client 10002). Deux documents ne "
                              "peuvent porter le même numéro : donnez à celui-ci un autre numéro, "
                              "par exemple 202603006."));
-    EXPECT_EQ(refus[3],
-              QStringLiteral("La facture n° 202603999 ne peut être émise : il n'est pas dans le "
-                             "livre."));
+    EXPECT_EQ(
+        refus[3],
+        QStringLiteral("La facture n° 202603999 ne peut être émise : ce document n'est pas dans le "
+                       "livre."));
     EXPECT_EQ(refus[4], QString());
     EXPECT_EQ(refus[5], QString()); // named twice, issued once
     EXPECT_EQ(sauvegardes, 1);

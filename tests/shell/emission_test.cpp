@@ -58,6 +58,22 @@ TEST_F(EmissionCoquille, UnLivreNeufEstNommeAvantLEmissionEtSonRegistreLeSuit) {
     EXPECT_TRUE(a.p.erreurs.empty());
 }
 
+TEST_F(EmissionCoquille, LaPremiereFactureDUnProgrammeDemarreSansLivreEstEmise) {
+    // Started without a book, the user types into the document shown: no
+    // "Nouveau facturier", no second document added.
+    a.f.fiche.Numero = "202612001";
+    a.f.fiche.CodeClient = "10001";
+    a.f.fiche.Cellules[1] = {"Travaux", "1", "100", "", "", ""};
+    a.f.NbLignes = 2;
+    a.f.Modifie();
+    a.p.nomsEnregistrer = {dossier.chemin(QStringLiteral("livre"))};
+    EXPECT_TRUE(a.f.EmetCourant())
+        << (a.p.messages.empty() ? std::string() : a.p.messages[0].toStdString());
+    const auto lu = LitRegistre(dossier.chemin(QStringLiteral("livre.emis")));
+    ASSERT_EQ(lu.Entrees.size(), 1u);
+    EXPECT_EQ(lu.Entrees[0].Numero, "202612001");
+}
+
 TEST_F(EmissionCoquille, UnLivreQueLeDisqueRefuseNEstPasEmis) {
     const QString livre = dossier.chemin(QStringLiteral("livre.fct"));
     EcritFichier(livre, test::BlocEmis(0, "202603001"));
