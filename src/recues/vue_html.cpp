@@ -114,6 +114,19 @@ QString TexteMoyenPaiement(const QString& code) {
     return code.isEmpty() ? QString() : QStringLiteral("code %1").arg(code);
 }
 
+QString TexteUnite(const QString& code) {
+    // The units French invoices use most, by their UN/ECE code.
+    static const std::pair<const char*, const char*> unites[] = {
+        {"C62", "unité"}, {"H87", "pièce"},  {"EA", "unité"}, {"XPP", "pièce"},   {"SET", "lot"},
+        {"HUR", "heure"}, {"MIN", "minute"}, {"DAY", "jour"}, {"WEE", "semaine"}, {"MON", "mois"},
+        {"ANN", "an"},    {"KGM", "kg"},     {"GRM", "g"},    {"TNE", "t"},       {"MTR", "m"},
+        {"KMT", "km"},    {"MTK", "m²"},     {"MTQ", "m³"},   {"LTR", "l"},       {"KWH", "kWh"},
+        {"LS", "forfait"}};
+    for (const auto& [c, t] : unites)
+        if (code == QLatin1String(c)) return QString::fromUtf8(t);
+    return code;
+}
+
 QString HtmlFacture(const FactureRecue& f, const std::vector<Constat>& constats,
                     bool acheteurVerifie) {
     Page p;
@@ -190,7 +203,7 @@ QString HtmlFacture(const FactureRecue& f, const std::vector<Constat>& constats,
             QString prix = Precis(l.PrixNet);
             if (l.QuantiteDeBase && *l.QuantiteDeBase != 1'000'000)
                 prix += QStringLiteral(" pour ") + Precis(l.QuantiteDeBase);
-            p.Rangee({l.Id, nom, Precis(l.Quantite), l.Unite, prix, RemiseLigne(l),
+            p.Rangee({l.Id, nom, Precis(l.Quantite), TexteUnite(l.Unite), prix, RemiseLigne(l),
                       TexteMontant(l.Montant),
                       QStringLiteral("%1 %2").arg(l.Categorie, TexteTauxRecu(l.Taux))},
                      2);

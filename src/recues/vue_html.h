@@ -20,5 +20,7 @@ QString HtmlFacture(const FactureRecue& f, const std::vector<Constat>& constats,
 
 // "Virement SEPA" for 58, etc.; the code itself when unknown.
 QString TexteMoyenPaiement(const QString& code);
+// "unité" for C62, "heure" for HUR, etc.; the code itself when unknown.
+QString TexteUnite(const QString& code);
 
 } // namespace kyr

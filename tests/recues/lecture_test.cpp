@@ -4,6 +4,7 @@
 #include "einvoice/documents.h"
 #include "recues/controles_recus.h"
 #include "recues/recues_outils.h"
+#include "recues/vue_html.h"
 
 #include <QDirIterator>
 #include <gtest/gtest.h>
@@ -128,6 +129,19 @@ TEST(LectureRecue, DixMilleLignes) {
     EXPECT_EQ(f.Lignes.back().Nom, QStringLiteral("Article 10000"));
     EXPECT_EQ(f.TotalLignes, 12'500'000);
     EXPECT_TRUE(Controle(f).empty());
+}
+
+// The view names the unit a person reads, and shows a code it does not know.
+TEST(LectureRecue, LaVueNommeLesUnites) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"C62", "unité"}, {"HUR", "heure"}, {"KGM", "kg"}, {"MTK", "m²"}, {"XYZ", "XYZ"}, {"", ""}};
+    for (const auto& [code, nom] : cas)
+        EXPECT_EQ(TexteUnite(QString::fromLatin1(code)), QString::fromUtf8(nom)) << code;
+    const FactureRecue f =
+        LitBien(EcritCII(std::get<FactureElectronique>(test::DocumentsTest().front().Construit())));
+    const QString html = HtmlFacture(f, {}, false);
+    EXPECT_TRUE(html.contains(QString::fromUtf8(">unité<"))) << html.toStdString();
+    EXPECT_FALSE(html.contains(QStringLiteral(">C62<")));
 }
 
 } // namespace
