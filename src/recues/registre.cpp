@@ -36,21 +36,6 @@ QString Texte1252(std::string_view t) {
     return r;
 }
 
-// "dd/mm/yyyy" and "dd/mm/yyyy hh:mm:ss" read digit by digit.
-int Chiffres(std::string_view t, std::size_t p, std::size_t n) {
-    int v = 0;
-    for (std::size_t i = p; i < p + n; ++i) {
-        if (i >= t.size() || t[i] < '0' || t[i] > '9') return -1;
-        v = v * 10 + (t[i] - '0');
-    }
-    return v;
-}
-
-QDate DateTexte(std::string_view t) {
-    if (t.size() < 10 || t[2] != '/' || t[5] != '/') return {};
-    return QDate(Chiffres(t, 6, 4), Chiffres(t, 3, 2), Chiffres(t, 0, 2));
-}
-
 std::vector<std::string_view> Decoupe(std::string_view ligne) {
     std::vector<std::string_view> r;
     std::size_t debut = 0;

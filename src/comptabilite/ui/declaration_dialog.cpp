@@ -3,6 +3,7 @@
 #include "book/facture.h"
 #include "common/dates.h"
 #include "common/erreurs.h"
+#include "common/ui/tableau.h"
 #include "comptabilite/page_declaration.h"
 #include "einvoice/fichiers_tiers.h"
 
@@ -198,14 +199,7 @@ TDeclarationTVA::TDeclarationTVA(const Lignes& livre, const Reglages& reglages,
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("StringGrid1"));
     m_table->setModel(m_modele.get());
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setAlternatingRowColors(true);
-    m_table->setWordWrap(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    PrepareTableauLecture(m_table);
     const QFontMetrics fm = m_table->fontMetrics();
     const auto largeur = [&fm](const char* t) {
         return fm.horizontalAdvance(QString::fromUtf8(t)) + 16;
@@ -358,34 +352,20 @@ void TDeclarationTVA::actualise() {
 }
 
 void TDeclarationTVA::Exporter() {
-    const bool pdf = static_cast<bool>(m_sorties.Pdf);
-    const QString filtre = pdf ? QStringLiteral("Fichiers CSV (*.csv);;Fichiers PDF (*.pdf)")
-                               : QStringLiteral("Fichiers CSV (*.csv)");
-    const auto choisi =
-        m_plateforme.NomFichierEnregistrer(filtre, QStringLiteral("declaration_tva.csv"));
-    if (!choisi || choisi->isEmpty()) return;
-    QString nom = *choisi;
-    const QString suffixe = QFileInfo(nom).suffix().toLower();
-    const bool enPdf = pdf && suffixe == QLatin1String("pdf");
-    if (suffixe.isEmpty()) nom += QStringLiteral(".csv");
-    if (FichierExiste(nom) && Avertissement(m_plateforme, QStringLiteral("Ce fichier existe déjà"),
-                                            {Bouton::OK, Bouton::Annuler}) != Bouton::OK)
-        return;
+    const FichierTableau f = ChoisitFichierTableau(m_plateforme, static_cast<bool>(m_sorties.Pdf),
+                                                   QStringLiteral("declaration_tva.csv"));
+    if (f.Chemin.isEmpty()) return;
     Execute([&] {
-        if (enPdf)
-            m_sorties.Pdf(nom, DessinDeclaration(m_declaration));
+        if (f.Pdf)
+            m_sorties.Pdf(f.Chemin, DessinDeclaration(m_declaration));
         else
-            ExporteCSV(nom, m_declaration);
+            ExporteCSV(f.Chemin, m_declaration);
     });
 }
 
 // A file or printer that fails gives its message; the window stays open.
 void TDeclarationTVA::Execute(const std::function<void()>& sortie) {
-    try {
-        sortie();
-    } catch (const ErreurExecution& e) {
-        m_plateforme.Erreur(e.message());
-    }
+    ExecuteSortie(m_plateforme, sortie);
 }
 
 DessinImpression DessinDeclaration(const DeclarationTVA& d) {

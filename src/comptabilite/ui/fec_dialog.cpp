@@ -6,6 +6,7 @@
 #include "common/ui/saisie.h"
 #include "einvoice/controles.h"
 #include "einvoice/fichiers_tiers.h"
+#include "printing/ui/sorties.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -161,20 +162,10 @@ void TExportFEC::Exporter() {
     const ExportFEC& e = std::get<ExportFEC>(x);
     const QString propose =
         m_dossier.isEmpty() ? e.NomFichier : QDir(m_dossier).filePath(e.NomFichier);
-    const auto choisi = m_plateforme.NomFichierEnregistrer(
-        QStringLiteral("Fichiers des écritures comptables (*.txt)"), propose);
-    if (!choisi || choisi->isEmpty()) return;
-    QString nom = *choisi;
-    if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".txt");
-    if (FichierExiste(nom) && Avertissement(m_plateforme, QStringLiteral("Ce fichier existe déjà"),
-                                            {Bouton::OK, Bouton::Annuler}) != Bouton::OK)
-        return;
-    try {
-        EcritFEC(nom, e);
-    } catch (const ErreurExecution& erreur) {
-        m_plateforme.Erreur(erreur.message());
-        return;
-    }
+    const QString nom = NomFichierExportation(
+        m_plateforme, QStringLiteral("Fichiers des écritures comptables (*.txt)"), propose,
+        QStringLiteral(".txt"));
+    if (nom.isEmpty() || !ExecuteSortie(m_plateforme, [&] { EcritFEC(nom, e); })) return;
     m_ecrit = nom;
     m_plateforme.Message(QStringLiteral("Le fichier des écritures comptables est écrit : %1 "
                                         "(%2 écritures, %3 lignes).")

@@ -4,6 +4,7 @@
 #include "common/dates.h"
 #include "common/erreurs.h"
 #include "common/plateforme.h"
+#include "common/ui/tableau.h"
 #include "lists/ui/choix_periode.h"
 #include "printing/page_journal.h"
 
@@ -129,14 +130,7 @@ void TJournal::construit() {
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("StringGrid1"));
     m_table->setModel(m_modele.get());
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setAlternatingRowColors(true);
-    m_table->setWordWrap(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    PrepareTableauLecture(m_table);
     // Columns sized for their widest possible text, the name taking the rest:
     // measuring 10 000 rows would make the window slow to open.
     const QFontMetrics fm = m_table->fontMetrics();
@@ -329,23 +323,14 @@ void TJournal::ouvre(int bloc) {
 }
 
 void TJournal::Exporter() {
-    const bool pdf = static_cast<bool>(m_sorties.Pdf);
-    const QString filtre = pdf ? QStringLiteral("Fichiers CSV (*.csv);;Fichiers PDF (*.pdf)")
-                               : QStringLiteral("Fichiers CSV (*.csv)");
-    const auto choisi = m_plateforme.NomFichierEnregistrer(filtre, QStringLiteral("journal.csv"));
-    if (!choisi || choisi->isEmpty()) return;
-    QString nom = *choisi;
-    const QString suffixe = QFileInfo(nom).suffix().toLower();
-    const bool enPdf = pdf && suffixe == QLatin1String("pdf");
-    if (suffixe.isEmpty()) nom += QStringLiteral(".csv");
-    if (FichierExiste(nom) && Avertissement(m_plateforme, QStringLiteral("Ce fichier existe déjà"),
-                                            {Bouton::OK, Bouton::Annuler}) != Bouton::OK)
-        return;
+    const FichierTableau f = ChoisitFichierTableau(m_plateforme, static_cast<bool>(m_sorties.Pdf),
+                                                   QStringLiteral("journal.csv"));
+    if (f.Chemin.isEmpty()) return;
     Execute([&] {
-        if (enPdf)
-            m_sorties.Pdf(nom, DessinJournal(m_vue));
+        if (f.Pdf)
+            m_sorties.Pdf(f.Chemin, DessinJournal(m_vue));
         else
-            ExporteCSV(nom, m_vue);
+            ExporteCSV(f.Chemin, m_vue);
     });
 }
 
@@ -359,11 +344,7 @@ void TJournal::Apercu() {
 
 // A file or printer that fails gives its message; the window stays open.
 void TJournal::Execute(const std::function<void()>& sortie) {
-    try {
-        sortie();
-    } catch (const ErreurExecution& e) {
-        m_plateforme.Erreur(e.message());
-    }
+    ExecuteSortie(m_plateforme, sortie);
 }
 
 DessinImpression DessinJournal(const VueJournal& vue) {

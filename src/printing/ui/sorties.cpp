@@ -188,4 +188,36 @@ void EcritPdf(const QString& chemin, const DessinImpression& dessin, const QStri
     dessin(pdf);
 }
 
+QString NomFichierExportation(Plateforme& plateforme, const QString& filtre,
+                              const QString& nomPropose, const QString& extension) {
+    const std::optional<QString> choix = plateforme.NomFichierEnregistrer(filtre, nomPropose);
+    if (!choix || choix->isEmpty()) return {};
+    QString nom = *choix;
+    if (QFileInfo(nom).suffix().isEmpty()) nom += extension;
+    if (QFileInfo::exists(nom) &&
+        Avertissement(plateforme, QStringLiteral("Ce fichier existe déjà"),
+                      {Bouton::OK, Bouton::Annuler}) != Bouton::OK)
+        return {};
+    return nom;
+}
+
+FichierTableau ChoisitFichierTableau(Plateforme& plateforme, bool pdf, const QString& nomPropose) {
+    const QString filtre = pdf ? QStringLiteral("Fichiers CSV (*.csv);;Fichiers PDF (*.pdf)")
+                               : QStringLiteral("Fichiers CSV (*.csv)");
+    FichierTableau f;
+    f.Chemin = NomFichierExportation(plateforme, filtre, nomPropose, QStringLiteral(".csv"));
+    f.Pdf = pdf && QFileInfo(f.Chemin).suffix().toLower() == QLatin1String("pdf");
+    return f;
+}
+
+bool ExecuteSortie(Plateforme& plateforme, const std::function<void()>& sortie) {
+    try {
+        sortie();
+        return true;
+    } catch (const ErreurExecution& e) {
+        plateforme.Erreur(e.message());
+        return false;
+    }
+}
+
 } // namespace kyr

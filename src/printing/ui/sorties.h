@@ -72,4 +72,21 @@ QString ExporterPdf(Plateforme& plateforme, const DessinImpression& dessin,
 // The drawing into a PDF file (ErreurExecution::CreationFichier on failure).
 void EcritPdf(const QString& chemin, const DessinImpression& dessin, const QString& titre = {});
 
+// The save dialog of an export: the name chosen, with `extension` (".csv")
+// added when it has none, once an existing file was confirmed ("Ce fichier
+// existe déjà"); an empty text when cancelled.
+QString NomFichierExportation(Plateforme& plateforme, const QString& filtre,
+                              const QString& nomPropose, const QString& extension);
+// A table's export: CSV, or PDF as well when `pdf` (the name's extension
+// chooses, CSV without one). The file's name and whether it is the PDF; an
+// empty name when cancelled.
+struct FichierTableau {
+    QString Chemin;
+    bool Pdf = false;
+};
+FichierTableau ChoisitFichierTableau(Plateforme& plateforme, bool pdf, const QString& nomPropose);
+// Runs an output (a print job, a file) and shows the message of the run-time
+// error it meets; false then.
+bool ExecuteSortie(Plateforme& plateforme, const std::function<void()>& sortie);
+
 } // namespace kyr

@@ -2,6 +2,7 @@
 
 #include "common/erreurs.h"
 #include "common/plateforme.h"
+#include "common/ui/tableau.h"
 #include "einvoice/fichiers_tiers.h"
 #include "einvoice/pdfa3.h"
 #include "recues/ui/vue_recue.h"
@@ -45,7 +46,7 @@ enum Colonne {
     NbColonnesListe
 };
 const char* const Titres[NbColonnesListe] = {"Date", "Fournisseur", "Numéro",   "Genre", "H.T.",
-                                        "TVA",  "TTC",         "Échéance", "État"};
+                                             "TVA",  "TTC",         "Échéance", "État"};
 constexpr int RoleTri = Qt::UserRole;
 
 QString Date(const QDate& d) {
@@ -184,21 +185,14 @@ TRecues::TRecues(const QString& dossier, const std::optional<Vendeur>& moi, Plat
     m_table->setModel(m_filtre);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(CDate, Qt::DescendingOrder);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setAlternatingRowColors(true);
-    m_table->setWordWrap(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    PrepareTableauLecture(m_table);
     const QFontMetrics fm = m_table->fontMetrics();
     const auto largeur = [&fm](const char* t) {
         return fm.horizontalAdvance(QString::fromUtf8(t)) + 20;
     };
     const char* const largeurs[NbColonnesListe] = {"00/00/0000", "",           "FA-2026-000000",
-                                              "Facture",    "-000000,00", "-000000,00",
-                                              "-000000,00", "00/00/0000", "à vérifier"};
+                                                   "Facture",    "-000000,00", "-000000,00",
+                                                   "-000000,00", "00/00/0000", "à vérifier"};
     for (int c = 0; c < NbColonnesListe; ++c)
         if (c != CFournisseur) m_table->setColumnWidth(c, largeur(largeurs[c]));
     m_table->horizontalHeader()->setSectionResizeMode(CFournisseur, QHeaderView::Stretch);

@@ -148,11 +148,7 @@ TVueRecue::~TVueRecue() {
 }
 
 void TVueRecue::Execute(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ErreurExecution& e) {
-        m_plateforme.Erreur(e.message());
-    }
+    ExecuteSortie(m_plateforme, f);
 }
 
 namespace {
