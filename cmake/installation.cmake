@@ -1,5 +1,5 @@
 # Installation where a Linux desktop finds the program: the executable in
-# bin/, its Factur-X module, its menu entry, its AppStream metadata and its
+# bin/, its two modules, its menu entry, its AppStream metadata and its
 # icon at every size.
 # The help is compiled into the program's resources.
 include(GNUInstallDirs)
@@ -14,8 +14,10 @@ configure_file(${KYR_BUREAU}/${KYR_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${KYR_ID}.metainfo.xml @ONLY)
 
 install(TARGETS kyrfact RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The Factur-X module, where the program looks for it: lib/kyrfact/modules beside bin.
-install(TARGETS kyrfact_facturx LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/../lib/kyrfact/modules)
+# The Factur-X module and the one that draws a received PDF's pages, where the
+# program looks for them: lib/kyrfact/modules beside bin.
+install(TARGETS kyrfact_facturx kyrfact_pages
+        LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/../lib/kyrfact/modules)
 install(FILES ${KYR_BUREAU}/${KYR_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${KYR_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -18,6 +18,7 @@ attendu() {
 id=fr.kyr.kyrfact
 attendu bin/kyrfact
 attendu lib/kyrfact/modules/libkyrfact_facturx.so
+attendu lib/kyrfact/modules/libkyrfact_pages.so
 attendu share/applications/$id.desktop
 attendu share/metainfo/$id.metainfo.xml
 attendu share/icons/hicolor/scalable/apps/$id.svg

@@ -88,8 +88,12 @@ std::string XmpFacturX(const std::string& xmp) {
 }
 
 QFunctionPointer FonctionModule(const QString& dossier, const char* nom, QString& pourquoi) {
-    const QString chemin =
-        QDir::cleanPath(QDir(dossier).filePath(QStringLiteral(KYR_MODULE_FACTURX)));
+    return FonctionModule(dossier, QStringLiteral(KYR_MODULE_FACTURX), nom, pourquoi);
+}
+
+QFunctionPointer FonctionModule(const QString& dossier, const QString& fichier, const char* nom,
+                                QString& pourquoi) {
+    const QString chemin = QDir::cleanPath(QDir(dossier).filePath(fichier));
     const QString natif = QDir::toNativeSeparators(chemin);
     if (!QFileInfo::exists(chemin)) {
         pourquoi = QStringLiteral("module %1 absent").arg(natif);

@@ -29,6 +29,9 @@ FonctionAssemblage OuvreModuleFacturX(const QString& dossier);
 // loaded; nullptr with the reason in `pourquoi` (French, without a closing
 // full stop) when the module is missing or unreadable.
 QFunctionPointer FonctionModule(const QString& dossier, const char* nom, QString& pourquoi);
+// The same in another of the program's modules, by its file's name.
+QFunctionPointer FonctionModule(const QString& dossier, const QString& fichier, const char* nom,
+                                QString& pourquoi);
 // The folder of the modules: KYR_MODULES when set, else lib/kyrfact/modules
 // beside the program's bin folder.
 QString DossierModules();

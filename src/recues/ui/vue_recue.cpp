@@ -5,12 +5,11 @@
 #include "printing/ui/surface_qt.h"
 #include "recues/importation.h"
 #include "recues/lecture.h"
+#include "recues/ui/pages_pdf.h"
 #include "recues/vue_html.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QHBoxLayout>
-#include <QPdfDocument>
 #include <QLabel>
 #include <QImage>
 #include <QPainter>
@@ -77,12 +76,22 @@ TVueRecue::TVueRecue(const QByteArray& octets, const QString& nom,
     auto* partage = new QSplitter(this);
     partage->addWidget(m_texte);
     // A Factur-X: the supplier's own pages beside the data they carry.
+    QLabel* sansPages = nullptr;
     if (m_octets.startsWith("%PDF-")) {
-        m_tampon = std::make_unique<QBuffer>(&m_octets);
-        m_tampon->open(QIODevice::ReadOnly);
-        m_document = new QPdfDocument(this);
-        m_document->load(m_tampon.get());
-        if (m_document->status() == QPdfDocument::Status::Ready && m_document->pageCount() > 0) {
+        RenduPagesPdf rendu;
+        rendu.pdf = m_octets.constData();
+        rendu.taille = static_cast<std::size_t>(m_octets.size());
+        rendu.largeur = 580;
+        rendu.plafond = PagesMaxVue;
+        QString pourquoi;
+        if (!RendPagesPdf(rendu, DossierModules(), pourquoi)) {
+            // The data are all there; only the pictures of the pages are not.
+            sansPages = new QLabel(
+                QStringLiteral("Les pages de ce PDF ne peuvent être montrées (%1).").arg(pourquoi),
+                this);
+            sansPages->setObjectName(QStringLiteral("LabelPages"));
+            sansPages->setWordWrap(true);
+        } else if (!rendu.pages.empty()) {
             // Each page drawn once into a picture: Qt's own PDF view leaves
             // its pages blank on some systems, the document's rendering does not.
             m_pages = new QScrollArea(this);
@@ -91,26 +100,16 @@ TVueRecue::TVueRecue(const QByteArray& octets, const QString& nom,
             m_pages->setAlignment(Qt::AlignHCenter);
             auto* feuilles = new QWidget(m_pages);
             auto* colonne = new QVBoxLayout(feuilles);
-            const int n = std::min(m_document->pageCount(), PagesMaxVue);
-            for (int i = 0; i < n; ++i) {
-                const QSizeF points = m_document->pagePointSize(i);
-                const int largeur = 580;
-                const int hauteur =
-                    points.width() > 0
-                        ? static_cast<int>(largeur * points.height() / points.width())
-                        : largeur * 297 / 210;
+            for (const QImage& page : rendu.pages) {
                 auto* feuille = new QLabel(feuilles);
-                // The page's own background is transparent: paper is white.
-                QImage page(largeur, hauteur, QImage::Format_RGB32);
-                page.fill(Qt::white);
-                QPainter(&page).drawImage(0, 0, m_document->render(i, QSize(largeur, hauteur)));
                 feuille->setPixmap(QPixmap::fromImage(page));
                 colonne->addWidget(feuille);
             }
-            if (m_document->pageCount() > n)
-                colonne->addWidget(new QLabel(
-                    QStringLiteral("… et %1 pages de plus").arg(m_document->pageCount() - n),
-                    feuilles));
+            if (rendu.total > static_cast<int>(rendu.pages.size()))
+                colonne->addWidget(
+                    new QLabel(QStringLiteral("… et %1 pages de plus")
+                                   .arg(rendu.total - static_cast<int>(rendu.pages.size())),
+                               feuilles));
             m_pages->setWidget(feuilles);
             partage->addWidget(m_pages);
         }
@@ -137,15 +136,14 @@ TVueRecue::TVueRecue(const QByteArray& octets, const QString& nom,
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(partage, 1);
+    if (sansPages) v->addWidget(sansPages);
     v->addLayout(boutons);
     resize(m_pages ? 1260 : 820, 900);
     if (m_pages) partage->setSizes({640, 620});
     m_texte->setFocus();
 }
 
-TVueRecue::~TVueRecue() {
-    if (m_document) m_document->close();
-}
+TVueRecue::~TVueRecue() = default;
 
 void TVueRecue::Execute(const std::function<void()>& f) {
     ExecuteSortie(m_plateforme, f);

@@ -11,8 +11,6 @@
 #include <memory>
 #include <optional>
 
-class QBuffer;
-class QPdfDocument;
 class QScrollArea;
 class QTextBrowser;
 class QTextDocument;
@@ -48,8 +46,6 @@ private:
     Plateforme& m_plateforme;
     QString m_nom, m_html;
     QByteArray m_octets;
-    std::unique_ptr<QBuffer> m_tampon;
-    QPdfDocument* m_document = nullptr;
     QScrollArea* m_pages = nullptr;
     QTextBrowser* m_texte = nullptr;
 };

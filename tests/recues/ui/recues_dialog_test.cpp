@@ -122,22 +122,29 @@ std::string TexteDuPdf(const QString& chemin) {
     return pdftotext.readAllStandardOutput().toStdString();
 }
 
+// A Factur-X the program itself writes: discounts at three rates, invoice 202601006.
+QByteArray FacturXDuProgramme(const test::DossierTemporaire& d, test::PlateformeFausse& p) {
+    const auto docs = test::DocumentsTest();
+    const auto& doc = docs.at(2);
+    const auto construit = doc.Construit();
+    if (!std::holds_alternative<FactureElectronique>(construit)) return {};
+    const QString chemin = d.chemin(QStringLiteral("facture.pdf"));
+    EcritFacturX(chemin, std::get<FactureElectronique>(construit), doc.F, 5, doc.Societe,
+                 p.Maintenant());
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 TEST(FenetreRecues, FacturXDuProgrammeAvecSesPagesEtSonImpression) {
     test::DossierTemporaire d;
     test::PlateformeFausse p;
-    const auto docs = test::DocumentsTest();
-    const auto& doc = docs.at(2); // discounts at three rates
-    const auto construit = doc.Construit();
-    ASSERT_TRUE(std::holds_alternative<FactureElectronique>(construit));
-    const auto& fe = std::get<FactureElectronique>(construit);
-    const QString chemin = d.chemin(QStringLiteral("facture.pdf"));
-    EcritFacturX(chemin, fe, doc.F, 5, doc.Societe, p.Maintenant());
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray octets = FacturXDuProgramme(d, p);
+    ASSERT_FALSE(octets.isEmpty());
     Vendeur moi = test::VendeurTest();
     moi.Siren = "552100554"; // someone else than the invoice's buyer
-    TVueRecue vue(f.readAll(), QStringLiteral("facture.pdf"), moi, p);
+    TVueRecue vue(octets, QStringLiteral("facture.pdf"), moi, p);
     EXPECT_TRUE(vue.AvecPages());
+    EXPECT_EQ(vue.findChild<QLabel*>(QStringLiteral("LabelPages")), nullptr);
     EXPECT_TRUE(vue.Html().contains(QStringLiteral("Facture n° 202601006")));
     EXPECT_TRUE(vue.Html().contains(QStringLiteral("Factur-X, profil EN 16931")));
     EXPECT_TRUE(vue.Html().contains(
@@ -154,6 +161,43 @@ TEST(FenetreRecues, FacturXDuProgrammeAvecSesPagesEtSonImpression) {
     EXPECT_NE(texte.find("Facture n° 202601006"), std::string::npos);
     EXPECT_NE(texte.find("Contrôles de Kyr Facture : 1 écart"), std::string::npos);
     EXPECT_NE(texte.find("Page 1/"), std::string::npos);
+}
+
+// The pages are drawn by a module of their own: without it, or with a damaged
+// copy, the invoice's data are all shown and a line says why its pages are not.
+TEST(FenetreRecues, SansLeModuleDesPagesLaFactureSeLitEtLaVueDitPourquoi) {
+    test::DossierTemporaire d;
+    test::PlateformeFausse p;
+    const QByteArray octets = FacturXDuProgramme(d, p);
+    ASSERT_FALSE(octets.isEmpty());
+    const QByteArray modules = qgetenv("KYR_MODULES");
+    ASSERT_FALSE(modules.isEmpty());
+    const QString facturx = QStringLiteral("libkyrfact_facturx.so");
+    const QString pages = QStringLiteral("libkyrfact_pages.so");
+    test::DossierTemporaire absent, abime;
+    for (const auto* dossier : {&absent, &abime})
+        ASSERT_TRUE(QFile::copy(QDir(QString::fromLocal8Bit(modules)).filePath(facturx),
+                                dossier->chemin(facturx)));
+    QFile f(abime.chemin(pages));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("pas une bibliothèque");
+    f.close();
+    const std::pair<const test::DossierTemporaire*, const char*> cas[] = {{&absent, "absent)."},
+                                                                          {&abime, "illisible : "}};
+    for (const auto& [dossier, raison] : cas) {
+        qputenv("KYR_MODULES", dossier->path().toLocal8Bit());
+        TVueRecue vue(octets, QStringLiteral("facture.pdf"), std::nullopt, p);
+        qputenv("KYR_MODULES", modules);
+        EXPECT_FALSE(vue.AvecPages()) << raison;
+        EXPECT_TRUE(vue.Html().contains(QStringLiteral("Facture n° 202601006"))) << raison;
+        auto* ligne = vue.findChild<QLabel*>(QStringLiteral("LabelPages"));
+        ASSERT_NE(ligne, nullptr) << raison;
+        const QString module = QDir::toNativeSeparators(dossier->chemin(pages));
+        EXPECT_TRUE(ligne->text().startsWith(
+            QStringLiteral("Les pages de ce PDF ne peuvent être montrées (module %1 %2")
+                .arg(module, QString::fromUtf8(raison))))
+            << ligne->text().toStdString();
+    }
 }
 
 TEST(FenetreRecues, NomsEnToutesEcrituresDansLaVueEtSonPdf) {
